@@ -32,6 +32,7 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("ucID3v1xTag"));
+    useDesignedFontSize(this);
 
     // Created in tab order.
     txtTitle = makeField(this, "txtTitle", 30);
@@ -96,6 +97,7 @@ QLabel* ucID3v1xTag::addCaption(const QString& text, int left, int top, int widt
     auto* l = new QLabel(text, this);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     placeTwips(l, left, top, width, height);
+    fitCaption(l);
     l->lower();
     return l;
 }

@@ -74,6 +74,7 @@ ucTagEditor::ucTagEditor(QWidget* parent)
     : QWidget(parent), m_play(&PlayerRemote::Play)
 {
     setObjectName(QStringLiteral("ucTagEditor"));
+    useDesignedFontSize(this);
     createControls();
     resize(sizeHint());
     applyCommands();
@@ -163,8 +164,9 @@ void ucTagEditor::createParsingOptions()
     bold.setBold(true);
     Frame1->setFont(bold);
     placeTwips(Frame1, 5160, 360, 1575, 2655);
-    // The children keep the panel's normal font; only the caption is bold.
-    const QFont normal = font();
+    // The children keep the panel's normal weight; only the caption is bold.
+    QFont normal = bold;
+    normal.setBold(false);
 
     cmdOverwrite = makeButton(Frame1, "cmdOverwrite", tr("O"), tr("Overwrite"));
     cmdOverwrite->setFont(normal);
@@ -181,6 +183,7 @@ void ucTagEditor::createParsingOptions()
         const bool genre = i == ParseOptions::Genre;
         QLabel* caption = makeLabel(Frame1, tr(captions[i]), genre ? 120 : 0, top, genre ? 615 : 735, 255);
         caption->setFont(normal);
+        fitCaption(caption);
     }
 
     chkOverwriteEmpty = new QCheckBox(tr("Empty only"), Frame1);
