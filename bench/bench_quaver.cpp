@@ -50,7 +50,8 @@ std::vector<std::string> generateTree(const std::string& root, std::size_t count
 }
 
 // Best files-per-second rate of the loop body over all files in several rounds.
-double rate(const std::vector<std::string>& files, int rounds, const std::function<bool(const std::string&)>& op)
+double rate(const std::vector<std::string>& files, int rounds,
+            const std::function<bool(const std::string&)>& op)
 {
     double best = 0;
     for (int r = 0; r < rounds; ++r) {
@@ -137,7 +138,8 @@ int main(int argc, char** argv)
     }
     const std::string root = pattern;
     const auto files = generateTree(root, count);
-    std::printf("%zu files of %zu bytes in %s, best of %d rounds\n", files.size(), kFileSize, root.c_str(), rounds);
+    std::printf("%zu files of %zu bytes in %s, best of %d rounds\n", files.size(), kFileSize, root.c_str(),
+                rounds);
 
     const double readFloor = rate(files, rounds, floorRead);
     const double read = rate(files, rounds, handlerRead);

@@ -112,12 +112,17 @@ void expectSameFields(const Fields& expected, const Fields& actual)
     EXPECT_EQ(actual.genre, expected.genre);
 }
 
-const Fields kFullWidthV11{std::string(30, 'T'), std::string(30, 'A'), std::string(30, 'L'), std::string(28, 'C'),
-                           2001, 255, 147};
-const Fields kFullWidthV10{std::string(30, 't'), std::string(30, 'a'), std::string(30, 'l'), std::string(30, 'c'),
-                           1969, 0, 0};
-const Fields kLatin{"Caf\u00E9 M\u00FCller", "\u00C6r\u00F8sk\u00F8bing", "\u00D1and\u00FA \u00BF\u00A1",
-                    "Cr\u00E8me br\u00FBl\u00E9e \u00A9", 1987, 9, 18};
+const Fields kFullWidthV11{
+    std::string(30, 'T'), std::string(30, 'A'), std::string(30, 'L'), std::string(28, 'C'), 2001, 255, 147};
+const Fields kFullWidthV10{
+    std::string(30, 't'), std::string(30, 'a'), std::string(30, 'l'), std::string(30, 'c'), 1969, 0, 0};
+const Fields kLatin{"Caf\u00E9 M\u00FCller",
+                    "\u00C6r\u00F8sk\u00F8bing",
+                    "\u00D1and\u00FA \u00BF\u00A1",
+                    "Cr\u00E8me br\u00FBl\u00E9e \u00A9",
+                    1987,
+                    9,
+                    18};
 const Fields kEmpty{"", "", "", "", 0, 0, 255};
 
 } // namespace
