@@ -66,7 +66,7 @@ int runRead(const CliArgs& args)
         else if (!failed)
             std::cout << file << ": no tag (" << error->Description() << ")\n";
         if (failed) {
-            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *error) << '\n';
+            TagPrinting::printFailure(file, *error);
             status = ExitFailed;
         }
     }
