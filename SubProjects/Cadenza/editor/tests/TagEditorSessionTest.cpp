@@ -5,6 +5,7 @@
 #include <Platform/MessageBox.h>
 #include <Platform/RuntimeError.h>
 #include <Quaver/FileHandler.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using EditorTest::TagValues;
@@ -101,6 +102,24 @@ TEST(TagEditorSession, FailedSaveShowsTheLibraryErrorAndKeepsEditing)
     EXPECT_EQ(boxes.boxes()[0].caption, "Quaver");
     EXPECT_EQ(boxes.boxes()[0].icon, Platform::MsgIcon::Critical);
     EXPECT_EQ(s.Commands(), commands(true, false, true, true));
+}
+
+TEST(TagEditorSession, FileDeletedAfterItWasChosen)
+{
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"T", "", "", 1});
+    TagEditorSession s;
+    s.Choose(file);
+    s.Edit();
+    std::filesystem::remove(file);
+    Platform::MessageBoxRecorder boxes;
+    auto tag = std::make_shared<Quaver::Tag>();
+    tag->setTagType(Quaver::ID3V1);
+    EXPECT_EQ(s.Ok([&] { return tag; }).Status, EditorTexts::TagNotSaved);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Write Tag\r\nFile does not exist.");
+    EXPECT_FALSE(std::filesystem::exists(file)) << "saving must not create the file again";
+    EXPECT_EQ(s.Cancel()->Status, EditorTexts::NoTag);
 }
 
 TEST(TagEditorSession, OkWritesTheShownFileOnly)
