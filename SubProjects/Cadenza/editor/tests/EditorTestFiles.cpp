@@ -12,6 +12,14 @@ extern char** environ;
 
 namespace EditorTest {
 
+Quaver::TagPtr stored(const std::string& path)
+{
+    Quaver::FileHandler h;
+    h.setFileName(path);
+    h.ReadTag();
+    return h.ID3v1xTag();
+}
+
 std::string writeUntagged(const LegatoTest::TempDir& dir, const std::string& name)
 {
     return dir.write(name, std::string(1000, '\x01'));

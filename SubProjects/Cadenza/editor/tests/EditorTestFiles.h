@@ -2,7 +2,7 @@
 
 #include <TempDir.h>
 
-#include <Quaver/EID3TagConstants.h>
+#include <Quaver/Tag.h>
 #include <string>
 #include <sys/types.h>
 
@@ -20,6 +20,8 @@ struct TagValues
 
 // A 1000-byte file with the given tag written by the tag library.
 std::string writeTagged(const LegatoTest::TempDir& dir, const std::string& name, const TagValues& values);
+// The tag stored in a file, as the tag library reads it.
+Quaver::TagPtr stored(const std::string& path);
 // A 1000-byte file without a tag.
 std::string writeUntagged(const LegatoTest::TempDir& dir, const std::string& name);
 

@@ -13,14 +13,6 @@ using LegatoTest::TempDir;
 
 namespace {
 
-Quaver::TagPtr storedTag(const std::string& path)
-{
-    Quaver::FileHandler h;
-    h.setFileName(path);
-    h.ReadTag();
-    return h.ID3v1xTag();
-}
-
 EditorCommands commands(bool fields, bool list, bool edit, bool okCancelParse)
 {
     return {fields, list, edit, okCancelParse};
@@ -67,7 +59,7 @@ TEST(TagEditorSession, CommandStatesThroughTheEditCycle)
     s.Edit();
     EXPECT_EQ(s.Commands(), commands(true, false, true, true));
 
-    auto collected = storedTag(file);
+    auto collected = EditorTest::stored(file);
     collected->setTitle("New");
     auto saved = s.Ok([&] { return collected; });
     EXPECT_EQ(saved.Result, TagEditorSession::SaveResult::Saved);
@@ -139,7 +131,7 @@ TEST(TagEditorSession, OkWritesTheShownFileOnly)
     s.Edit();
     tag->setTitle("Mine");
     EXPECT_EQ(s.Ok([&] { return tag; }).Result, TagEditorSession::SaveResult::Saved);
-    EXPECT_EQ(storedTag(shown)->Title(), "Mine");
+    EXPECT_EQ(EditorTest::stored(shown)->Title(), "Mine");
     EXPECT_EQ(s.ShownFile(), shown);
 }
 

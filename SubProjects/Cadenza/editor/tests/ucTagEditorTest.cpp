@@ -19,18 +19,11 @@
 #include <Quaver/FileHandler.h>
 #include <gtest/gtest.h>
 
+using EditorTest::stored;
 using EditorTest::TagValues;
 using LegatoTest::TempDir;
 
 namespace {
-
-Quaver::TagPtr stored(const std::string& path)
-{
-    Quaver::FileHandler h;
-    h.setFileName(path);
-    h.ReadTag();
-    return h.ID3v1xTag();
-}
 
 // The panel shown on its own, with handles on its controls and a record of
 // every status text it reports.
@@ -85,6 +78,22 @@ struct Editor
     }
 
     QTreeWidgetItem* entry(int row) { return list->topLevelItem(row); }
+
+    static void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    // Drops one file, chooses it and starts editing it.
+    void startEditing(const std::string& path)
+    {
+        dropFiles({path});
+        click(0);
+        press(edit);
+    }
+
+    static void retype(QLineEdit* field, const QString& text)
+    {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
 
     void click(int row)
     {
@@ -204,7 +213,7 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     EXPECT_EQ(e.track->text(), "03");
     EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found);
 
-    QTest::mouseClick(e.edit, Qt::LeftButton);
+    e.press(e.edit);
     EXPECT_EQ(e.states(), Editing);
 
     // Showing the panel again during an edit is not reachable without hiding it,
@@ -214,8 +223,8 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     EXPECT_EQ(e.states(), Shown);
 
     e.click(0);
-    QTest::mouseClick(e.edit, Qt::LeftButton);
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.edit);
+    e.press(e.ok);
     EXPECT_EQ(e.states(), Chosen);
     EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
 }
@@ -225,12 +234,9 @@ TEST(ucTagEditor, CancelRestoresTheStoredTag)
     TempDir dir;
     const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"Stored", "", "", 1});
     Editor e;
-    e.dropFiles({song});
-    e.click(0);
-    QTest::mouseClick(e.edit, Qt::LeftButton);
-    e.title->selectAll();
-    QTest::keyClicks(e.title, "Changed");
-    QTest::mouseClick(e.cancel, Qt::LeftButton);
+    e.startEditing(song);
+    e.retype(e.title, "Changed");
+    e.press(e.cancel);
     EXPECT_EQ(e.title->text(), "Stored");
     EXPECT_EQ(e.states(), Chosen);
     EXPECT_EQ(stored(song)->Title(), "Stored");
@@ -241,12 +247,10 @@ TEST(ucTagEditor, ClearingTheTrackSavesV10)
     TempDir dir;
     const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"T", "", "", 4});
     Editor e;
-    e.dropFiles({song});
-    e.click(0);
-    QTest::mouseClick(e.edit, Qt::LeftButton);
+    e.startEditing(song);
     e.track->clear();
     e.messages.clear();
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.ok);
     EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found, EditorTexts::TagSaved}));
     EXPECT_EQ(stored(song)->TagType(), Quaver::ID3V1);
     EXPECT_EQ(e.track->text(), "");
@@ -262,10 +266,10 @@ TEST(ucTagEditor, UntaggedFileGetsATag)
     EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag);
     EXPECT_EQ(e.fields->findChild<QLabel*>("lblGenreByte")->text(), "255");
     EXPECT_TRUE(e.edit->isEnabled());
-    QTest::mouseClick(e.edit, Qt::LeftButton);
+    e.press(e.edit);
     QTest::keyClicks(e.title, "Fresh");
     QTest::keyClicks(e.track, "7");
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.ok);
     EXPECT_EQ(stored(plain)->Title(), "Fresh");
     EXPECT_EQ(stored(plain)->Track(), 7);
     EXPECT_EQ(std::filesystem::file_size(plain), 1128u);
@@ -276,12 +280,10 @@ TEST(ucTagEditor, FailedSaveKeepsTheEditOpen)
     TempDir dir;
     EditorTest::BusyFile busy(dir, "busy.mp3");
     Editor e;
-    e.dropFiles({busy.path()});
-    e.click(0);
-    QTest::mouseClick(e.edit, Qt::LeftButton);
+    e.startEditing(busy.path());
     QTest::keyClicks(e.title, "Typed");
     Platform::MessageBoxRecorder boxes;
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.ok);
     EXPECT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved);
     EXPECT_EQ(e.states(), Editing);
@@ -300,10 +302,9 @@ TEST(ucTagEditor, OkWritesTheShownFileEvenAfterANewDrop)
     e.dropFiles({second});
     e.entry(0)->setSelected(true);
     EXPECT_EQ(e.title->text(), "First");
-    QTest::mouseClick(e.edit, Qt::LeftButton);
-    e.title->selectAll();
-    QTest::keyClicks(e.title, "Edited");
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.edit);
+    e.retype(e.title, "Edited");
+    e.press(e.ok);
     EXPECT_EQ(stored(first)->Title(), "Edited");
     EXPECT_EQ(stored(second)->Title(), "Second");
 }
@@ -334,10 +335,9 @@ TEST(ucTagEditor, NamesThatAreNotUtf8)
     EXPECT_EQ(Platform::EncodeFileName(e.entry(0)->text(0)), odd);
     e.click(0);
     EXPECT_EQ(e.title->text(), "Latin1");
-    QTest::mouseClick(e.edit, Qt::LeftButton);
-    e.title->selectAll();
-    QTest::keyClicks(e.title, "Saved");
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.edit);
+    e.retype(e.title, "Saved");
+    e.press(e.ok);
     EXPECT_EQ(stored(odd)->Title(), "Saved");
 }
 
@@ -363,13 +363,13 @@ TEST(ucTagEditor, OverwriteButtonTogglesAllSevenBoxes)
     ASSERT_EQ(e.boxes.size(), 7);
     for (QCheckBox* b : e.boxes)
         EXPECT_FALSE(b->isChecked());
-    QTest::mouseClick(e.overwrite, Qt::LeftButton);
+    e.press(e.overwrite);
     EXPECT_EQ(e.panel.OverwriteState(), 1);
     for (QCheckBox* b : e.boxes)
         EXPECT_TRUE(b->isChecked());
     // The state belongs to the button: a box changed by hand does not count.
     e.boxes[0]->setChecked(false);
-    QTest::mouseClick(e.overwrite, Qt::LeftButton);
+    e.press(e.overwrite);
     for (QCheckBox* b : e.boxes)
         EXPECT_FALSE(b->isChecked());
 }
@@ -379,28 +379,26 @@ TEST(ucTagEditor, ParseFillsFromTheShownName)
     TempDir dir;
     const std::string song = EditorTest::writeUntagged(dir, "Artist - Album - 7.Title.mp3");
     Editor e;
-    e.dropFiles({song});
-    e.click(0);
-    QTest::mouseClick(e.edit, Qt::LeftButton);
+    e.startEditing(song);
 
     // Nothing checked: Parse only redisplays the record, dropping typed text.
     QTest::keyClicks(e.comment, "typed");
-    QTest::mouseClick(e.parse, Qt::LeftButton);
+    e.press(e.parse);
     EXPECT_EQ(e.comment->text(), "");
     EXPECT_EQ(e.title->text(), "");
 
     e.boxes[5]->setChecked(true); // track
-    QTest::mouseClick(e.parse, Qt::LeftButton);
+    e.press(e.parse);
     EXPECT_EQ(e.track->text(), "07");
     EXPECT_EQ(e.fields->TagType(), Quaver::ID3V11);
     EXPECT_EQ(e.title->text(), "");
 
-    QTest::mouseClick(e.overwrite, Qt::LeftButton);
-    QTest::mouseClick(e.parse, Qt::LeftButton);
+    e.press(e.overwrite);
+    e.press(e.parse);
     EXPECT_EQ(e.fields->Artist(), "Artist");
     EXPECT_EQ(e.fields->Album(), "Album");
     EXPECT_EQ(e.title->text(), "Title");
-    QTest::mouseClick(e.ok, Qt::LeftButton);
+    e.press(e.ok);
     EXPECT_EQ(stored(song)->Artist(), "Artist");
     EXPECT_EQ(stored(song)->Track(), 7);
 }
