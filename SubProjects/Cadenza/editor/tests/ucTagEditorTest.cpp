@@ -429,3 +429,19 @@ TEST(ucTagEditor, PlayWithoutJukeboxShowsTheBoxAndStaysUsable)
     }
     qunsetenv("LEGATO_REGISTRY_DIR");
 }
+
+TEST(ucTagEditor, ListAndFileNameFollowThePanelSize)
+{
+    Editor e;
+    const int top = e.list->y();
+    e.panel.resize(800, 600);
+    EXPECT_EQ(e.list->geometry(), QRect(0, top, 800, 600 - top));
+    EXPECT_EQ(e.file->width(), 800);
+    // Smaller than the list's top edge: the list keeps its size, nothing else moves.
+    const QSize before = e.list->size();
+    const QPoint okAt = e.ok->pos();
+    e.panel.resize(300, top - 10);
+    EXPECT_EQ(e.list->size(), before);
+    EXPECT_EQ(e.file->width(), 300);
+    EXPECT_EQ(e.ok->pos(), okAt);
+}
