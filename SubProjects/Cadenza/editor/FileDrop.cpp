@@ -45,6 +45,9 @@ std::optional<std::vector<std::string>> DroppedFiles(const QMimeData& data)
     const QByteArray list = data.data(UriListFormat);
     if (!list.isEmpty()) {
         for (QByteArray line : list.split('\n')) {
+            // Some programs end the list with a NUL byte.
+            while (line.endsWith('\0'))
+                line.chop(1);
             line = line.trimmed();
             if (line.isEmpty() || line.startsWith('#'))
                 continue;
