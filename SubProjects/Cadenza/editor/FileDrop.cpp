@@ -1,7 +1,7 @@
 #include "FileDrop.h"
 
-#include <Platform/FileSystemObject.h>
 #include <Platform/FileNameCodec.h>
+#include <Platform/FileSystemObject.h>
 #include <QByteArray>
 #include <QList>
 #include <QMimeData>
@@ -66,6 +66,6 @@ std::optional<std::vector<std::string>> DroppedFiles(const QMimeData& data)
 bool IsMp3Name(const std::string& path)
 {
     const std::string ext = Platform::FileSystemObject::GetExtensionName(path);
-    return ext.size() == 3 && (ext[0] == 'm' || ext[0] == 'M') && (ext[1] == 'p' || ext[1] == 'P')
-        && ext[2] == '3';
+    return ext.size() == 3 && (ext[0] == 'm' || ext[0] == 'M') && (ext[1] == 'p' || ext[1] == 'P') &&
+           ext[2] == '3';
 }

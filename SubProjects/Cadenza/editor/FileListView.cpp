@@ -4,8 +4,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 
-FileListView::FileListView(QWidget* parent)
-    : QTreeWidget(parent)
+FileListView::FileListView(QWidget* parent) : QTreeWidget(parent)
 {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);

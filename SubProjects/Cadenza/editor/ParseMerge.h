@@ -3,8 +3,8 @@
 #include "TagFormats.h"
 
 #include <Platform/Numeric.h>
-#include <Quaver/EID3TagConstants.h>
 #include <QString>
+#include <Quaver/EID3TagConstants.h>
 #include <array>
 #include <string>
 
@@ -13,7 +13,16 @@
 // only empty fields are filled.
 struct ParseOptions
 {
-    enum Field { Title = 0, Artist = 1, Album = 2, Year = 3, Genre = 4, Track = 5, Comment = 6 };
+    enum Field
+    {
+        Title = 0,
+        Artist = 1,
+        Album = 2,
+        Year = 3,
+        Genre = 4,
+        Track = 5,
+        Comment = 6
+    };
     std::array<bool, 7> Overwrite{};
     bool EmptyOnly = true;
 };
@@ -27,7 +36,13 @@ struct ParseOptions
 template <class Fields>
 void ParseIntoFields(TagFormats& pattern, const QString& name, const ParseOptions& options, Fields& fields)
 {
-    enum Attribute { AlbumAttr = 1, ArtistAttr = 2, TrackAttr = 4, TitleAttr = 5 };
+    enum Attribute
+    {
+        AlbumAttr = 1,
+        ArtistAttr = 2,
+        TrackAttr = 4,
+        TitleAttr = 5
+    };
     const auto wanted = [&](ParseOptions::Field f, bool empty) {
         return options.Overwrite[f] && (!options.EmptyOnly || empty);
     };

@@ -37,7 +37,8 @@ void waitForLoadedFile(Jukebox::IAPI& api)
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + seconds(5);
     while (steady_clock::now() < deadline) {
-        if (Platform::FindWindowA(Jukebox::Protocol::kMainWindowClass, nullptr) && api.GetPlayListLength() > 0)
+        if (Platform::FindWindowA(Jukebox::Protocol::kMainWindowClass, nullptr) &&
+            api.GetPlayListLength() > 0)
             return;
         std::this_thread::sleep_for(milliseconds(20));
     }

@@ -89,8 +89,8 @@ void TagEditorSession::endEdit()
     m_Commands.List = true;
 }
 
-std::optional<Platform::MessageBoxRequest> TagEditorSession::Play(const std::string& path, const PlayerCall& play,
-                                                                  const std::string& caption)
+std::optional<Platform::MessageBoxRequest>
+TagEditorSession::Play(const std::string& path, const PlayerCall& play, const std::string& caption)
 {
     m_PlayerStarted = true;
     if (path.empty())
@@ -113,6 +113,6 @@ std::string TagEditorSession::PlayerFailureText(std::int32_t number, const std::
 {
     return "Couldn't access Jukebox.\r\n"
            "Please ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
-           "(Regsvr32 <Path>\\Jukebox.dll)\r\n"
-        + std::to_string(number) + " - " + source + "- " + description;
+           "(Regsvr32 <Path>\\Jukebox.dll)\r\n" +
+           std::to_string(number) + " - " + source + "- " + description;
 }

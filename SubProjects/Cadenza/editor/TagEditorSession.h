@@ -39,7 +39,12 @@ struct FileTagView
 class TagEditorSession
 {
 public:
-    enum class SaveResult { NoFile, Saved, Failed };
+    enum class SaveResult
+    {
+        NoFile,
+        Saved,
+        Failed
+    };
     struct SaveOutcome
     {
         SaveResult Result = SaveResult::NoFile;

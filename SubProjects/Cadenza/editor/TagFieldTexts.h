@@ -16,7 +16,7 @@ struct TagFieldTexts
     QString Artist;
     QString Album;
     QString Year;
-    QString Track;     // two digits for a v1.1 record, empty otherwise
+    QString Track; // two digits for a v1.1 record, empty otherwise
     QString Comment;
     QString GenreText; // the genre's name as the genre box shows it
     QString GenreByte; // the genre number that counts when collecting

@@ -2,9 +2,9 @@
 
 #include <Platform/Twips.h>
 #include <QFontMetrics>
-#include <algorithm>
 #include <QLabel>
 #include <QWidget>
+#include <algorithm>
 
 // Places a child at a designed position given in twips (left, top, width, height).
 inline void placeTwips(QWidget* w, int left, int top, int width, int height)

@@ -29,8 +29,7 @@ QLineEdit* makeField(QWidget* parent, const char* name, int maxLength)
 
 } // namespace
 
-ucID3v1xTag::ucID3v1xTag(QWidget* parent)
-    : QWidget(parent)
+ucID3v1xTag::ucID3v1xTag(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ucID3v1xTag"));
     useDesignedFontSize(this);
@@ -132,14 +131,15 @@ void ucID3v1xTag::fillGenres()
 bool ucID3v1xTag::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == cmbGenre->lineEdit()) {
-        const bool confirms = event->type() == QEvent::FocusOut
-            || (event->type() == QEvent::KeyPress
-                && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return
-                    || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
+        const bool confirms =
+            event->type() == QEvent::FocusOut ||
+            (event->type() == QEvent::KeyPress && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                                                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
         if (confirms) {
             // Whatever the box chooses while handling this event comes from typing.
             m_confirmingTypedGenre = true;
-            QMetaObject::invokeMethod(this, [this] { m_confirmingTypedGenre = false; }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { m_confirmingTypedGenre = false; }, Qt::QueuedConnection);
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -151,23 +151,71 @@ void ucID3v1xTag::onGenreChosen(int index)
         lblGenreByte->setText(QString::number(cmbGenre->itemData(index).toInt()));
 }
 
-void ucID3v1xTag::setTitle(const std::string& value) { m_Tag->setTitle(value); }
-std::string ucID3v1xTag::Title() const { return m_Tag->Title(); }
-void ucID3v1xTag::setArtist(const std::string& value) { m_Tag->setArtist(value); }
-std::string ucID3v1xTag::Artist() const { return m_Tag->Artist(); }
-void ucID3v1xTag::setAlbum(const std::string& value) { m_Tag->setAlbum(value); }
-std::string ucID3v1xTag::Album() const { return m_Tag->Album(); }
-void ucID3v1xTag::setYear(const std::string& value) { m_Tag->setYear(value); }
-std::string ucID3v1xTag::Year() const { return m_Tag->Year(); }
-void ucID3v1xTag::setGenre(std::uint8_t value) { m_Tag->setGenre(value); }
-std::uint8_t ucID3v1xTag::Genre() const { return m_Tag->Genre(); }
-void ucID3v1xTag::setTrack(std::int16_t value) { m_Tag->setTrack(value); }
-std::int16_t ucID3v1xTag::Track() const { return m_Tag->Track(); }
-void ucID3v1xTag::setComment(const std::string& value) { m_Tag->setComment(value); }
-std::string ucID3v1xTag::Comment() const { return m_Tag->Comment(); }
+void ucID3v1xTag::setTitle(const std::string& value)
+{
+    m_Tag->setTitle(value);
+}
+std::string ucID3v1xTag::Title() const
+{
+    return m_Tag->Title();
+}
+void ucID3v1xTag::setArtist(const std::string& value)
+{
+    m_Tag->setArtist(value);
+}
+std::string ucID3v1xTag::Artist() const
+{
+    return m_Tag->Artist();
+}
+void ucID3v1xTag::setAlbum(const std::string& value)
+{
+    m_Tag->setAlbum(value);
+}
+std::string ucID3v1xTag::Album() const
+{
+    return m_Tag->Album();
+}
+void ucID3v1xTag::setYear(const std::string& value)
+{
+    m_Tag->setYear(value);
+}
+std::string ucID3v1xTag::Year() const
+{
+    return m_Tag->Year();
+}
+void ucID3v1xTag::setGenre(std::uint8_t value)
+{
+    m_Tag->setGenre(value);
+}
+std::uint8_t ucID3v1xTag::Genre() const
+{
+    return m_Tag->Genre();
+}
+void ucID3v1xTag::setTrack(std::int16_t value)
+{
+    m_Tag->setTrack(value);
+}
+std::int16_t ucID3v1xTag::Track() const
+{
+    return m_Tag->Track();
+}
+void ucID3v1xTag::setComment(const std::string& value)
+{
+    m_Tag->setComment(value);
+}
+std::string ucID3v1xTag::Comment() const
+{
+    return m_Tag->Comment();
+}
 
-Quaver::EID3TagConstants ucID3v1xTag::TagType() const { return m_Tag->TagType(); }
-void ucID3v1xTag::setTagType(Quaver::EID3TagConstants value) { m_Tag->setTagType(value); }
+Quaver::EID3TagConstants ucID3v1xTag::TagType() const
+{
+    return m_Tag->TagType();
+}
+void ucID3v1xTag::setTagType(Quaver::EID3TagConstants value)
+{
+    m_Tag->setTagType(value);
+}
 
 void ucID3v1xTag::setID3v1xTag(std::shared_ptr<Quaver::Tag> tag)
 {
@@ -196,10 +244,10 @@ void ucID3v1xTag::Clear()
 void ucID3v1xTag::setEnabled(bool value)
 {
     m_Enabled = value;
-    for (QWidget* w : {static_cast<QWidget*>(txtAlbum), static_cast<QWidget*>(txtArtist),
-                       static_cast<QWidget*>(txtComment), static_cast<QWidget*>(txtTitle),
-                       static_cast<QWidget*>(txtTrack), static_cast<QWidget*>(txtYear),
-                       static_cast<QWidget*>(cmbGenre)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtAlbum), static_cast<QWidget*>(txtArtist),
+          static_cast<QWidget*>(txtComment), static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(txtTrack),
+          static_cast<QWidget*>(txtYear), static_cast<QWidget*>(cmbGenre)})
         w->setEnabled(value);
 }
 

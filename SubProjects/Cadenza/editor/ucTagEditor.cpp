@@ -70,8 +70,7 @@ std::string applicationTitle()
 
 } // namespace
 
-ucTagEditor::ucTagEditor(QWidget* parent)
-    : QWidget(parent), m_play(&PlayerRemote::Play)
+ucTagEditor::ucTagEditor(QWidget* parent) : QWidget(parent), m_play(&PlayerRemote::Play)
 {
     setObjectName(QStringLiteral("ucTagEditor"));
     useDesignedFontSize(this);
@@ -142,7 +141,8 @@ void ucTagEditor::createControls()
     imgAppImage->hide();
 
     connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
-    connect(lvwData, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lvwData_Choose(item); });
+    connect(lvwData, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { lvwData_Choose(item); });
     // Moving through the list with the keyboard shows each file as a click does.
     connect(lvwData, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current && current->isSelected())
@@ -193,13 +193,34 @@ void ucTagEditor::createParsingOptions()
     placeTwips(chkOverwriteEmpty, 60, 2265, 1215, 255);
 }
 
-QLabel* ucTagEditor::AppImage() { return imgAppImage; }
-QString ucTagEditor::AppImageKey() { return Key(); }
-QString ucTagEditor::AppTitle() { return AppNodeText(); }
-QString ucTagEditor::AppNodeText() { return QStringLiteral("Marcato"); }
-QString ucTagEditor::Key() { return objectName(); }
-bool ucTagEditor::HasImage() { return true; }
-bool ucTagEditor::SupportsResize() { return true; }
+QLabel* ucTagEditor::AppImage()
+{
+    return imgAppImage;
+}
+QString ucTagEditor::AppImageKey()
+{
+    return Key();
+}
+QString ucTagEditor::AppTitle()
+{
+    return AppNodeText();
+}
+QString ucTagEditor::AppNodeText()
+{
+    return QStringLiteral("Marcato");
+}
+QString ucTagEditor::Key()
+{
+    return objectName();
+}
+bool ucTagEditor::HasImage()
+{
+    return true;
+}
+bool ucTagEditor::SupportsResize()
+{
+    return true;
+}
 
 void ucTagEditor::ReportStatus(const QString& text, int area)
 {

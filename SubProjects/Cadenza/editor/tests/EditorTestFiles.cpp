@@ -42,8 +42,7 @@ std::string writeTagged(const LegatoTest::TempDir& dir, const std::string& name,
     return path;
 }
 
-BusyFile::BusyFile(const LegatoTest::TempDir& dir, const std::string& name)
-    : m_path(dir.file(name))
+BusyFile::BusyFile(const LegatoTest::TempDir& dir, const std::string& name) : m_path(dir.file(name))
 {
     namespace fs = std::filesystem;
     fs::copy_file("/bin/sleep", m_path, fs::copy_options::overwrite_existing);

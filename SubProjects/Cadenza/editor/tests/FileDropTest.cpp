@@ -25,8 +25,9 @@ TEST(FileDrop, FileManagerListsGiveRawPaths)
     EXPECT_EQ(drop("file:///m/my%20song.mp3\r\nfile:///m/%FF%FE.mp3"),
               (Files{"/m/my song.mp3", "/m/\xFF\xFE.mp3"}));
     // Host forms, comments and URIs that are no local files.
-    EXPECT_EQ(drop("# comment\r\nfile://localhost/a.mp3\r\nfile:/b.mp3\r\nhttp://x/c.mp3\r\nfile://other/d.mp3\n"),
-              (Files{"/a.mp3", "/b.mp3"}));
+    EXPECT_EQ(
+        drop("# comment\r\nfile://localhost/a.mp3\r\nfile:/b.mp3\r\nhttp://x/c.mp3\r\nfile://other/d.mp3\n"),
+        (Files{"/a.mp3", "/b.mp3"}));
     EXPECT_EQ(drop(QByteArray("file:///a.mp3\r\n\0", 16)), Files{"/a.mp3"});
 }
 

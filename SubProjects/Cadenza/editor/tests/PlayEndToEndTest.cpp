@@ -42,7 +42,8 @@ bool playerRunning()
 void dropFile(QTreeWidget* list, const std::string& path)
 {
     QMimeData data;
-    data.setData("text/uri-list", "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n");
+    data.setData("text/uri-list",
+                 "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n");
     QWidget* target = list->viewport();
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -73,8 +74,8 @@ TEST(PlayEndToEnd, DoubleClickPlaysAndClosingThePanelClosesThePlayer)
 
     const std::string wav = dir.file("tone.wav");
     const std::string mp3 = dir.file("Tone - Test.mp3");
-    const std::string make = "sox -q -n -r 44100 -c 2 '" + wav + "' synth 20 sine 440 && lame --quiet -b 64 '"
-        + wav + "' '" + mp3 + "'";
+    const std::string make = "sox -q -n -r 44100 -c 2 '" + wav +
+                             "' synth 20 sine 440 && lame --quiet -b 64 '" + wav + "' '" + mp3 + "'";
     if (std::system(make.c_str()) != 0)
         GTEST_SKIP() << "sox and lame are needed to make an MP3";
 

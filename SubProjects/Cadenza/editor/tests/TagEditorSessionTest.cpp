@@ -1,6 +1,6 @@
+#include "TagEditorSession.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
-#include "TagEditorSession.h"
 
 #include <Platform/MessageBox.h>
 #include <Platform/RuntimeError.h>
@@ -174,7 +174,8 @@ TEST(TagEditorSession, PlayHandsThePathToThePlayer)
 {
     TagEditorSession s;
     std::string played;
-    EXPECT_FALSE(s.Play("/music/a b;$(x).mp3", [&](const std::string& p) { played = p; }, "Legato"));
+    EXPECT_FALSE(s.Play(
+        "/music/a b;$(x).mp3", [&](const std::string& p) { played = p; }, "Legato"));
     EXPECT_EQ(played, "/music/a b;$(x).mp3");
     EXPECT_TRUE(s.PlayerStarted());
 }

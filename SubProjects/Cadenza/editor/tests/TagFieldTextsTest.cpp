@@ -59,8 +59,8 @@ TEST(TagFieldTexts, CollectDecidesTypeFromTrack)
         Quaver::EID3TagConstants type;
     };
     const Case cases[] = {
-        {"", 0, Quaver::ID3V1},    {"0", 0, Quaver::ID3V1},    {"ab", 0, Quaver::ID3V1},
-        {"-5", -5, Quaver::ID3V1}, {"7", 7, Quaver::ID3V11},   {"07", 7, Quaver::ID3V11},
+        {"", 0, Quaver::ID3V1},     {"0", 0, Quaver::ID3V1},    {"ab", 0, Quaver::ID3V1},
+        {"-5", -5, Quaver::ID3V1},  {"7", 7, Quaver::ID3V11},   {"07", 7, Quaver::ID3V11},
         {"99", 99, Quaver::ID3V11}, {"2.5", 2, Quaver::ID3V11}, {" 3", 3, Quaver::ID3V11},
     };
     for (const Case& c : cases) {

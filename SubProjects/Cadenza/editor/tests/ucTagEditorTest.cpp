@@ -1,7 +1,7 @@
+#include "ucTagEditor.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
 #include "ucID3v1xTag.h"
-#include "ucTagEditor.h"
 
 #include <Platform/FileNameCodec.h>
 #include <Platform/MessageBox.h>
@@ -113,8 +113,8 @@ struct Editor
 
     std::vector<bool> states() const
     {
-        return {fields->Enabled(), list->isEnabled(), edit->isEnabled(), ok->isEnabled(),
-                cancel->isEnabled(), parse->isEnabled()};
+        return {fields->Enabled(), list->isEnabled(),   edit->isEnabled(),
+                ok->isEnabled(),   cancel->isEnabled(), parse->isEnabled()};
     }
 
     QString lastMessage() const { return messages.isEmpty() ? QStringLiteral("<none>") : messages.last(); }
@@ -419,7 +419,8 @@ TEST(ucTagEditor, PlayWithoutJukeboxShowsTheBoxAndStaysUsable)
         const auto& box = boxes.boxes()[0];
         EXPECT_EQ(box.icon, Platform::MsgIcon::Warning);
         EXPECT_TRUE(QString::fromStdString(box.text).startsWith(
-            "Couldn't access Jukebox.\r\nPlease ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
+            "Couldn't access Jukebox.\r\nPlease ensure that Jukebox.dll is registered and Jukebox is "
+            "installed.\r\n"
             "(Regsvr32 <Path>\\Jukebox.dll)\r\n429 - "));
         EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait));
         EXPECT_EQ(e.lastMessage(), "");
