@@ -4,6 +4,44 @@
 
 namespace modTagFormat {
 
+namespace {
+
+// UTF-16 to UTF-8 straight into the record's string (a surrogate without its
+// partner becomes '?'); going through QByteArray would allocate twice per field.
+std::string toUtf8(QStringView text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
+        } else if (QChar::isSurrogate(c)) {
+            out += '?';
+            continue;
+        }
+        if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        }
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+} // namespace
+
 bool ParseFileName(TagFormats& pattern, const QString& baseName, std::shared_ptr<Quaver::Tag>& tag)
 {
     tag = std::make_shared<Quaver::Tag>();
@@ -12,14 +50,14 @@ bool ParseFileName(TagFormats& pattern, const QString& baseName, std::shared_ptr
     // it as the previous call set it, and the track rule depends on that.
     bool isMissing = false;
 
-    tag->setArtist(pattern.TagAttributeString(TagAttributeArtist, baseName, isMissing).toStdString());
-    tag->setAlbum(pattern.TagAttributeString(TagAttributeAlbum, baseName, isMissing).toStdString());
-    tag->setTitle(pattern.TagAttributeString(TagAttributeTitle, baseName, isMissing).toStdString());
+    tag->setArtist(toUtf8(pattern.TagAttributeView(TagAttributeArtist, baseName, isMissing)));
+    tag->setAlbum(toUtf8(pattern.TagAttributeView(TagAttributeAlbum, baseName, isMissing)));
+    tag->setTitle(toUtf8(pattern.TagAttributeView(TagAttributeTitle, baseName, isMissing)));
 
-    const QString track = pattern.TagAttributeString(TagAttributeTrack, baseName, isMissing);
+    const QStringView track = pattern.TagAttributeView(TagAttributeTrack, baseName, isMissing);
     if (!isMissing) {
         // Not numeric and numeric beyond 16 bits are both a misfit.
-        const auto number = Platform::TextToInt16(track.toStdString());
+        const auto number = Platform::TextToInt16(toUtf8(track));
         if (track.isEmpty() || !number) {
             parseError = true;
         } else {
@@ -28,7 +66,7 @@ bool ParseFileName(TagFormats& pattern, const QString& baseName, std::shared_ptr
         }
     }
 
-    tag->setYear(pattern.TagAttributeString(TagAttributeYear, baseName, isMissing).toStdString());
+    tag->setYear(toUtf8(pattern.TagAttributeView(TagAttributeYear, baseName, isMissing)));
     return parseError;
 }
 
