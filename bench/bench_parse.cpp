@@ -37,8 +37,7 @@ std::shared_ptr<Quaver::Tag> handParse(const QString& name)
     return tag;
 }
 
-template <typename F>
-double bestSeconds(int rounds, F&& run)
+template <typename F> double bestSeconds(int rounds, F&& run)
 {
     double best = 1e9;
     for (int i = 0; i < rounds; ++i) {

@@ -4,7 +4,8 @@
 #include <QVariant>
 
 // Placeholder numbers: which tag field a placeholder stands for.
-enum TagAttributeConstants : qint32 {
+enum TagAttributeConstants : qint32
+{
     TagAttributeAlbum = 1,
     TagAttributeArtist = 2,
     TagAttributeYear = 3,
@@ -13,7 +14,8 @@ enum TagAttributeConstants : qint32 {
 };
 
 // Kinds of pattern element.
-enum TagFormatTypeConstants : qint32 {
+enum TagFormatTypeConstants : qint32
+{
     FormatTypePlaceholder = 1,
     FormatTypeSeparator = 2,
 };

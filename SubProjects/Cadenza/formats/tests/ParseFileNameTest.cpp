@@ -19,8 +19,8 @@ Parsed parse(int index, const QString& name)
     return p;
 }
 
-void expectFields(const Parsed& p, const std::string& artist, const std::string& album, const std::string& title,
-                  int track)
+void expectFields(const Parsed& p, const std::string& artist, const std::string& album,
+                  const std::string& title, int track)
 {
     ASSERT_TRUE(p.tag);
     EXPECT_EQ(p.tag->Artist(), artist);
