@@ -14,7 +14,8 @@
 // (FileFound: the entries of a directory are reported before its
 // subdirectories are visited). Directories whose names begin with "." are not
 // entered. FileSpec is matched against the names of a directory's entries, files
-// and directories alike, by the platform's wildcard rules (letter case ignored).
+// and directories alike, by the platform's wildcard rules (letter case ignored);
+// "." and ".." are never reported.
 //
 // Between steps pending Qt events are processed, so a window stays responsive
 // and a Cancel from a button is seen; without a QCoreApplication the scan runs

@@ -121,6 +121,10 @@ void cDrvScan::scanFiles(const std::string& dir, const QString& shownDir)
 // Raises FileFound unless the scan was cancelled; false once it was.
 bool cDrvScan::reportFile(const QString& shownDir, const std::string& name)
 {
+    // A pattern such as "*" also matches the folder's own "." and ".." entries,
+    // which are not entries of the folder a caller could process.
+    if (name == "." || name == "..")
+        return true;
     processPendingEvents();
     if (m_cancel)
         return false;

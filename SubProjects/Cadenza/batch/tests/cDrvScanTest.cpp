@@ -137,6 +137,28 @@ TEST(cDrvScan, DotDirectoriesAreNotEnteredButMatchingEntriesAreReported)
         EXPECT_EQ(e.find(".hidden"), std::string::npos) << e;
 }
 
+TEST(cDrvScan, CatchAllPatternsReportEntriesButNotTheFolderItself)
+{
+    LegatoTest::TempDir tmp;
+    fs::create_directories(tmp.file("sub"));
+    tmp.write("README", "");
+    for (const char* spec : {"*", "*.*"}) {
+        cDrvScan scan;
+        Recorder rec(scan);
+        scan.setPath(QString::fromStdString(tmp.path()));
+        scan.setFileSpec(spec);
+        scan.setUseFileSpec(true);
+        scan.SearchFiles();
+        std::vector<std::string> found;
+        for (const auto& e : rec.events) {
+            if (e[0] == 'F')
+                found.push_back(e.substr(2 + tmp.path().size() + 1));
+        }
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, (std::vector<std::string>{"README", "sub"})) << spec;
+    }
+}
+
 TEST(cDrvScan, WithoutFileSpecOnlyProgressIsRaised)
 {
     LegatoTest::TempDir tmp;
