@@ -10,32 +10,35 @@ namespace {
 // partner becomes '?'); going through QByteArray would allocate twice per field.
 std::string toUtf8(QStringView text)
 {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    std::string out(static_cast<std::size_t>(n), '\0');
+    qsizetype i = 0;
+    for (; i < n && text[i].unicode() < 0x80; ++i)
+        out[static_cast<std::size_t>(i)] = static_cast<char>(text[i].unicode());
+    if (i == n)
+        return out; // plain ASCII, the usual case
+    out.resize(static_cast<std::size_t>(i));
+    for (; i < n; ++i) {
         char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
+        else if (QChar::isSurrogate(c))
+            c = '?';
         if (c < 0x80) {
             out += static_cast<char>(c);
-            continue;
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
-        } else if (QChar::isSurrogate(c)) {
-            out += '?';
-            continue;
-        }
-        if (c < 0x800) {
+        } else if (c < 0x800) {
             out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
             out += static_cast<char>(0xE0 | (c >> 12));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
         } else {
             out += static_cast<char>(0xF0 | (c >> 18));
             out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
         }
-        out += static_cast<char>(0x80 | (c & 0x3F));
     }
     return out;
 }
