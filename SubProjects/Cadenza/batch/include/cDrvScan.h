@@ -74,4 +74,5 @@ private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_visited;
     Platform::FindData m_findData;
     std::chrono::steady_clock::time_point m_lastEvents;
+    unsigned m_steps = 0;
 };

@@ -3,6 +3,7 @@
 #include "Platform/FileNameCodec.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -40,6 +41,7 @@ void cDrvScan::SearchFiles()
     m_cancel = false;
     m_visited.clear();
     m_lastEvents = std::chrono::steady_clock::time_point::min();
+    m_steps = 0;
     scanDirectory(Platform::EncodeFileName(m_Path));
     m_visited.clear();
 }
@@ -48,8 +50,13 @@ void cDrvScan::processPendingEvents()
 {
     if (!QCoreApplication::instance())
         return;
+    // Reading the clock at every entry showed in the scan's rate: look at it on
+    // every 16th step only (and always on the first).
+    const bool first = m_lastEvents == std::chrono::steady_clock::time_point::min();
+    if (!first && ++m_steps % 16 != 0)
+        return;
     const auto now = std::chrono::steady_clock::now();
-    if (m_lastEvents != std::chrono::steady_clock::time_point::min() && now - m_lastEvents < EventInterval)
+    if (!first && now - m_lastEvents < EventInterval)
         return;
     QCoreApplication::processEvents();
     m_lastEvents = std::chrono::steady_clock::now();
@@ -128,7 +135,17 @@ bool cDrvScan::reportFile(const QString& shownDir, const std::string& name)
     processPendingEvents();
     if (m_cancel)
         return false;
-    // dir ends in "/", so decoding the parts apart gives the same text.
-    emit FileFound(shownDir + Platform::DecodeFileName(name));
+    // dir ends in "/", so decoding the parts apart gives the same text. Most
+    // names are plain ASCII and are appended without a temporary string.
+    QString fileName;
+    fileName.reserve(shownDir.size() + static_cast<qsizetype>(name.size()));
+    fileName += shownDir;
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        fileName += QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()));
+    else
+        fileName += Platform::DecodeFileName(name);
+    emit FileFound(fileName);
     return true;
 }
