@@ -248,6 +248,23 @@ TEST(cDrvScan, CancelFromAQueuedEventIsSeenDuringThePause)
     EXPECT_EQ(rec.events, std::vector<std::string>{"P Searching " + tmp.path() + "/"});
 }
 
+TEST(cDrvScan, EventsKeepBeingProcessedDuringALongScan)
+{
+    LegatoTest::TempDir tmp;
+    for (int i = 0; i < 2000; ++i)
+        std::ofstream(tmp.file("f" + std::to_string(i) + ".mp3"));
+    cDrvScan scan;
+    Recorder rec(scan);
+    // Each file takes half a millisecond, so the whole scan would take a second;
+    // a timer due after 20 ms must get its turn long before that.
+    QObject::connect(&scan, &cDrvScan::FileFound, [] { usleep(500); });
+    QTimer::singleShot(20, &scan, [&scan] { scan.setCancel(true); });
+    lookForMp3(scan, tmp.path());
+    scan.SearchFiles();
+    EXPECT_GT(rec.count('F'), 0);
+    EXPECT_LT(rec.count('F'), 1000);
+}
+
 TEST(cDrvScan, LinkLoopsAndSharedDirectoriesAreEnteredOnce)
 {
     LegatoTest::TempDir tmp;
