@@ -13,9 +13,10 @@
 // enters (Progress, before reading it) and each entry matching FileSpec
 // (FileFound: the entries of a directory are reported before its
 // subdirectories are visited). Directories whose names begin with "." are not
-// entered. FileSpec is matched against the names of a directory's entries, files
-// and directories alike, by the platform's wildcard rules (letter case ignored);
-// "." and ".." are never reported.
+// entered. FileSpec is a pattern for the names of a directory's entries, files
+// and directories alike, matched by the platform's wildcard rules (letter case
+// ignored); "." and ".." are never reported, and a FileSpec holding "/" matches
+// nothing (a name never holds one).
 //
 // Between steps pending Qt events are processed, so a window stays responsive
 // and a Cancel from a button is seen; without a QCoreApplication the scan runs
@@ -61,7 +62,6 @@ signals:
 
 private:
     void scanDirectory(const std::string& dir);
-    void scanFiles(const std::string& dir, const QString& shownDir);
     bool reportFile(const QString& shownDir, const std::string& name);
     bool enterOnce(const std::string& dir);
     void processPendingEvents();

@@ -81,9 +81,8 @@ void cDrvScan::scanDirectory(const std::string& dir)
     if (m_cancel)
         return;
 
-    // One pass over the directory yields both its subdirectories and, for a
-    // plain name pattern, its matches; reading it twice would halve the speed.
-    const bool matchWhileListing = m_UseFileSpec && m_fileSpecBytes.find('/') == std::string::npos;
+    // One pass over the directory yields both its subdirectories and its
+    // matches; reading it twice would halve the speed.
     std::vector<std::string> subdirectories;
     std::vector<std::string> matches;
     Platform::FindHandle find = Platform::FindFirstFile(dir + "*.*", m_findData);
@@ -93,36 +92,19 @@ void cDrvScan::scanDirectory(const std::string& dir)
             const bool isDirectory = m_findData.dwFileAttributes & Platform::FileAttributeDirectory;
             if (isDirectory && !name.empty() && name.front() != '.')
                 subdirectories.push_back(name);
-            if (matchWhileListing && Platform::MatchesWildcard(name, m_fileSpecBytes))
+            if (m_UseFileSpec && Platform::MatchesWildcard(name, m_fileSpecBytes))
                 matches.push_back(name);
         } while (Platform::FindNextFile(find, m_findData));
         Platform::FindClose(find);
     }
 
-    if (matchWhileListing) {
-        for (const auto& name : matches) {
-            if (!reportFile(shownDir, name))
-                break;
-        }
-    } else if (m_UseFileSpec) {
-        scanFiles(dir, shownDir);
+    for (const auto& name : matches) {
+        if (!reportFile(shownDir, name))
+            break;
     }
 
     for (const auto& name : subdirectories)
         scanDirectory(dir + name + '/');
-}
-
-// A pattern that reaches into another folder is left to the enumerator.
-void cDrvScan::scanFiles(const std::string& dir, const QString& shownDir)
-{
-    Platform::FindHandle find = Platform::FindFirstFile(dir + m_fileSpecBytes, m_findData);
-    if (!find.valid())
-        return;
-    do {
-        if (!reportFile(shownDir, m_findData.cFileName))
-            break;
-    } while (Platform::FindNextFile(find, m_findData));
-    Platform::FindClose(find);
 }
 
 // Raises FileFound unless the scan was cancelled; false once it was.

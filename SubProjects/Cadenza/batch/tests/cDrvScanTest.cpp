@@ -42,11 +42,12 @@ void lookForMp3(cDrvScan& scan, const std::string& path)
     scan.setUseFileSpec(true);
 }
 
-std::vector<std::string> scanEvents(const std::string& path)
+std::vector<std::string> scanEvents(const std::string& path, const QString& fileSpec = "*.mp3")
 {
     cDrvScan scan;
     Recorder rec(scan);
     lookForMp3(scan, path);
+    scan.setFileSpec(fileSpec);
     scan.SearchFiles();
     return rec.events;
 }
@@ -142,21 +143,21 @@ TEST(cDrvScan, CatchAllPatternsReportEntriesButNotTheFolderItself)
     LegatoTest::TempDir tmp;
     fs::create_directories(tmp.file("sub"));
     tmp.write("README", "");
-    for (const char* spec : {"*", "*.*"}) {
-        cDrvScan scan;
-        Recorder rec(scan);
-        scan.setPath(QString::fromStdString(tmp.path()));
-        scan.setFileSpec(spec);
-        scan.setUseFileSpec(true);
-        scan.SearchFiles();
+    tmp.write("sub/inner.mp3", "");
+    const std::string root = tmp.path() + "/";
+    for (const char* fileSpec : {"*", "*.*"}) {
         std::vector<std::string> found;
-        for (const auto& e : rec.events) {
+        for (const auto& e : scanEvents(tmp.path(), fileSpec)) {
             if (e[0] == 'F')
-                found.push_back(e.substr(2 + tmp.path().size() + 1));
+                found.push_back(e.substr(2));
         }
         std::sort(found.begin(), found.end());
-        EXPECT_EQ(found, (std::vector<std::string>{"README", "sub"})) << spec;
+        EXPECT_EQ(found, (std::vector<std::string>{root + "README", root + "sub", root + "sub/inner.mp3"}));
     }
+    // A pattern with a folder part names no entry of any folder.
+    const auto events = scanEvents(tmp.path(), "sub/*.mp3");
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'F'; }),
+              0);
 }
 
 TEST(cDrvScan, WithoutFileSpecOnlyProgressIsRaised)

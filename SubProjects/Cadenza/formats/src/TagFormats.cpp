@@ -55,10 +55,10 @@ void TagFormats::Add(const std::shared_ptr<TagFormat>& TagFmt)
 
 QString TagFormats::Serialize()
 {
-    CursorGuard keep(m_Position);
     QString text;
-    // Every element is walked by position, so an element that was replaced by
-    // null through setItem adds nothing instead of ending the walk early.
+    // Every element is walked by position, which leaves the cursor alone, and
+    // an element replaced by null through setItem adds nothing instead of
+    // ending the walk early.
     for (qint32 i = 1; i <= Count(); ++i) {
         const auto element = ItemByIndex(i);
         if (!element)
