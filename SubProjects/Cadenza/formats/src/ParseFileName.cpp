@@ -1,5 +1,6 @@
 #include "modTagFormat.h"
 
+#include "Platform/Ansi.h"
 #include "Platform/Numeric.h"
 
 namespace modTagFormat {
@@ -24,21 +25,7 @@ std::string toUtf8(QStringView text)
             c = QChar::surrogateToUcs4(static_cast<char16_t>(c), text[++i].unicode());
         else if (QChar::isSurrogate(c))
             c = '?';
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        Platform::AppendUtf8(out, c);
     }
     return out;
 }
