@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace Platform {
+
+// Binary access to one file for the length of one operation: the descriptor is
+// opened by the constructor and closed by the destructor (or Close), so no file
+// stays open between operations, also when an error interrupts one. Offsets
+// and sizes are 64-bit. Every failure raises RuntimeError::fromErrno with the
+// given source.
+class BinaryFile
+{
+public:
+    enum class Access {
+        Read,      // existing file, reading only
+        ReadWrite, // existing file, reading and writing; the content stays
+        Create,    // writing; created when missing, the content stays
+    };
+
+    BinaryFile(const std::string& name, Access access, const std::string& source = "Platform");
+    ~BinaryFile();
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    // The current size of the open file.
+    std::int64_t Size() const;
+
+    // Reads up to count bytes at offset; returns how many were read (fewer only
+    // at the end of the file).
+    std::size_t ReadAt(std::int64_t offset, void* buffer, std::size_t count) const;
+
+    // Writes all count bytes at offset; the file grows when needed.
+    void WriteAt(std::int64_t offset, const void* buffer, std::size_t count);
+
+    // Closes now and reports a failed close (a delayed write error) as an error.
+    void Close();
+
+    int Descriptor() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+    std::string m_source;
+};
+
+// Deletes a file; raises RuntimeError when that fails (missing, denied, folder).
+void DeleteFile(const std::string& name, const std::string& source = "Platform");
+
+} // namespace Platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace Platform {
+
+// Facts about one file, as GetFile hands them out.
+struct FileInfo
+{
+    std::string Path;
+    std::int64_t Size = 0; // bytes; 64-bit, so files beyond 4 GiB report their true size
+};
+
+// File-system queries with the meanings desktop scripting gives them. Names are
+// byte strings, taken as the file system holds them: they need not be UTF-8.
+// Separators are '/'.
+class FileSystemObject
+{
+public:
+    // True for an existing regular file (or a link to one); false for folders,
+    // missing entries and names that cannot be reached.
+    bool FileExists(const std::string& name) const;
+
+    // The file's facts; raises RuntimeError (53 for a missing file, 70 for a
+    // denied one) when it cannot be had, and for a folder.
+    FileInfo GetFile(const std::string& name) const;
+
+    // FileExists and GetFile in one query: the facts when the file exists,
+    // nothing otherwise. For hot paths that need both.
+    std::optional<FileInfo> FindFile(const std::string& name) const;
+
+    // "a/b/song.live.mp3" -> "song.live": without folder and last extension.
+    static std::string GetBaseName(std::string_view path);
+    // "a/b/song.live.mp3" -> "mp3": the text after the last dot of the last
+    // component, without the dot; empty when there is none.
+    static std::string GetExtensionName(std::string_view path);
+    // "a/b/song.mp3" -> "a/b"; "song.mp3" -> ""; "/song.mp3" -> "/".
+    static std::string GetParentFolderName(std::string_view path);
+};
+
+} // namespace Platform

@@ -1,0 +1,73 @@
+#include "Platform/FileSystemObject.h"
+#include "Platform/RuntimeError.h"
+#include "TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using Platform::FileSystemObject;
+
+TEST(FileSystemObjectTest, NamePartsFollowTheLastExtensionRule)
+{
+    EXPECT_EQ(FileSystemObject::GetBaseName("a/b/song.live.mp3"), "song.live");
+    EXPECT_EQ(FileSystemObject::GetExtensionName("a/b/song.live.mp3"), "mp3");
+    EXPECT_EQ(FileSystemObject::GetBaseName("noext"), "noext");
+    EXPECT_EQ(FileSystemObject::GetExtensionName("noext"), "");
+    EXPECT_EQ(FileSystemObject::GetExtensionName("dir.d/noext"), "");
+    EXPECT_EQ(FileSystemObject::GetBaseName("dir.d/noext"), "noext");
+    EXPECT_EQ(FileSystemObject::GetBaseName("trailing."), "trailing");
+    EXPECT_EQ(FileSystemObject::GetExtensionName("trailing."), "");
+    EXPECT_EQ(FileSystemObject::GetBaseName("/music/album/"), "album");
+    EXPECT_EQ(FileSystemObject::GetBaseName("Artist - Title.MP3"), "Artist - Title");
+    EXPECT_EQ(FileSystemObject::GetExtensionName("Artist - Title.MP3"), "MP3");
+}
+
+TEST(FileSystemObjectTest, ParentFolderIsTheFolderPart)
+{
+    EXPECT_EQ(FileSystemObject::GetParentFolderName("a/b/song.mp3"), "a/b");
+    EXPECT_EQ(FileSystemObject::GetParentFolderName("song.mp3"), "");
+    EXPECT_EQ(FileSystemObject::GetParentFolderName("/song.mp3"), "/");
+    EXPECT_EQ(FileSystemObject::GetParentFolderName("/a//b/"), "/a");
+    EXPECT_EQ(FileSystemObject::GetParentFolderName("/"), "");
+}
+
+TEST(FileSystemObjectTest, NamesAreRawBytes)
+{
+    const std::string latin1 = "dir\xE9/caf\xE9.mp\xB3";
+    EXPECT_EQ(FileSystemObject::GetBaseName(latin1), "caf\xE9");
+    EXPECT_EQ(FileSystemObject::GetExtensionName(latin1), "mp\xB3");
+    EXPECT_EQ(FileSystemObject::GetParentFolderName(latin1), "dir\xE9");
+
+    LegatoTest::TempDir dir;
+    const std::string path = dir.write("caf\xE9.mp3", "12345");
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.FileExists(path));
+    EXPECT_EQ(fso.GetFile(path).Size, 5);
+}
+
+TEST(FileSystemObjectTest, ExistenceAndSizeOfFilesFoldersAndMissingNames)
+{
+    LegatoTest::TempDir dir;
+    FileSystemObject fso;
+    EXPECT_TRUE(fso.FileExists(dir.write("empty", "")));
+    EXPECT_EQ(fso.GetFile(dir.file("empty")).Size, 0);
+    EXPECT_FALSE(fso.FileExists(dir.path()));
+    EXPECT_FALSE(fso.FileExists(dir.file("missing")));
+    EXPECT_FALSE(fso.FileExists(""));
+    try {
+        fso.GetFile(dir.file("missing"));
+        FAIL() << "GetFile of a missing file must raise";
+    } catch (const Platform::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), Platform::ErrFileNotFound);
+    }
+    EXPECT_THROW(fso.GetFile(dir.path()), Platform::RuntimeError);
+}
+
+TEST(FileSystemObjectTest, SizeBeyondFourGigabytesIsExact)
+{
+    LegatoTest::TempDir dir;
+    const std::string path = dir.write("big", "");
+    const std::uintmax_t size = (std::uintmax_t{5} << 30) + 7;
+    std::filesystem::resize_file(path, size); // sparse: takes no disk space
+    EXPECT_EQ(FileSystemObject().GetFile(path).Size, static_cast<std::int64_t>(size));
+}
