@@ -4,14 +4,17 @@
 #include "TempDir.h"
 
 #include "Platform/Twips.h"
+#include "Vellum/Vellum.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +43,12 @@ protected:
     FakePanel* editor = nullptr;
     FakePanel* info = nullptr;
 };
+
+// The scroll container's visible inner area in pixels.
+QSize visibleArea(const VellumCtl::Vellum& scrPanel)
+{
+    return QSize(Platform::twipsToPixels(scrPanel.ScaleWidth()), Platform::twipsToPixels(scrPanel.ScaleHeight()));
+}
 
 QStringList registeredKeys(const Frames& frames)
 {
@@ -74,8 +83,15 @@ TEST_F(frmFrameTest, RegistersUcPanelsInPlacementOrderHiddenWithOneNodeEach)
     EXPECT_EQ(trv->topLevelItem(2)->text(0), "Legato");
     EXPECT_FALSE(trv->topLevelItem(0)->icon(0).isNull());
     EXPECT_EQ(trv->topLevelItem(0)->childCount(), 0);
-    EXPECT_EQ(trv->currentItem(), nullptr);
     EXPECT_EQ(child(w, "picRightPanel")->size(), QSize(0, 0));
+
+    // Nothing opens before the user picks a node, even when the tree takes the focus.
+    w.show();
+    trv->setFocus();
+    QApplication::processEvents();
+    for (QWidget* panel : {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
+        EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(trv->selectedItems().isEmpty());
 }
 
 TEST_F(frmFrameTest, NodeWithoutImageHasNoIcon)
@@ -91,7 +107,7 @@ TEST_F(frmFrameTest, ClickingANodeShowsOnlyThatPanelInsideTheContentPane)
     frmFrame w(standardPanels());
     w.show();
     QWidget* picRightPanel = child(w, "picRightPanel");
-    auto* scrPanel = w.findChild<QScrollArea*>("scrPanel");
+    auto* scrPanel = w.findChild<VellumCtl::Vellum*>("scrPanel");
 
     w.showPanel("ucBatch");
     EXPECT_TRUE(batch->isVisible());
@@ -101,14 +117,14 @@ TEST_F(frmFrameTest, ClickingANodeShowsOnlyThatPanelInsideTheContentPane)
     // Fixed size: designed size, scrolled.
     EXPECT_EQ(batch->size(), QSize(700, 500));
     EXPECT_EQ(picRightPanel->size(), QSize(700, 500));
-    EXPECT_EQ(scrPanel->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(scrPanel->SliderAppereance(), VellumCtl::socBoth);
     EXPECT_EQ(w.statusText(1), "");
 
     w.showPanel("UCTAGEDITOR");
     EXPECT_FALSE(batch->isVisible());
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(scrPanel->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(editor->size(), scrPanel->viewport()->size());
+    EXPECT_EQ(scrPanel->SliderAppereance(), VellumCtl::socNone);
+    EXPECT_EQ(editor->size(), visibleArea(*scrPanel));
 
     // The same node again shows the same panel.
     w.showPanel("ucTagEditor");
@@ -120,11 +136,11 @@ TEST_F(frmFrameTest, WindowResizeRefitsAResizablePanelButNotAFixedOne)
 {
     frmFrame w(standardPanels());
     w.show();
-    auto* scrPanel = w.findChild<QScrollArea*>("scrPanel");
+    auto* scrPanel = w.findChild<VellumCtl::Vellum*>("scrPanel");
     w.showPanel("ucTagEditor");
     w.resize(w.width() + 80, w.height() + 40);
     QApplication::processEvents();
-    EXPECT_EQ(editor->size(), scrPanel->viewport()->size());
+    EXPECT_EQ(editor->size(), visibleArea(*scrPanel));
 
     w.showPanel("ucBatch");
     w.resize(w.width() - 120, w.height() - 60);
@@ -202,6 +218,58 @@ TEST_F(frmFrameTest, MenusCarryTheirAccelerators)
             titles << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(titles, (QStringList{"&File", "E&xit", "&Help", "&Info...", "-", "&About..."}));
+}
+
+namespace {
+
+// Runs a menu command that opens a modal window and hands the window to
+// inspect before closing it.
+void withModalWindowOf(QAction* command, const std::function<void(QDialog*)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        inspect(dialog);
+        dialog->accept();
+    });
+    command->trigger();
+    EXPECT_TRUE(seen);
+}
+
+QStringList texts(QTreeWidget* list, int column, int from)
+{
+    QStringList result;
+    for (int row = from; row < list->topLevelItemCount(); ++row)
+        result << list->topLevelItem(row)->text(column);
+    return result;
+}
+
+} // namespace
+
+TEST_F(frmFrameTest, InfoListsTheFourComponentsAndAboutNamesTheProgram)
+{
+    setenv("LEGATO_REGISTRY_DIR", m_dir.path().c_str(), 1);
+    frmFrame w(standardPanels());
+    w.show();
+    withModalWindowOf(w.findChild<QAction*>("mnuInfo"), [&](QDialog* info) {
+        EXPECT_EQ(info->windowTitle(), "Information");
+        EXPECT_EQ(info->parentWidget(), &w);
+        auto* list = info->findChild<QTreeWidget*>("lvwInfo");
+        EXPECT_EQ(texts(list, 0, 11), (QStringList{"Quaver Reader/Writer", "File Version", "Scripting Library",
+                                                  "File Version", "Jukebox DLL", "File Version", "Vellum Pane",
+                                                  "File Version"}));
+        // Nothing is registered in this test's registry.
+        EXPECT_EQ(texts(list, 1, 11), (QStringList{"False", "", "False", "", "False", "", "False", ""}));
+        EXPECT_TRUE(list->topLevelItem(11)->font(0).bold());
+    });
+    withModalWindowOf(w.findChild<QAction*>("mnuAbout"), [&](QDialog* about) {
+        EXPECT_EQ(about->windowTitle(), "About Legato");
+        EXPECT_EQ(about->parentWidget(), nullptr);
+        EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+    });
+    unsetenv("LEGATO_REGISTRY_DIR");
 }
 
 TEST_F(frmFrameTest, FirstRunUsesTheDesignedGeometry)
