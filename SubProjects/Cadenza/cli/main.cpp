@@ -10,7 +10,8 @@ namespace {
 
 const CliVerb kVerbs[] = {
     {"read", "read [--json] FILE...", runRead},
-    {"write", "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
+    {"write",
+     "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
      runWrite},
 };
 
