@@ -77,7 +77,8 @@ int main(int argc, char** argv)
             return 0;
         }
         if (args[0] == "query" && args.size() >= 3) {
-            const RegistryValue* v = LoadRegistry(*root).findValue(key, args.size() > 3 ? valueName(args[3]) : "");
+            const RegistryHive hive = LoadRegistry(*root);
+            const RegistryValue* v = hive.findValue(key, args.size() > 3 ? valueName(args[3]) : "");
             if (!v)
                 return 1;
             std::printf("%s\n", show(*v).c_str());
