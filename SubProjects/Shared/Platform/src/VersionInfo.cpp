@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 namespace Platform {
 
@@ -223,7 +224,8 @@ std::string ModuleFileName(const void* addressInModule)
         return n > 0 && static_cast<std::size_t>(n) < sizeof buf ? std::string(buf, static_cast<std::size_t>(n))
                                                                   : std::string{};
     }
-    return map->l_name;
+    char resolved[PATH_MAX];
+    return ::realpath(map->l_name, resolved) ? std::string(resolved) : std::string(map->l_name);
 }
 
 std::optional<VersionInfo> ModuleVersionInfo(const void* addressInModule)
