@@ -61,15 +61,16 @@ bool IsAppPresent(const std::string& strSubKey, const std::string& strValueName)
 
 std::string ComponentClsid(const std::string& progId)
 {
-    const std::string clsid = trimBlanks(ReadRegistryValue(Platform::HKEY_CLASSES_ROOT, progId + "\\Clsid", ""));
+    const std::string clsid =
+        trimBlanks(ReadRegistryValue(Platform::HKEY_CLASSES_ROOT, progId + "\\Clsid", ""));
     const auto brace = clsid.find('}');
     return brace == std::string::npos ? std::string() : clsid.substr(0, brace + 1);
 }
 
 std::string ComponentServerPath(const std::string& progId)
 {
-    return ReadRegistryValue(Platform::HKEY_CLASSES_ROOT, "CLSID\\" + ComponentClsid(progId) + "\\InprocServer32",
-                             "");
+    return ReadRegistryValue(Platform::HKEY_CLASSES_ROOT,
+                             "CLSID\\" + ComponentClsid(progId) + "\\InprocServer32", "");
 }
 
 std::string GetFileVersion(const std::string& path)

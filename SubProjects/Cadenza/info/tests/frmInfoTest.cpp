@@ -1,5 +1,5 @@
-#include "RegistryFixture.h"
 #include "frmInfo.h"
+#include "RegistryFixture.h"
 
 #include "Platform/Twips.h"
 #include "Platform/VersionInfo.h"

@@ -31,7 +31,6 @@ constexpr int DesignedInnerHeight = 5340;
 constexpr int DesignedSplitLeft = 2250;
 constexpr int DesignedSplitWidth = 60;
 
-
 // Restores the default pointer however the switch ends.
 struct WaitCursor
 {

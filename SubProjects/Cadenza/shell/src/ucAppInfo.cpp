@@ -20,7 +20,8 @@ int px(int twips)
     return Platform::twipsToPixels(twips);
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height)
 {
     auto* result = new QLabel(text, parent);
     result->setObjectName(name);
@@ -102,7 +103,8 @@ void ucAppInfo::refresh()
     const QString title = QString::fromStdString(info.title);
     lblTitle->setText(title);
     lblProgramVersion->setText(VersionText(info));
-    lblDescription->setText(title + " helps You to handle MP3-Tags." + " It supports ID3v1.0 and ID3v1.1 tags." +
+    lblDescription->setText(title + " helps You to handle MP3-Tags." +
+                            " It supports ID3v1.0 and ID3v1.1 tags." +
                             " Select an Item to the left to access the features of the program.");
     lblCopyright->setText(QString::fromStdString(info.copyright));
 }
@@ -115,7 +117,8 @@ void ucAppInfo::showEvent(QShowEvent* event)
 
 void ucAppInfo::resizeEvent(QResizeEvent* event)
 {
-    cmdExit->move(width() - cmdExit->width() - px(ExitButtonGap), height() - cmdExit->height() - px(ExitButtonGap));
+    cmdExit->move(width() - cmdExit->width() - px(ExitButtonGap),
+                  height() - cmdExit->height() - px(ExitButtonGap));
     QWidget::resizeEvent(event);
 }
 

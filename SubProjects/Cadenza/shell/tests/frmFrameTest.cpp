@@ -1,5 +1,5 @@
-#include "FakePanel.h"
 #include "frmFrame.h"
+#include "FakePanel.h"
 
 #include "TempDir.h"
 
@@ -23,7 +23,10 @@ namespace {
 class frmFrameTest : public testing::Test
 {
 protected:
-    void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str()); }
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str());
+    }
 
     QString settingsFile() const { return QString::fromStdString(m_dir.file("Legato/Legato.ini")); }
 
@@ -47,7 +50,8 @@ protected:
 // The scroll container's visible inner area in pixels.
 QSize visibleArea(const VellumCtl::Vellum& scrPanel)
 {
-    return QSize(Platform::twipsToPixels(scrPanel.ScaleWidth()), Platform::twipsToPixels(scrPanel.ScaleHeight()));
+    return QSize(Platform::twipsToPixels(scrPanel.ScaleWidth()),
+                 Platform::twipsToPixels(scrPanel.ScaleHeight()));
 }
 
 QStringList registeredKeys(const Frames& frames)
@@ -74,7 +78,8 @@ TEST_F(frmFrameTest, RegistersUcPanelsInPlacementOrderHiddenWithOneNodeEach)
     frmFrame w(panels);
 
     EXPECT_EQ(registeredKeys(w.registry()), (QStringList{"ucBatch", "ucTagEditor", "ucAppInfo"}));
-    for (QWidget* panel : {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
+    for (QWidget* panel :
+         {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
         EXPECT_FALSE(panel->isVisibleTo(&w));
     QTreeWidget* trv = tree(w);
     ASSERT_EQ(trv->topLevelItemCount(), 3);
@@ -89,7 +94,8 @@ TEST_F(frmFrameTest, RegistersUcPanelsInPlacementOrderHiddenWithOneNodeEach)
     w.show();
     trv->setFocus();
     QApplication::processEvents();
-    for (QWidget* panel : {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
+    for (QWidget* panel :
+         {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
         EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(trv->selectedItems().isEmpty());
 }
@@ -159,8 +165,9 @@ TEST_F(frmFrameTest, LayoutFollowsTheSplitterBar)
     EXPECT_EQ(bar->width(), Platform::twipsToPixels(60));
     EXPECT_EQ(left->geometry(), QRect(0, 0, bar->x(), w.centralWidget()->height()));
     EXPECT_EQ(tree(w)->size(), left->size());
-    EXPECT_EQ(scr->geometry(), QRect(bar->x() + bar->width(), 0, w.centralWidget()->width() - bar->x() - bar->width(),
-                                     w.centralWidget()->height()));
+    EXPECT_EQ(scr->geometry(),
+              QRect(bar->x() + bar->width(), 0, w.centralWidget()->width() - bar->x() - bar->width(),
+                    w.centralWidget()->height()));
 
     // Dragging with the left button moves the bar and the areas with it.
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 10));
@@ -257,9 +264,9 @@ TEST_F(frmFrameTest, InfoListsTheFourComponentsAndAboutNamesTheProgram)
         EXPECT_EQ(info->windowTitle(), "Information");
         EXPECT_EQ(info->parentWidget(), &w);
         auto* list = info->findChild<QTreeWidget*>("lvwInfo");
-        EXPECT_EQ(texts(list, 0, 11), (QStringList{"Quaver Reader/Writer", "File Version", "Scripting Library",
-                                                  "File Version", "Jukebox DLL", "File Version", "Vellum Pane",
-                                                  "File Version"}));
+        EXPECT_EQ(texts(list, 0, 11),
+                  (QStringList{"Quaver Reader/Writer", "File Version", "Scripting Library", "File Version",
+                               "Jukebox DLL", "File Version", "Vellum Pane", "File Version"}));
         // Nothing is registered in this test's registry.
         EXPECT_EQ(texts(list, 1, 11), (QStringList{"False", "", "False", "", "False", "", "False", ""}));
         EXPECT_TRUE(list->topLevelItem(11)->font(0).bold());

@@ -1,7 +1,7 @@
 #include "ucAppInfo.h"
 #include "ucTest.h"
 
-#include "Platform/RuntimeError.h"
+#include "ErrorNumber.h"
 #include "Platform/Twips.h"
 
 #include <QLabel>
@@ -26,16 +26,6 @@ Platform::VersionInfo version(int major, int minor, int revision)
 QString labelText(QWidget& panel, const char* name)
 {
     return panel.findChild<QLabel*>(name)->text();
-}
-
-std::int32_t errorNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Platform::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
 }
 
 } // namespace
@@ -92,7 +82,8 @@ TEST(ucAppInfo, ResizingMovesOnlyTheExitButtonToTheInnerCorner)
     const int gap = Platform::twipsToPixels(100);
 
     panel.resize(640, 420);
-    EXPECT_EQ(exit->geometry(), QRect(QPoint(640 - buttonSize.width() - gap, 420 - buttonSize.height() - gap), buttonSize));
+    EXPECT_EQ(exit->geometry(),
+              QRect(QPoint(640 - buttonSize.width() - gap, 420 - buttonSize.height() - gap), buttonSize));
     EXPECT_EQ(title->geometry(), titleGeometry);
 
     panel.resize(buttonSize.width(), 420);
