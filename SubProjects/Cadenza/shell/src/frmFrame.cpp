@@ -156,11 +156,11 @@ void frmFrame::Form_Load(const QList<QWidget*>& panels)
         panel->setParent(m_inner);
         panel->stackUnder(scrPanel);
     }
+    // The designed inner area holds the panes and the status bar; the menu bar
+    // lies above it.
     const int menuHeight = menuBar()->sizeHint().height();
-    const int statusHeight = statusBar()->sizeHint().height();
     resize(Platform::twipsToPixels(DesignedInnerWidth),
            Platform::twipsToPixels(DesignedInnerHeight) + menuHeight);
-    Q_UNUSED(statusHeight);
 
     setWindowTitle(applicationTitle());
     scrPanel->setSliderAppereance(VellumCtl::socNone);

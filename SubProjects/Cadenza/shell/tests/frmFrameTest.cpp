@@ -197,6 +197,21 @@ TEST_F(frmFrameTest, NarrowWindowClampsTheBarToTheLeftMargin)
     EXPECT_EQ(bar->x(), maxLeft < m ? maxLeft : m);
 }
 
+TEST_F(frmFrameTest, MinimizedWindowDoesNoLayout)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QWidget* bar = child(w, "picSplit");
+    QWidget* left = child(w, "picLeftPanel");
+    const QRect leftBefore = left->geometry();
+    w.setWindowState(Qt::WindowMinimized);
+    bar->move(2, bar->y()); // left of the margin: a layout would clamp it
+    w.resize(w.width() + 50, w.height());
+    QApplication::processEvents();
+    EXPECT_EQ(bar->x(), 2);
+    EXPECT_EQ(left->geometry(), leftBefore);
+}
+
 TEST_F(frmFrameTest, PanelEventsReachTheStatusBarAndExitClosesTheWindow)
 {
     frmFrame w(standardPanels());
