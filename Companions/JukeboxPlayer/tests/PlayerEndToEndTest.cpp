@@ -2,6 +2,9 @@
 #include "Jukebox/PlayerProtocol.h"
 
 #include "Platform/Component.h"
+#include "Platform/FileSystemObject.h"
+#include "Platform/RegistryStore.h"
+#include "Quaver/FileHandler.h"
 #include "Platform/WindowMessages.h"
 
 #include "Mp3Fixture.h"
@@ -164,4 +167,21 @@ TEST_F(PlayerEndToEnd, CreatedByProgIdThroughTheBuildRegistration)
     std::string track = m_track;
     EXPECT_EQ(remote->GetSongName(track), "Unbekannter Song");
     EXPECT_EQ(remote->JukeboxPfad(), JUKEBOX_PROGRAM) << "the build registered the association too";
+}
+
+TEST(BuildRegistration, EveryComponentOfTheBuildIsCreatable)
+{
+    // The build tree's registry, as programs started from build/bin see it.
+    setenv("LEGATO_REGISTRY_DIR", LEGATO_BUILD_REGISTRY, 1);
+    const Platform::RegistryHive hive = Platform::LoadRegistry(Platform::RegistryRoot::ClassesRoot);
+    for (const char* progId : {"Quaver.FileHandler", "Quaver.Tag", "Quaver.Genres", "Quaver.TestFixture",
+                               "Scripting.FileSystemObject", "Jukebox.API"}) {
+        const Platform::RegistryValue* name = hive.findValue(progId, "");
+        EXPECT_TRUE(name && name->data.size() > 1) << progId << " has a description";
+        EXPECT_NO_THROW(Platform::CreateObject(progId)) << progId;
+    }
+    auto handler = Platform::CreateObjectOf<Quaver::FileHandler>("Quaver.FileHandler");
+    EXPECT_TRUE(handler);
+    EXPECT_TRUE(Platform::CreateObjectOf<Platform::FileSystemObject>("Scripting.FileSystemObject"));
+    unsetenv("LEGATO_REGISTRY_DIR");
 }
