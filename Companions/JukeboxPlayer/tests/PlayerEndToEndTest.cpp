@@ -9,13 +9,11 @@
 
 #include "Mp3Fixture.h"
 #include "TempDir.h"
+#include "UnixSocket.h"
 
 #include <chrono>
-#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -138,12 +136,7 @@ TEST_F(PlayerEndToEnd, AddGoesToTheRunningPlayerAndStartsOneWhenNoneRuns)
 TEST_F(PlayerEndToEnd, StaleSocketOfACrashedPlayerIsTakenOver)
 {
     // A crashed player left its socket file behind.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strcpy(addr.sun_path, Platform::WindowSocketPath(kMainWindowClass).c_str());
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ::close(fd);
+    LegatoTest::bindUnixSocket(Platform::WindowSocketPath(kMainWindowClass), false);
     EXPECT_EQ(Platform::FindWindowA(kMainWindowClass, nullptr), 0);
 
     EXPECT_TRUE(api.StartJukebox());

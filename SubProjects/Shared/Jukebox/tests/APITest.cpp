@@ -8,14 +8,12 @@
 
 #include "FakePlayer.h"
 #include "TempDir.h"
+#include "UnixSocket.h"
 
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -260,12 +258,7 @@ TEST_F(JukeboxAPI, WithoutPlayerOrPathNothingHappensButLoadFileFails)
 TEST_F(JukeboxAPI, PlayerThatDoesNotAnswerCostsOnlyTheTimeout)
 {
     // A listener that never accepts: the window exists, nobody answers.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strcpy(addr.sun_path, Platform::WindowSocketPath(kMainWindowClass).c_str());
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(::listen(fd, 8), 0);
+    const int fd = LegatoTest::bindUnixSocket(Platform::WindowSocketPath(kMainWindowClass), true);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(api.GetPlayListLength(), 0);
     EXPECT_EQ(api.JukeboxIsPlaying(), 0);

@@ -2,15 +2,13 @@
 #include "Platform/WindowMessages.h"
 
 #include "TempDir.h"
+#include "UnixSocket.h"
 
 #include <QCoreApplication>
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Platform;
@@ -37,20 +35,6 @@ protected:
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         return future.get();
-    }
-
-    // A socket file of the class with a listener that never accepts (a hung
-    // program), or, after closing, none at all (a crashed one).
-    int rawListener(const std::string& className)
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const std::string path = WindowSocketPath(className);
-        std::strcpy(addr.sun_path, path.c_str());
-        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-        EXPECT_EQ(::listen(fd, 4), 0);
-        return fd;
     }
 
     LegatoTest::TempDir m_dir;
@@ -121,7 +105,7 @@ TEST_F(WindowMessages, NoWindowMeansZeroAndFalse)
 
 TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
 {
-    ::close(rawListener("Jukebox v1.x")); // the file stays, nobody listens: a crashed player
+    LegatoTest::bindUnixSocket(WindowSocketPath("Jukebox v1.x"), false); // a crashed player's file
     struct stat st {};
     ASSERT_EQ(::stat(WindowSocketPath("Jukebox v1.x").c_str(), &st), 0);
     EXPECT_EQ(FindWindowA("Jukebox v1.x", nullptr), 0);
@@ -137,7 +121,7 @@ TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
 
 TEST_F(WindowMessages, HungWindowCostsTheCallerOnlyTheTimeout)
 {
-    const int fd = rawListener("Hung");
+    const int fd = LegatoTest::bindUnixSocket(WindowSocketPath("Hung"), true);
     const HWND hwnd = FindWindowA("Hung", nullptr);
     ASSERT_NE(hwnd, 0) << "a program that does not answer still has its window";
     const auto start = std::chrono::steady_clock::now();
