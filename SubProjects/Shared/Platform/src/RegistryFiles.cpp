@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/file.h>
@@ -137,9 +138,45 @@ std::string RegistryFile(RegistryRoot root)
     return RegistryFolder() + "/" + RegistryRootName(root) + ".reg";
 }
 
+std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
+{
+    // What identifies one version of a file: a write renames a new file into
+    // place (a new inode), and a hand edit changes the time or the size.
+    struct Cached
+    {
+        std::string path;
+        ino_t inode = 0;
+        std::int64_t modifiedNs = -1;
+        off_t size = -1;
+        std::shared_ptr<const RegistryHive> hive;
+    };
+    static std::mutex mutex;
+    static Cached cache[2];
+
+    const std::string path = RegistryFile(root);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return std::make_shared<const RegistryHive>();
+        throw RuntimeError::fromErrno(errno, kSource);
+    }
+    const std::int64_t modified = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
+    {
+        std::lock_guard lock(mutex);
+        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified
+            && slot.size == st.st_size)
+            return slot.hive;
+    }
+    auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(readFile(path)));
+    std::lock_guard lock(mutex);
+    slot = Cached{path, st.st_ino, modified, st.st_size, hive};
+    return hive;
+}
+
 RegistryHive LoadRegistry(RegistryRoot root)
 {
-    return RegistryHive::parse(readFile(RegistryFile(root)));
+    return *CurrentRegistry(root);
 }
 
 void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>& change)

@@ -226,10 +226,10 @@ std::string RegistryHive::serialize(RegistryRoot root) const
     out += ". Format: see Platform/RegistryStore.h.\n";
     for (const auto& folded : m_order) {
         const Key& key = m_keys.at(folded);
-        out += "\n[" + key.path + "]\n";
+        out.append("\n[").append(key.path).append("]\n");
         for (const auto& [name, value] : key.values) {
             out += name.empty() ? std::string("@") : quote(name);
-            out += "=" + std::to_string(value.type) + ":" + encodeData(value) + "\n";
+            out.append("=").append(std::to_string(value.type)).append(":").append(encodeData(value)).append("\n");
         }
     }
     return out;

@@ -5,6 +5,7 @@
 #include "TempDir.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -109,6 +110,24 @@ TEST_F(RegistryTest, QueryFollowsWin32Semantics)
     queryText(HKEY_CLASSES_ROOT, "Nope", "", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
     queryText(HKEY_CURRENT_USER, "Jukebox.File", "", &rc); // roots are separate files
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryTest, QueriesSeeEveryNewWriteAndHandEdits)
+{
+    for (int i = 0; i < 20; ++i) {
+        UpdateRegistry(RegistryRoot::CurrentUser,
+                       [&](RegistryHive& h) { h.setString("Software\\Legato", "N", std::to_string(i)); });
+        EXPECT_EQ(queryText(HKEY_CURRENT_USER, "Software\\Legato", "N"), std::to_string(i) + '\0');
+    }
+    // An editor that rewrites the file in place.
+    const std::string file = RegistryFile(RegistryRoot::CurrentUser);
+    m_dir.write("edited", "[Software\\Legato]\n\"N\"=1:\"by hand\"\n");
+    std::filesystem::copy_file(m_dir.file("edited"), file, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(queryText(HKEY_CURRENT_USER, "Software\\Legato", "N"), std::string("by hand") + '\0');
+    std::filesystem::remove(file);
+    LSTATUS rc = 0;
+    queryText(HKEY_CURRENT_USER, "Software\\Legato", "N", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,6 +86,10 @@ std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
 // The current content of a root's file; empty when the file does not exist.
 // Throws Platform::RuntimeError when the file exists but cannot be read.
 RegistryHive LoadRegistry(RegistryRoot root);
+// The same without a copy: the parsed file is kept and parsed again only when
+// the file has been replaced or changed since (another process's write is seen
+// at once, since every write replaces the file).
+std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root);
 
 // Applies a change under the root's writer lock and replaces the file
 // atomically. Throws Platform::RuntimeError when the folder or file cannot be
