@@ -84,8 +84,8 @@ int main(int argc, char** argv)
         });
         const double floor = rate(queries, rounds, [&] { return readFile(file); });
         const double measured = rate(queries, rounds, query);
-        std::printf("registry with %d keys: %.0f queries/s, file read floor %.0f/s, ratio %.2f\n", extraKeys * 2,
-                    measured, floor, floor / measured);
+        std::printf("registry with %d keys: %.0f queries/s, file read floor %.0f/s, ratio %.2f\n",
+                    extraKeys * 2, measured, floor, floor / measured);
     }
     std::system((std::string("rm -rf ") + folder).c_str());
     return 0;

@@ -4,8 +4,8 @@
 #include "Platform/Component.h"
 #include "Platform/FileSystemObject.h"
 #include "Platform/RegistryStore.h"
-#include "Quaver/FileHandler.h"
 #include "Platform/WindowMessages.h"
+#include "Quaver/FileHandler.h"
 
 #include "Mp3Fixture.h"
 #include "TempDir.h"

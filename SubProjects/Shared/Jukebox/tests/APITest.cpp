@@ -11,8 +11,8 @@
 #include "UnixSocket.h"
 
 #include <filesystem>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -49,8 +49,9 @@ protected:
     std::string recordingPlayer()
     {
         std::filesystem::create_directories(m_files.file("bin"));
-        const std::string program = m_files.write("bin/jukebox", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                                                                 "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
+        const std::string program =
+            m_files.write("bin/jukebox", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                                         "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
         chmod(program.c_str(), 0755);
         associate("\"" + program + "\" \"%1\"");
         return m_files.file("bin/args");
@@ -81,8 +82,8 @@ TEST_F(JukeboxAPI, CommandsArePostedToTheMainWindow)
 {
     FakePlayer player;
     const std::vector<std::pair<bool (Jukebox::API::*)(), std::int64_t>> commands = {
-        {&Jukebox::API::StartJukeboxPlay, CmdPlay},     {&Jukebox::API::StopJukeboxPlay, CmdStop},
-        {&Jukebox::API::AboutJukeboxDLG, CmdAbout},     {&Jukebox::API::PopUpKntMenu, CmdContextMenu},
+        {&Jukebox::API::StartJukeboxPlay, CmdPlay},      {&Jukebox::API::StopJukeboxPlay, CmdStop},
+        {&Jukebox::API::AboutJukeboxDLG, CmdAbout},      {&Jukebox::API::PopUpKntMenu, CmdContextMenu},
         {&Jukebox::API::OpenTagEditorDLG, CmdTagEditor}, {&Jukebox::API::JumpToTimeDLG, CmdJumpToTime},
         {&Jukebox::API::PrefJukeboxDLG, CmdPreferences}, {&Jukebox::API::JupToFileDLG, CmdJumpToFile},
     };
@@ -106,10 +107,10 @@ TEST_F(JukeboxAPI, CommandsArePostedToTheMainWindow)
 TEST_F(JukeboxAPI, QueriesReturnThePlayersReply)
 {
     FakePlayer player;
-    player.replies = {{{QueryOutputTime, 0}, 1234}, {{QueryOutputTime, 1}, 2},  {{QueryClearPlaylist, 0}, 3},
-                      {{QueryTrackInfo, 0}, 44100}, {{QueryTrackInfo, 1}, 128}, {{QueryPlaylistLength, 0}, 5},
-                      {{QueryPlaylistPosition, 0}, 4}, {{QuerySetVolume, 200}, 200},
-                      {{QueryIsPlaying, 0}, 3}};
+    player.replies = {
+        {{QueryOutputTime, 0}, 1234},    {{QueryOutputTime, 1}, 2},    {{QueryClearPlaylist, 0}, 3},
+        {{QueryTrackInfo, 0}, 44100},    {{QueryTrackInfo, 1}, 128},   {{QueryPlaylistLength, 0}, 5},
+        {{QueryPlaylistPosition, 0}, 4}, {{QuerySetVolume, 200}, 200}, {{QueryIsPlaying, 0}, 3}};
     EXPECT_EQ(whilePlayerServes([&] { return api.CurPos(); }), 1234);
     EXPECT_EQ(whilePlayerServes([&] { return api.GetTrackLength(); }), 2);
     EXPECT_EQ(whilePlayerServes([&] { return api.CLSPlayList(); }), 3);
@@ -128,7 +129,8 @@ TEST_F(JukeboxAPI, QueriesReturnThePlayersReply)
 TEST_F(JukeboxAPI, PauseForwardAndRewindDependOnThePlayingState)
 {
     FakePlayer player;
-    for (const auto& [state, pauseResult] : std::vector<std::pair<int, bool>>{{0, true}, {3, true}, {2, false}}) {
+    for (const auto& [state, pauseResult] :
+         std::vector<std::pair<int, bool>>{{0, true}, {3, true}, {2, false}}) {
         player.replies[{QueryIsPlaying, 0}] = state;
         player.messages.clear();
         EXPECT_EQ(whilePlayerServes([&] { return api.PauseJukeboxPlay(); }), pauseResult) << state;

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <mutex>
 #include <fcntl.h>
+#include <mutex>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -28,7 +28,9 @@ void makeFolders(const std::string& path)
 {
     if (path.empty())
         return;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (stat(path.c_str(), &st) == 0)
         return;
     makeFolders(parentOfFile(path));
@@ -123,7 +125,9 @@ std::string RegistryFolder()
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n > 0) {
         const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (!tree.empty() && stat((tree + "/registry/.legato-build-tree").c_str(), &st) == 0)
             return tree + "/registry";
     }
@@ -154,7 +158,9 @@ std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
     static Cached cache[2];
 
     const std::string path = RegistryFile(root);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT)
             return std::make_shared<const RegistryHive>();
@@ -164,8 +170,8 @@ std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
     Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
     {
         std::lock_guard lock(mutex);
-        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified
-            && slot.size == st.st_size)
+        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified &&
+            slot.size == st.st_size)
             return slot.hive;
     }
     auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(readFile(path)));

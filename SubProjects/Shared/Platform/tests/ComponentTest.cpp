@@ -66,7 +66,8 @@ TEST_F(ComponentHost, FailuresAreClearRuntimeErrors)
 
     // The registration points at a library that has since disappeared.
     UpdateRegistry(RegistryRoot::ClassesRoot, [&](RegistryHive& h) {
-        h.setString("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}\\InprocServer32", "", m_dir.file("gone.so"));
+        h.setString("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}\\InprocServer32", "",
+                    m_dir.file("gone.so"));
     });
     try {
         CreateObject("Legato.TestGreeter");

@@ -93,10 +93,12 @@ TEST_F(RegistryTest, QueryFollowsWin32Semantics)
 {
     UpdateRegistry(RegistryRoot::ClassesRoot,
                    [](RegistryHive& h) { h.setString("Jukebox.File\\shell\\open\\command", "", "abc"); });
-    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", nullptr), std::string("abc\0", 4));
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", nullptr),
+              std::string("abc\0", 4));
 
     HKEY h = 0;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", 0, 0x3F, &h), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", 0, 0x3F, &h),
+              ERROR_SUCCESS);
     std::uint32_t type = 0, size = 2;
     std::uint8_t small[2];
     EXPECT_EQ(RegQueryValueExA(h, "", nullptr, &type, small, &size), ERROR_MORE_DATA);

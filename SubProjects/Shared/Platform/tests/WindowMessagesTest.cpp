@@ -1,5 +1,5 @@
-#include "Platform/WindowHost.h"
 #include "Platform/WindowMessages.h"
+#include "Platform/WindowHost.h"
 
 #include "TempDir.h"
 #include "UnixSocket.h"
@@ -27,8 +27,7 @@ protected:
 
     // Runs the blocking client call on another thread while this thread serves
     // the host's event loop, as two processes would.
-    template <class F>
-    auto client(F f)
+    template <class F> auto client(F f)
     {
         auto future = std::async(std::launch::async, f);
         while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
@@ -63,7 +62,8 @@ TEST_F(WindowMessages, PostSendCopyDataAndShowReachTheHost)
 
     const HWND hwnd = client([] { return FindWindowA("Jukebox v1.x", nullptr); });
     ASSERT_NE(hwnd, 0);
-    EXPECT_EQ(client([] { return FindWindowA("Jukebox v1.x", nullptr); }), hwnd) << "handles stand for the class";
+    EXPECT_EQ(client([] { return FindWindowA("Jukebox v1.x", nullptr); }), hwnd)
+        << "handles stand for the class";
 
     EXPECT_EQ(client([&] { return SendMessageA(hwnd, WM_USER, 7, 105); }), 7105);
     EXPECT_TRUE(client([&] { return PostMessageA(hwnd, WM_COMMAND, 40045, 0); }));
@@ -106,7 +106,9 @@ TEST_F(WindowMessages, NoWindowMeansZeroAndFalse)
 TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
 {
     LegatoTest::bindUnixSocket(WindowSocketPath("Jukebox v1.x"), false); // a crashed player's file
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(WindowSocketPath("Jukebox v1.x").c_str(), &st), 0);
     EXPECT_EQ(FindWindowA("Jukebox v1.x", nullptr), 0);
 
@@ -135,7 +137,9 @@ TEST_F(WindowMessages, FolderIsMadePrivate)
 {
     ASSERT_EQ(::chmod(m_dir.path().c_str(), 0777), 0);
     EXPECT_EQ(WindowFolder(), m_dir.path());
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(m_dir.path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }

@@ -33,8 +33,7 @@ public:
 
 // An object of a plain C++ class of a component library (one that is not
 // itself an Object), as the library's factory hands it out.
-template <class T>
-class ObjectOf : public Object
+template <class T> class ObjectOf : public Object
 {
 public:
     explicit ObjectOf(std::shared_ptr<T> value) : m_value(std::move(value)) {}
@@ -51,8 +50,7 @@ std::shared_ptr<Object> CreateObject(const std::string& progId);
 
 // CreateObject, bound to an interface; a class that does not implement it is
 // error 13 "Type mismatch".
-template <class Interface>
-std::shared_ptr<Interface> CreateObjectAs(const std::string& progId)
+template <class Interface> std::shared_ptr<Interface> CreateObjectAs(const std::string& progId)
 {
     auto object = std::dynamic_pointer_cast<Interface>(CreateObject(progId));
     if (!object)
@@ -61,8 +59,7 @@ std::shared_ptr<Interface> CreateObjectAs(const std::string& progId)
 }
 
 // CreateObject for a class handed out as ObjectOf<T>.
-template <class T>
-std::shared_ptr<T> CreateObjectOf(const std::string& progId)
+template <class T> std::shared_ptr<T> CreateObjectOf(const std::string& progId)
 {
     return CreateObjectAs<ObjectOf<T>>(progId)->value();
 }

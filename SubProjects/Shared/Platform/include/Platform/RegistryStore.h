@@ -32,7 +32,11 @@ namespace Platform {
 // Writers hold an exclusive lock on "<root>.lock" while they read, change and
 // replace the file; the new content goes to a temporary file that is flushed to
 // disk and renamed over the old one, so readers and a crash never see half a file.
-enum class RegistryRoot { ClassesRoot, CurrentUser };
+enum class RegistryRoot
+{
+    ClassesRoot,
+    CurrentUser
+};
 
 struct RegistryValue
 {
