@@ -168,7 +168,7 @@ TEST(BuildRegistration, EveryComponentOfTheBuildIsCreatable)
     setenv("LEGATO_REGISTRY_DIR", LEGATO_BUILD_REGISTRY, 1);
     const Platform::RegistryHive hive = Platform::LoadRegistry(Platform::RegistryRoot::ClassesRoot);
     for (const char* progId : {"Quaver.FileHandler", "Quaver.Tag", "Quaver.Genres", "Quaver.TestFixture",
-                               "Scripting.FileSystemObject", "Jukebox.API"}) {
+                               "Scripting.FileSystemObject", "Jukebox.API", "VellumCtl.Vellum"}) {
         const Platform::RegistryValue* name = hive.findValue(progId, "");
         EXPECT_TRUE(name && name->data.size() > 1) << progId << " has a description";
         EXPECT_NO_THROW(Platform::CreateObject(progId)) << progId;

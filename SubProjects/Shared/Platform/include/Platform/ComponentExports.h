@@ -31,7 +31,8 @@ int RegisterComponentClasses(const std::string& libraryPath, const ComponentClas
                              std::size_t count);
 int UnregisterComponentClasses(const ComponentClass* classes, std::size_t count);
 
-// The absolute path of the shared object that holds the given address.
+// The absolute path of the module that holds the given address (ModuleFileName
+// in VersionInfo.h, which also resolves the main program to its own file).
 std::string ModulePath(const void* address);
 
 } // namespace Platform
