@@ -255,6 +255,15 @@ TEST_F(JukeboxAPI, WithoutPlayerOrPathNothingHappensButLoadFileFails)
     associate("\"/usr/bin/vlc\" \"%1\"");
     EXPECT_EQ(api.JukeboxPfad(), "");
     EXPECT_THROW(api.LoadFile(file), RuntimeError);
+
+    // A player that was uninstalled: starting it is a run-time error.
+    associate("\"" + m_files.file("gone/jukebox") + "\" \"%1\"");
+    try {
+        api.StartJukeboxPlay();
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), Platform::ErrFileNotFound);
+    }
 }
 
 TEST_F(JukeboxAPI, PlayerThatDoesNotAnswerCostsOnlyTheTimeout)

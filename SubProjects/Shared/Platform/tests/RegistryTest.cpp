@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
+#include <utility>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -195,4 +196,28 @@ TEST(RegistryFolder, EnvironmentThenBuildTreeThenUserData)
     if (build) {
         EXPECT_EQ(RegistryFolder(), std::string(build) + "/registry");
     }
+}
+
+TEST_F(RegistryTest, CommandLineToolSetsQueriesAndDeletes)
+{
+    auto run = [&](const std::string& args) {
+        const std::string cmd = std::string(LEGATO_CADENZA_REG) + " " + args + " > " + m_dir.file("out") + " 2>&1";
+        const int status = std::system(cmd.c_str());
+        return std::make_pair(WEXITSTATUS(status), LegatoTest::readAll(m_dir.file("out")));
+    };
+    EXPECT_EQ(run("where").second, m_dir.path() + "\n");
+    EXPECT_EQ(run("set HKCR 'Jukebox.File\\shell\\open\\command' @ sz '\"/opt/jukebox\" \"%1\"'").first, 0);
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", ""),
+              std::string("\"/opt/jukebox\" \"%1\"") + '\0');
+    EXPECT_EQ(run("set HKCU Software N dword 0x10").first, 0);
+    EXPECT_EQ(run("query HKCU Software N").second, "16\n");
+    EXPECT_EQ(run("set hkcu Software L multi_sz 'a|b'").first, 0);
+    EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Software", "L")->data, std::string("a\0b\0\0", 5));
+    EXPECT_EQ(run("list HKCU Software").second, "N = 16\nL = a|b\n");
+    EXPECT_EQ(run("delete HKCU Software N").first, 0);
+    EXPECT_EQ(run("query HKCU Software N").first, 1);
+    EXPECT_EQ(run("delete HKCR Jukebox.File").first, 0);
+    EXPECT_FALSE(LoadRegistry(RegistryRoot::ClassesRoot).keyExists("Jukebox.File\\shell"));
+    EXPECT_EQ(run("set HKCU Software N dword notanumber").first, 2);
+    EXPECT_EQ(run("query HKLM Software").first, 2) << "unknown root";
 }

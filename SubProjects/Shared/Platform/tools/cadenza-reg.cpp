@@ -36,7 +36,10 @@ std::string show(const RegistryValue& v)
         return std::to_string(n);
     }
     std::string text = v.data;
+    // One terminating zero, two after the last entry of a multi-text.
     if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    if (v.type == 7 && !text.empty() && text.back() == '\0')
         text.pop_back();
     for (char& c : text)
         if (c == '\0')
