@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
-#include <utility>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace Platform;
@@ -201,7 +201,8 @@ TEST(RegistryFolder, EnvironmentThenBuildTreeThenUserData)
 TEST_F(RegistryTest, CommandLineToolSetsQueriesAndDeletes)
 {
     auto run = [&](const std::string& args) {
-        const std::string cmd = std::string(LEGATO_CADENZA_REG) + " " + args + " > " + m_dir.file("out") + " 2>&1";
+        const std::string cmd =
+            std::string(LEGATO_CADENZA_REG) + " " + args + " > " + m_dir.file("out") + " 2>&1";
         const int status = std::system(cmd.c_str());
         return std::make_pair(WEXITSTATUS(status), LegatoTest::readAll(m_dir.file("out")));
     };
@@ -212,7 +213,8 @@ TEST_F(RegistryTest, CommandLineToolSetsQueriesAndDeletes)
     EXPECT_EQ(run("set HKCU Software N dword 0x10").first, 0);
     EXPECT_EQ(run("query HKCU Software N").second, "16\n");
     EXPECT_EQ(run("set hkcu Software L multi_sz 'a|b'").first, 0);
-    EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Software", "L")->data, std::string("a\0b\0\0", 5));
+    EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Software", "L")->data,
+              std::string("a\0b\0\0", 5));
     EXPECT_EQ(run("list HKCU Software").second, "N = 16\nL = a|b\n");
     EXPECT_EQ(run("delete HKCU Software N").first, 0);
     EXPECT_EQ(run("query HKCU Software N").first, 1);
