@@ -79,14 +79,14 @@ function(legato_version_info target)
 #include \"${LEGATO_VERSION_BLOCK_HEADER}\"
 
 namespace {
-namespace VB = Platform::VersionBlock;
-constexpr VB::Entry kEntries[] = {
+namespace Block = Platform::VersionBlock;
+constexpr Block::Entry kEntries[] = {
 ${entries}};
-constexpr VB::Source kSource{${major}, ${minor}, ${revision}, kEntries, sizeof kEntries / sizeof kEntries[0]};
-constexpr std::size_t kSize = VB::size(kSource);
+constexpr Block::Source kSource{${major}, ${minor}, ${revision}, kEntries, sizeof kEntries / sizeof kEntries[0]};
+constexpr std::size_t kSize = Block::size(kSource);
 static_assert(kSize < 65536, \"a version block is limited to 64 KiB\");
 alignas(4) __attribute__((section(\".legato_version\"), used, retain))
-const std::array<unsigned char, kSize> kVersionBlock = VB::build<kSize>(kSource);
+const std::array<unsigned char, kSize> kVersionBlock = Block::build<kSize>(kSource);
 } // namespace
 ")
     target_sources(${target} PRIVATE "${source}")
