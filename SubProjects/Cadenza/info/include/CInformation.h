@@ -13,7 +13,8 @@ class CInformation
 {
 public:
     // Platform identifiers of a version record.
-    enum PlatformId : std::uint32_t {
+    enum PlatformId : std::uint32_t
+    {
         Win32s = 0,
         Win32Windows = 1,
         Win32NT = 2,

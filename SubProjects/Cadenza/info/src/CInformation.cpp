@@ -88,7 +88,9 @@ CInformation::CInformation(const VersionRecord& record)
 CInformation::VersionRecord CInformation::SystemVersion()
 {
     VersionRecord record;
-    struct utsname names {};
+    struct utsname names
+    {
+    };
     if (uname(&names) == 0) {
         record.systemName = names.sysname;
         std::uint32_t numbers[3] = {0, 0, 0};
@@ -112,7 +114,9 @@ std::string CInformation::ComputerName() const
 std::string CInformation::UserName() const
 {
     char buffer[NameBufferSize] = {};
-    struct passwd entry {};
+    struct passwd entry
+    {
+    };
     struct passwd* found = nullptr;
     if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) != 0 || !found || !found->pw_name)
         return "";

@@ -15,7 +15,12 @@
 class Frames
 {
 public:
-    enum CollectionError { ErrInvalidCall = 5, ErrSubscript = 9, ErrDuplicateKey = 457 };
+    enum CollectionError
+    {
+        ErrInvalidCall = 5,
+        ErrSubscript = 9,
+        ErrDuplicateKey = 457
+    };
 
     using Entry = std::shared_ptr<FrameMember>;
 
@@ -71,5 +76,11 @@ public:
     };
 };
 
-inline Frames::const_iterator Frames::begin() const { return const_iterator(m_entries.begin()); }
-inline Frames::const_iterator Frames::end() const { return const_iterator(m_entries.end()); }
+inline Frames::const_iterator Frames::begin() const
+{
+    return const_iterator(m_entries.begin());
+}
+inline Frames::const_iterator Frames::end() const
+{
+    return const_iterator(m_entries.end());
+}

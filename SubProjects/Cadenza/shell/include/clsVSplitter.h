@@ -18,7 +18,12 @@ class clsVSplitter : public QObject
 public:
     // Mouse buttons as the window reports them: a bit each, so "exactly
     // LeftButton" means the left button alone.
-    enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+    enum MouseButton
+    {
+        LeftButton = 1,
+        RightButton = 2,
+        MiddleButton = 4
+    };
 
     explicit clsVSplitter(QObject* parent = nullptr);
 

@@ -11,12 +11,39 @@ namespace {
 
 } // namespace
 
-QString IFrame::AppDescription() { notProvided("AppDescription"); }
-QString IFrame::AppTitle() { notProvided("AppTitle"); }
-bool IFrame::ShowInMenu() { notProvided("ShowInMenu"); }
-QMenu* IFrame::AppMenu() { notProvided("AppMenu"); }
-QString IFrame::AppIconText() { notProvided("AppIconText"); }
-QString IFrame::BaseNodeKey() { notProvided("BaseNodeKey"); }
-void IFrame::setBaseNodeKey(const QString&) { notProvided("BaseNodeKey"); }
-QString IFrame::BaseNodeText() { notProvided("BaseNodeText"); }
-void IFrame::setBaseNodeText(const QString&) { notProvided("BaseNodeText"); }
+QString IFrame::AppDescription()
+{
+    notProvided("AppDescription");
+}
+QString IFrame::AppTitle()
+{
+    notProvided("AppTitle");
+}
+bool IFrame::ShowInMenu()
+{
+    notProvided("ShowInMenu");
+}
+QMenu* IFrame::AppMenu()
+{
+    notProvided("AppMenu");
+}
+QString IFrame::AppIconText()
+{
+    notProvided("AppIconText");
+}
+QString IFrame::BaseNodeKey()
+{
+    notProvided("BaseNodeKey");
+}
+void IFrame::setBaseNodeKey(const QString&)
+{
+    notProvided("BaseNodeKey");
+}
+QString IFrame::BaseNodeText()
+{
+    notProvided("BaseNodeText");
+}
+void IFrame::setBaseNodeText(const QString&)
+{
+    notProvided("BaseNodeText");
+}

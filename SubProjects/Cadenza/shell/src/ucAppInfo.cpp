@@ -20,7 +20,8 @@ int px(int twips)
     return Platform::twipsToPixels(twips);
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height)
 {
     auto* result = new QLabel(text, parent);
     result->setObjectName(name);
@@ -57,11 +58,11 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
 
     auto* versions = new QGroupBox("Program versions", this);
     versions->setObjectName("fraVersions");
-    versions->setGeometry(px(840), px(1740), px(5400), px(1140));
+    versions->setGeometry(px(840), px(1740), px(6600), px(1140));
     Label1 = label(versions, "Label1", "Program:", 660, 300, 1200, 300);
-    lblProgramVersion = label(versions, "lblProgramVersion", QString(), 1920, 300, 3300, 300);
+    lblProgramVersion = label(versions, "lblProgramVersion", QString(), 1920, 300, 4560, 300);
     Label3 = label(versions, "Label3", "Copyright:", 660, 660, 1200, 300);
-    lblCopyright = label(versions, "lblCopyright", QString(), 1920, 660, 3300, 300);
+    lblCopyright = label(versions, "lblCopyright", QString(), 1920, 660, 4560, 300);
     Image2 = image(versions, "Image2", QStyle::SP_FileDialogInfoView, 120, 300);
 
     Image1 = image(this, "Image1", QStyle::SP_MessageBoxWarning, 120, 3060);
@@ -73,7 +74,7 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
     cmdExit->resize(px(1215), px(375));
     connect(cmdExit, &QPushButton::clicked, this, &ucAppInfo::cmdExit_Click);
 
-    resize(px(6600), px(4200));
+    resize(px(7680), px(4200));
 }
 
 Platform::VersionInfo ucAppInfo::version() const
@@ -102,7 +103,8 @@ void ucAppInfo::refresh()
     const QString title = QString::fromStdString(info.title);
     lblTitle->setText(title);
     lblProgramVersion->setText(VersionText(info));
-    lblDescription->setText(title + " helps You to handle MP3-Tags." + " It supports ID3v1.0 and ID3v1.1 tags." +
+    lblDescription->setText(title + " helps You to handle MP3-Tags." +
+                            " It supports ID3v1.0 and ID3v1.1 tags." +
                             " Select an Item to the left to access the features of the program.");
     lblCopyright->setText(QString::fromStdString(info.copyright));
 }
@@ -115,7 +117,8 @@ void ucAppInfo::showEvent(QShowEvent* event)
 
 void ucAppInfo::resizeEvent(QResizeEvent* event)
 {
-    cmdExit->move(width() - cmdExit->width() - px(ExitButtonGap), height() - cmdExit->height() - px(ExitButtonGap));
+    cmdExit->move(width() - cmdExit->width() - px(ExitButtonGap),
+                  height() - cmdExit->height() - px(ExitButtonGap));
     QWidget::resizeEvent(event);
 }
 

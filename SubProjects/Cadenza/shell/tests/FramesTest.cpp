@@ -1,7 +1,7 @@
 #include "Frames.h"
 #include "IFrame.h"
 
-#include "Platform/RuntimeError.h"
+#include "ErrorNumber.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -26,16 +26,6 @@ Frames::Entry memberFor(QWidget* control)
     auto member = std::make_shared<FrameMember>();
     member->setFrame(control);
     return member;
-}
-
-std::int32_t errorNumber(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Platform::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
 }
 
 } // namespace
@@ -136,10 +126,10 @@ TEST(IFrame, MembersAPanelDoesNotProvideFailWithNotImplemented)
     MinimalPanel panel;
     IFrame& frame = panel;
     const std::vector<std::function<void()>> members = {
-        [&] { frame.AppDescription(); },      [&] { frame.AppTitle(); },
-        [&] { frame.ShowInMenu(); },          [&] { frame.AppMenu(); },
-        [&] { frame.AppIconText(); },         [&] { frame.BaseNodeKey(); },
-        [&] { frame.setBaseNodeKey("k"); },   [&] { frame.BaseNodeText(); },
+        [&] { frame.AppDescription(); },     [&] { frame.AppTitle(); },
+        [&] { frame.ShowInMenu(); },         [&] { frame.AppMenu(); },
+        [&] { frame.AppIconText(); },        [&] { frame.BaseNodeKey(); },
+        [&] { frame.setBaseNodeKey("k"); },  [&] { frame.BaseNodeText(); },
         [&] { frame.setBaseNodeText("t"); },
     };
     for (const auto& member : members)

@@ -27,7 +27,8 @@ __attribute__((visibility("hidden"))) Object* CreateComponentObject(std::string_
 // Writes (or removes) the registration of the classes; used by the generated
 // entry points. Return 0 on success, else print the reason to stderr and
 // return 1.
-int RegisterComponentClasses(const std::string& libraryPath, const ComponentClass* classes, std::size_t count);
+int RegisterComponentClasses(const std::string& libraryPath, const ComponentClass* classes,
+                             std::size_t count);
 int UnregisterComponentClasses(const ComponentClass* classes, std::size_t count);
 
 // The absolute path of the module that holds the given address (ModuleFileName
