@@ -1,0 +1,88 @@
+#include "Platform/FileNameCodec.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+bool isContinuation(unsigned char c, unsigned char low = 0x80, unsigned char high = 0xBF)
+{
+    return c >= low && c <= high;
+}
+
+// Length of the well-formed UTF-8 sequence at s[i] (RFC 3629: no overlong forms,
+// no surrogates, nothing above U+10FFFF), or 0 when none starts there.
+std::size_t sequenceLength(const std::string& s, std::size_t i)
+{
+    const auto at = [&](std::size_t k) {
+        return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0;
+    };
+    const unsigned char lead = at(0);
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return isContinuation(at(1)) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+        return isContinuation(at(1), low, high) && isContinuation(at(2)) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+        return isContinuation(at(1), low, high) && isContinuation(at(2)) && isContinuation(at(3)) ? 4
+                                                                                                   : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString DecodeFileName(const std::string& bytes)
+{
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            out.append(QChar(c));
+            ++i;
+            continue;
+        }
+        const std::size_t len = sequenceLength(bytes, i);
+        if (len == 0) {
+            out.append(QChar(static_cast<char16_t>(EscapeBase + c)));
+            ++i;
+            continue;
+        }
+        out.append(QString::fromUtf8(bytes.data() + i, static_cast<qsizetype>(len)));
+        i += len;
+    }
+    return out;
+}
+
+std::string EncodeFileName(const QString& name)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(name.size()));
+    const qsizetype n = name.size();
+    qsizetype start = 0; // start of the run of ordinary characters not yet written
+    const auto flush = [&](qsizetype end) {
+        if (end > start)
+            out += QStringView(name).mid(start, end - start).toUtf8().toStdString();
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = name.at(i).unicode();
+        const bool low = QChar::isLowSurrogate(u);
+        const bool pairedLow = low && i > 0 && QChar::isHighSurrogate(name.at(i - 1).unicode());
+        if (low && !pairedLow && u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF) {
+            flush(i);
+            out += static_cast<char>(u - EscapeBase);
+            start = i + 1;
+        }
+    }
+    flush(n);
+    return out;
+}
+
+} // namespace Platform
