@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Frames.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+#include <memory>
+
+class QLabel;
+class QScrollArea;
+class QTreeWidget;
+class QTreeWidgetItem;
+class clsVSplitter;
+
+// The main window: a flat tree of panels on the left (trvApplications), the
+// splitter bar picSplit, the scroll container scrPanel showing the content pane
+// picRightPanel with the selected panel, and the status bar stbMain.
+//
+// Panels are handed over in placement order. Every one whose objectName starts
+// with "uc" and that implements IFrame is registered under its Key. A panel may
+// declare any of these Qt signals; the window connects them by name:
+//   ShowMessage(QString)  -> status-bar panel 1 ("MSG")
+//   ShowCounter(QString)  -> status-bar panel 2 ("DATA_GIVEN")
+//   ExitApplication()     -> closes the window
+//
+// Position, size and splitter position are kept in the per-user settings
+// (INI, organisation and application "Legato") as twips.
+class frmFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmFrame(const QList<QWidget*>& panels, QWidget* parent = nullptr);
+    ~frmFrame() override;
+
+    // Sets the text of status-bar panel 1 or 2 and paints it at once.
+    void ShowStatus(const QString& text, int number);
+    // Fits the visible panel to the scroll container when it can be resized.
+    void ResizeFrame();
+
+    // Shows the panel registered under key, as a click on its tree node does.
+    void showPanel(const QString& key);
+
+    const Frames& registry() const { return *m_Frames; }
+    QString statusText(int number) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void onShowMessage(const QString& Message);
+    void onShowCounter(const QString& Counter);
+    void onExitApplication();
+    void mnuInfo_Click();
+    void mnuAbout_Click();
+
+private:
+    void createControls();
+    void createMenus();
+    void Form_Load(const QList<QWidget*>& panels);
+    void registerPanels();
+    void Add(IFrame* Frame);
+    void connectPanelEvents(QWidget* panel);
+    void restoreGeometry();
+    void saveGeometry();
+    void Form_Resize();
+    void onNodeClicked(QTreeWidgetItem* node);
+
+    // The scroll container's side of the window.
+    void setSliderAppearance(int value);
+    void setScrollContent(QWidget* content);
+    int scaleWidth() const;
+    int scaleHeight() const;
+
+    QWidget* m_inner = nullptr;
+    QWidget* picLeftPanel = nullptr;
+    QTreeWidget* trvApplications = nullptr;
+    QWidget* picSplit = nullptr;
+    QScrollArea* scrPanel = nullptr;
+    QWidget* picRightPanel = nullptr;
+    QLabel* m_msg = nullptr;
+    QLabel* m_dataGiven = nullptr;
+    QHash<QString, QPixmap> imlFrame;
+
+    clsVSplitter* m_VSplitter = nullptr;
+    std::unique_ptr<Frames> m_Frames;
+};

@@ -1,0 +1,8 @@
+#include "FrameMember.h"
+
+#include "IFrame.h"
+
+IFrame* FrameMember::object() const
+{
+    return dynamic_cast<IFrame*>(m_frame.data());
+}

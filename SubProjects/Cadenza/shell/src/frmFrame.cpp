@@ -1,0 +1,447 @@
+#include "frmFrame.h"
+
+#include "IFrame.h"
+#include "clsVSplitter.h"
+
+#include "Platform/Numeric.h"
+#include "Platform/Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include <optional>
+
+namespace {
+
+// Designed layout in twips: the inner area, the splitter bar's left edge and width.
+constexpr int DesignedInnerWidth = 9405;
+constexpr int DesignedInnerHeight = 5340;
+constexpr int DesignedSplitLeft = 2250;
+constexpr int DesignedSplitWidth = 60;
+
+// Slider appearance values of the scroll container.
+constexpr int SlidersNone = 0;
+constexpr int SlidersBoth = 3;
+
+// Restores the default pointer however the switch ends.
+struct WaitCursor
+{
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+int mouseButtons(Qt::MouseButtons buttons)
+{
+    int result = 0;
+    if (buttons & Qt::LeftButton)
+        result |= clsVSplitter::LeftButton;
+    if (buttons & Qt::RightButton)
+        result |= clsVSplitter::RightButton;
+    if (buttons & Qt::MiddleButton)
+        result |= clsVSplitter::MiddleButton;
+    return result;
+}
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int result = 0;
+    if (modifiers & Qt::ShiftModifier)
+        result |= 1;
+    if (modifiers & Qt::ControlModifier)
+        result |= 2;
+    if (modifiers & Qt::AltModifier)
+        result |= 4;
+    return result;
+}
+
+QString applicationTitle()
+{
+    return QCoreApplication::applicationName();
+}
+
+} // namespace
+
+frmFrame::frmFrame(const QList<QWidget*>& panels, QWidget* parent) : QMainWindow(parent)
+{
+    createControls();
+    createMenus();
+    Form_Load(panels);
+}
+
+frmFrame::~frmFrame() = default;
+
+void frmFrame::createControls()
+{
+    m_inner = new QWidget(this);
+    m_inner->setObjectName("frmFrameInner");
+    setCentralWidget(m_inner);
+
+    picRightPanel = new QWidget;
+    picRightPanel->setObjectName("picRightPanel");
+
+    scrPanel = new QScrollArea(m_inner);
+    scrPanel->setObjectName("scrPanel");
+
+    picLeftPanel = new QWidget(m_inner);
+    picLeftPanel->setObjectName("picLeftPanel");
+    picLeftPanel->installEventFilter(this);
+
+    trvApplications = new QTreeWidget(picLeftPanel);
+    trvApplications->setObjectName("trvApplications");
+    trvApplications->setHeaderHidden(true);
+    trvApplications->setRootIsDecorated(false);
+    connect(trvApplications, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node) { onNodeClicked(node); });
+    // Keyboard moves select a node as a click does; mouse presses are handled
+    // by itemClicked alone.
+    connect(trvApplications, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node && QApplication::mouseButtons() == Qt::NoButton)
+            onNodeClicked(node);
+    });
+
+    picSplit = new QWidget(m_inner);
+    picSplit->setObjectName("picSplit");
+    picSplit->setCursor(Qt::SplitHCursor);
+    picSplit->setFocusPolicy(Qt::ClickFocus);
+    picSplit->installEventFilter(this);
+
+    m_msg = new QLabel;
+    m_msg->setObjectName("MSG");
+    m_msg->setToolTip("Message");
+    m_dataGiven = new QLabel;
+    m_dataGiven->setObjectName("DATA_GIVEN");
+    m_dataGiven->setToolTip("Num data given");
+    m_dataGiven->setMinimumWidth(Platform::twipsToPixels(1500));
+    statusBar()->setObjectName("stbMain");
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_msg, 1);
+    statusBar()->addPermanentWidget(m_dataGiven);
+
+    // Designed geometry, before the stored settings are applied.
+    picLeftPanel->setGeometry(0, 0, Platform::twipsToPixels(DesignedSplitLeft), 0);
+    picSplit->setGeometry(Platform::twipsToPixels(DesignedSplitLeft), 0,
+                          Platform::twipsToPixels(DesignedSplitWidth), 0);
+    m_inner->installEventFilter(this);
+}
+
+void frmFrame::createMenus()
+{
+    QMenu* mnuFile = menuBar()->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
+    mnuExit->setObjectName("mnuExit");
+
+    QMenu* mnuHelp = menuBar()->addMenu("&Help");
+    mnuHelp->setObjectName("mnuHelp");
+    QAction* mnuInfo = mnuHelp->addAction("&Info...", this, &frmFrame::mnuInfo_Click);
+    mnuInfo->setObjectName("mnuInfo");
+    mnuHelp->addSeparator();
+    QAction* mnuAbout = mnuHelp->addAction("&About...", this, &frmFrame::mnuAbout_Click);
+    mnuAbout->setObjectName("mnuAbout");
+}
+
+void frmFrame::Form_Load(const QList<QWidget*>& panels)
+{
+    // The panels come first among the window's children, in placement order.
+    for (QWidget* panel : panels) {
+        panel->setParent(m_inner);
+        panel->stackUnder(scrPanel);
+    }
+    const int menuHeight = menuBar()->sizeHint().height();
+    const int statusHeight = statusBar()->sizeHint().height();
+    resize(Platform::twipsToPixels(DesignedInnerWidth),
+           Platform::twipsToPixels(DesignedInnerHeight) + menuHeight);
+    Q_UNUSED(statusHeight);
+
+    setWindowTitle(applicationTitle());
+    setSliderAppearance(SlidersNone);
+
+    m_VSplitter = new clsVSplitter(this);
+    m_VSplitter->setLeftControl(picLeftPanel);
+    m_VSplitter->setRightControl(scrPanel);
+    m_VSplitter->setSplitControl(picSplit);
+    m_VSplitter->setSplitForm(this);
+    connect(m_VSplitter, &clsVSplitter::Resize, this, &frmFrame::Form_Resize);
+
+    restoreGeometry();
+
+    m_Frames = std::make_unique<Frames>();
+    registerPanels();
+    for (const auto& member : *m_Frames) {
+        if (IFrame* frame = member->object())
+            Add(frame);
+    }
+
+    picRightPanel->resize(0, 0);
+    setScrollContent(picRightPanel);
+}
+
+void frmFrame::registerPanels()
+{
+    for (QObject* child : m_inner->children()) {
+        try {
+            auto* control = qobject_cast<QWidget*>(child);
+            IFrame* frame = dynamic_cast<IFrame*>(child);
+            if (!control || !frame || !control->objectName().startsWith(QLatin1String("uc")))
+                continue;
+            auto member = std::make_shared<FrameMember>();
+            member->setFrame(control);
+            const QString key = frame->Key();
+            if (!m_Frames->HasFrame(key)) {
+                control->setVisible(false);
+                m_Frames->Add(member, key);
+                connectPanelEvents(control);
+            }
+        } catch (...) {
+            // A control that fails any step is skipped; the others still register.
+        }
+    }
+}
+
+void frmFrame::Add(IFrame* Frame)
+{
+    const bool hasImage = Frame->HasImage();
+    QString imageKey;
+    if (hasImage) {
+        imageKey = Frame->AppImageKey();
+        QLabel* image = Frame->AppImage();
+        imlFrame.insert(imageKey, image ? image->pixmap() : QPixmap());
+    }
+    auto* node = new QTreeWidgetItem(trvApplications);
+    node->setText(0, Frame->AppNodeText());
+    node->setData(0, Qt::UserRole, Frame->Key());
+    if (hasImage)
+        node->setIcon(0, QIcon(imlFrame.value(imageKey)));
+}
+
+void frmFrame::connectPanelEvents(QWidget* panel)
+{
+    const QMetaObject* meta = panel->metaObject();
+    if (meta->indexOfSignal("ShowMessage(QString)") >= 0)
+        connect(panel, SIGNAL(ShowMessage(QString)), this, SLOT(onShowMessage(QString)));
+    if (meta->indexOfSignal("ShowCounter(QString)") >= 0)
+        connect(panel, SIGNAL(ShowCounter(QString)), this, SLOT(onShowCounter(QString)));
+    if (meta->indexOfSignal("ExitApplication()") >= 0)
+        connect(panel, SIGNAL(ExitApplication()), this, SLOT(onExitApplication()));
+}
+
+void frmFrame::onNodeClicked(QTreeWidgetItem* node)
+{
+    if (node)
+        showPanel(node->data(0, Qt::UserRole).toString());
+}
+
+void frmFrame::showPanel(const QString& key)
+{
+    WaitCursor wait;
+    ShowStatus("Loading page...", 1);
+    for (const auto& member : *m_Frames) {
+        if (QWidget* control = member->Frame())
+            control->setVisible(false);
+    }
+    const auto member = m_Frames->Item(key);
+    QWidget* control = member->Frame();
+    IFrame* frame = member->object();
+    if (!control || !frame)
+        return;
+    control->setVisible(true);
+    setSliderAppearance(frame->SupportsResize() ? SlidersNone : SlidersBoth);
+    picRightPanel->resize(control->size());
+    control->setParent(picRightPanel);
+    control->move(0, 0);
+    control->setVisible(true);
+    ResizeFrame();
+    setScrollContent(picRightPanel);
+    ShowStatus("", 1);
+}
+
+void frmFrame::ResizeFrame()
+{
+    for (const auto& member : *m_Frames) {
+        QWidget* control = member->Frame();
+        if (!control || !control->isVisibleTo(control->parentWidget()))
+            continue;
+        IFrame* frame = member->object();
+        if (!frame || !frame->SupportsResize())
+            return;
+        picRightPanel->resize(scaleWidth(), scaleHeight());
+        control->resize(picRightPanel->size());
+        setScrollContent(picRightPanel);
+        return;
+    }
+}
+
+void frmFrame::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    const bool splitActive = picSplit->hasFocus();
+    if (!splitActive)
+        m_VSplitter->CheckSpiltPosition();
+    const int paneHeight = m_inner->height();
+    picLeftPanel->setGeometry(picLeftPanel->x(), 0, picSplit->x() - picLeftPanel->x(), paneHeight);
+    if (!splitActive)
+        picSplit->setGeometry(picLeftPanel->x() + picLeftPanel->width(), picSplit->y(), picSplit->width(),
+                              picLeftPanel->height());
+    const int x = picSplit->x() + picSplit->width();
+    scrPanel->setGeometry(x, 0, m_inner->width() - x, paneHeight);
+    ResizeFrame();
+}
+
+void frmFrame::ShowStatus(const QString& text, int number)
+{
+    QLabel* panel = number == 1 ? m_msg : number == 2 ? m_dataGiven : nullptr;
+    if (!panel)
+        return;
+    panel->setText(text);
+    QCoreApplication::processEvents();
+}
+
+QString frmFrame::statusText(int number) const
+{
+    QLabel* panel = number == 1 ? m_msg : number == 2 ? m_dataGiven : nullptr;
+    return panel ? panel->text() : QString();
+}
+
+void frmFrame::onShowMessage(const QString& Message)
+{
+    ShowStatus(Message, 1);
+}
+
+void frmFrame::onShowCounter(const QString& Counter)
+{
+    ShowStatus(Counter, 2);
+}
+
+void frmFrame::onExitApplication()
+{
+    close();
+}
+
+void frmFrame::mnuInfo_Click() {}
+
+void frmFrame::mnuAbout_Click() {}
+
+bool frmFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_inner && event->type() == QEvent::Resize) {
+        Form_Resize();
+    } else if (watched == picLeftPanel && event->type() == QEvent::Resize) {
+        trvApplications->setGeometry(0, 0, picLeftPanel->width(), picLeftPanel->height());
+    } else if (watched == picSplit) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            m_VSplitter->MouseDown(mouseButtons(mouse->button()), shiftState(mouse->modifiers()),
+                                   float(mouse->position().x()), float(mouse->position().y()));
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            m_VSplitter->MouseMove(mouseButtons(mouse->buttons()), shiftState(mouse->modifiers()),
+                                   float(mouse->position().x()), float(mouse->position().y()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            m_VSplitter->MouseUp(mouseButtons(mouse->button()), shiftState(mouse->modifiers()),
+                                 float(mouse->position().x()), float(mouse->position().y()));
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmFrame::closeEvent(QCloseEvent* event)
+{
+    saveGeometry();
+    QMainWindow::closeEvent(event);
+}
+
+void frmFrame::setSliderAppearance(int value)
+{
+    const auto policy = value == SlidersBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    scrPanel->setHorizontalScrollBarPolicy(policy);
+    scrPanel->setVerticalScrollBarPolicy(policy);
+}
+
+void frmFrame::setScrollContent(QWidget* content)
+{
+    if (scrPanel->widget() != content) {
+        scrPanel->setWidgetResizable(false);
+        scrPanel->setWidget(content);
+    }
+    content->show();
+}
+
+int frmFrame::scaleWidth() const
+{
+    return scrPanel->viewport()->width();
+}
+
+int frmFrame::scaleHeight() const
+{
+    return scrPanel->viewport()->height();
+}
+
+namespace {
+
+// Settings values are texts holding a single-precision number of twips.
+QString twipsText(int pixels)
+{
+    return QString::number(static_cast<float>(Platform::pixelsToTwips(pixels)), 'g', 7);
+}
+
+// The stored value in pixels; nothing when it is absent or not a number, so
+// the caller keeps the designed value.
+std::optional<int> storedPixels(const QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return std::nullopt;
+    const auto number = Platform::NumericValue(value.toString().toStdString());
+    if (!number)
+        return std::nullopt;
+    return Platform::twipsToPixels(static_cast<float>(*number));
+}
+
+// The per-user settings store of the program.
+constexpr const char* SettingsOrganisation = "Legato";
+constexpr const char* SettingsApplication = "Legato";
+
+} // namespace
+
+void frmFrame::restoreGeometry()
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation, SettingsApplication);
+    const auto width = storedPixels(settings, "Size/Width");
+    const auto left = storedPixels(settings, "Pos/Left");
+    const auto top = storedPixels(settings, "Pos/Top");
+    const auto height = storedPixels(settings, "Size/Height");
+    resize(width.value_or(this->width()), height.value_or(this->height()));
+    // Without a stored position the window system places the window.
+    if (left || top)
+        move(left.value_or(x()), top.value_or(y()));
+    picSplit->move(storedPixels(settings, "SliderPos/X").value_or(picSplit->x()), picSplit->y());
+}
+
+void frmFrame::saveGeometry()
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation, SettingsApplication);
+    settings.setValue("Pos/Left", twipsText(x()));
+    settings.setValue("Pos/Top", twipsText(y()));
+    settings.setValue("Size/Width", twipsText(width()));
+    settings.setValue("Size/Height", twipsText(height()));
+    settings.setValue("SliderPos/X", twipsText(picSplit->x()));
+}
