@@ -30,8 +30,15 @@ std::string_view lastComponent(std::string_view path)
 
 bool FileSystemObject::FileExists(const std::string& name) const
 {
+    return FindFile(name).has_value();
+}
+
+std::optional<FileInfo> FileSystemObject::FindFile(const std::string& name) const
+{
     struct stat st {};
-    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (name.empty() || ::stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileInfo{name, static_cast<std::int64_t>(st.st_size)};
 }
 
 FileInfo FileSystemObject::GetFile(const std::string& name) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ public:
     // The file's facts; raises RuntimeError (53 for a missing file, 70 for a
     // denied one) when it cannot be had, and for a folder.
     FileInfo GetFile(const std::string& name) const;
+
+    // FileExists and GetFile in one query: the facts when the file exists,
+    // nothing otherwise. For hot paths that need both.
+    std::optional<FileInfo> FindFile(const std::string& name) const;
 
     // "a/b/song.live.mp3" -> "song.live": without folder and last extension.
     static std::string GetBaseName(std::string_view path);

@@ -1,0 +1,105 @@
+#include "Quaver/TrailerCodec.h"
+
+#include "Quaver/Tag.h"
+
+#include "Platform/Ansi.h"
+#include "Platform/RuntimeError.h"
+
+namespace Quaver::TrailerCodec {
+
+namespace {
+
+// Field bounds, inclusive offsets into the trailer.
+constexpr int kTitleFirst = 3, kTitleLast = 32;
+constexpr int kArtistFirst = 33, kArtistLast = 62;
+constexpr int kAlbumFirst = 63, kAlbumLast = 92;
+constexpr int kYearFirst = 93, kYearLast = 96;
+constexpr int kCommentFirst = 97, kCommentLastV10 = 126, kCommentLastV11 = 124;
+constexpr int kV11Marker = 125, kTrack = 126, kGenre = 127;
+
+// The fill byte is the code that TagTerminator spells in decimal.
+constexpr std::uint8_t kFill = 0;
+
+std::string trimSpaces(std::string text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string field(const Block& block, int first, int last)
+{
+    return trimSpaces(BytesToText(block, first, last));
+}
+
+} // namespace
+
+bool HasIdentifier(const std::uint8_t* bytes)
+{
+    return bytes[0] == 'T' && bytes[1] == 'A' && bytes[2] == 'G';
+}
+
+std::string BytesToText(const Block& block, int first, int last)
+{
+    std::string text;
+    for (int i = first; i <= last && block[static_cast<std::size_t>(i)] != kFill; ++i)
+        Platform::AppendUtf8(text, Platform::AnsiToChar(block[static_cast<std::size_t>(i)]));
+    return text;
+}
+
+void TextToBytes(Block& block, int first, int last, std::string_view text)
+{
+    const std::u32string chars = Platform::DecodeUtf8(text);
+    for (int i = first; i <= last; ++i) {
+        const auto k = static_cast<std::size_t>(i - first);
+        block[static_cast<std::size_t>(i)] = k < chars.size() ? Platform::CharToAnsiOrQuestion(chars[k]) : kFill;
+    }
+}
+
+EID3TagConstants Parse(const Block& block, Tag& tag)
+{
+    if (!HasIdentifier(block.data()))
+        return ID3Unknown;
+    const EID3TagConstants type = block[kV11Marker] == 0 && block[kTrack] != 0 ? ID3V11 : ID3V1;
+    tag.setTitle(field(block, kTitleFirst, kTitleLast));
+    tag.setArtist(field(block, kArtistFirst, kArtistLast));
+    tag.setAlbum(field(block, kAlbumFirst, kAlbumLast));
+    tag.setYear(field(block, kYearFirst, kYearLast));
+    if (type == ID3V1) {
+        tag.setComment(field(block, kCommentFirst, kCommentLastV10));
+        tag.setTrack(0);
+    } else {
+        tag.setComment(field(block, kCommentFirst, kCommentLastV11));
+        tag.setTrack(block[kTrack]);
+    }
+    tag.setTagType(type);
+    tag.setGenre(block[kGenre]);
+    return type;
+}
+
+Block Render(const Tag& tag)
+{
+    Block block{};
+    block[0] = 'T';
+    block[1] = 'A';
+    block[2] = 'G';
+    TextToBytes(block, kTitleFirst, kTitleLast, tag.Title());
+    TextToBytes(block, kArtistFirst, kArtistLast, tag.Artist());
+    TextToBytes(block, kAlbumFirst, kAlbumLast, tag.Album());
+    TextToBytes(block, kYearFirst, kYearLast, tag.Year());
+    if (tag.TagType() == ID3V1) {
+        TextToBytes(block, kCommentFirst, kCommentLastV10, tag.Comment());
+    } else {
+        if (tag.Track() < 0 || tag.Track() > 255)
+            throw Platform::RuntimeError::overflow("Quaver");
+        TextToBytes(block, kCommentFirst, kCommentLastV11, tag.Comment());
+        block[kV11Marker] = 0;
+        block[kTrack] = static_cast<std::uint8_t>(tag.Track());
+    }
+    block[kGenre] = tag.Genre();
+    return block;
+}
+
+} // namespace Quaver::TrailerCodec
