@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Platform/FileFind.h"
+
+#include <QObject>
+#include <QString>
+#include <set>
+#include <string>
+#include <utility>
+
+// Walks a directory tree depth-first (pre-order) and reports each directory it
+// enters (Progress, before reading it) and each entry matching FileSpec
+// (FileFound: the entries of a directory are reported before its
+// subdirectories are visited). Directories whose names begin with "." are not
+// entered. Between steps pending Qt events are processed, so a window stays
+// responsive and a Cancel from a button is seen; without a QCoreApplication the
+// scan runs just the same.
+//
+// Symbolic links to directories are followed, but no directory is entered twice
+// in one scan (same device and inode), so a link to a directory above it cannot
+// make the scan run forever. A directory that cannot be read gets its Progress
+// event and nothing else.
+class cDrvScan : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit cDrvScan(QObject* parent = nullptr);
+
+    QString FileSpec() const { return m_FileSpec; }
+    // Stored without leading and trailing blanks.
+    void setFileSpec(const QString& fileSpec);
+
+    bool UseFileSpec() const { return m_UseFileSpec; }
+    void setUseFileSpec(bool use) { m_UseFileSpec = use; }
+
+    QString Path() const { return m_Path; }
+    // A path of more than one character gets a trailing "/" when it lacks one.
+    // An empty path scans the current directory.
+    void setPath(const QString& path);
+
+    // Runs the scan from Path; returns when the tree is done or it was cancelled.
+    void SearchFiles();
+
+    // True asks a running scan to stop: no directory is read and no FileFound
+    // raised any more; subdirectories still waiting above get their Progress.
+    void setCancel(bool cancel) { m_cancel = cancel; }
+
+signals:
+    void Progress(const QString& Progress);
+    void FileFound(const QString& FileName);
+
+private:
+    void scanDirectory(const std::string& dir);
+    void scanFiles(const std::string& dir, const QString& shownDir);
+    bool enterOnce(const std::string& dir);
+    static void processPendingEvents();
+
+    QString m_FileSpec;
+    bool m_UseFileSpec = false;
+    QString m_Path;
+    bool m_cancel = false;
+    std::string m_fileSpecBytes;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> m_visited;
+    Platform::FindData m_findData;
+};
