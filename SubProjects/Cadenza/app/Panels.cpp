@@ -1,8 +1,11 @@
 #include "Panels.h"
 
+#include "ucAppInfo.h"
+
 // One line per panel, in placement order: batch, tag editor, program information.
 QList<QWidget*> createPanels()
 {
     return {
+        new ucAppInfo,
     };
 }

@@ -1,5 +1,6 @@
 #include "frmFrame.h"
 
+#include "ApplicationVersion.h"
 #include "IFrame.h"
 #include "clsVSplitter.h"
 
@@ -64,7 +65,7 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 
 QString applicationTitle()
 {
-    return QCoreApplication::applicationName();
+    return QString::fromStdString(ApplicationVersion().title);
 }
 
 } // namespace

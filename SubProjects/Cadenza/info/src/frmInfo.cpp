@@ -1,0 +1,129 @@
+#include "frmInfo.h"
+
+#include "ApplicationVersion.h"
+#include "CInformation.h"
+#include "ComponentInfo.h"
+#include "InfoClipboard.h"
+#include "modListView.h"
+
+#include "Platform/Twips.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+int px(int twips)
+{
+    return Platform::twipsToPixels(twips);
+}
+
+QString text(const std::string& value)
+{
+    return QString::fromStdString(value);
+}
+
+} // namespace
+
+frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmInfo");
+    setWindowTitle("Information");
+
+    lvwInfo = new QTreeWidget(this);
+    lvwInfo->setObjectName("lvwInfo");
+    cmdCopyToClipboard = new QPushButton("Copy to Clipboard", this);
+    cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
+    cmdCopyToClipboard->setGeometry(px(120), px(4560), px(1815), px(375));
+    connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmInfo::cmdCopyToClipboard_Click);
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setGeometry(px(6240), px(4560), px(1215), px(375));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    resize(px(7620), px(5040));
+    Form_Load();
+}
+
+void frmInfo::Form_Load()
+{
+    lvwInfo->move(0, lvwInfo->y());
+    lvwInfo->setRootIsDecorated(false);
+    lvwInfo->setHeaderLabels({"Property", "Value", "Location"});
+    lvwInfo->setAllColumnsShowFocus(true);
+    lvwInfo->setAlternatingRowColors(true);
+
+    const CInformation info;
+    Add("- General ---", "-", true);
+    Add("OS", text(info.OS()));
+    Add("OS Version", text(info.OSVersion()));
+    Add("OS Major Version", text(info.OSMajorVersion()));
+    Add("OS Minor Version", text(info.OSMinorVersion()));
+    Add("OS Build Number", text(info.OSBuildNumber()));
+    Add("OS CSDVersion", text(info.OSCSDVersion()));
+    Add("Computer Name", text(info.ComputerName()));
+    Add("User Name", text(info.UserName()));
+
+    const Platform::VersionInfo program = ApplicationVersion();
+    Add("- Applikation '" + text(program.description) + "'---", "", true);
+    Add("File Version", VersionText(program), false,
+        text(Platform::ModuleFileName(reinterpret_cast<const void*>(&ApplicationVersion))));
+}
+
+void frmInfo::Add(const QString& PropertyName, const QString& Value, bool ItemBold, const QString& FilePath)
+{
+    auto* row = new QTreeWidgetItem(lvwInfo, {PropertyName, Value, FilePath});
+    if (ItemBold) {
+        QFont font = row->font(0);
+        font.setBold(true);
+        for (int column = 0; column < 3; ++column)
+            row->setFont(column, font);
+    }
+    modListView::AutoSizeColumns(lvwInfo, modListView::AutoSizeUseHeader);
+}
+
+void frmInfo::AddItem(const QString& ProgID)
+{
+    const std::string path = ComponentServerPath(ProgID.toStdString());
+    Add("File Version", text(GetFileVersion(path)), false, text(path));
+}
+
+bool frmInfo::IsAppPresent(const QString& strSubKey, const QString& strValueName)
+{
+    return ::IsAppPresent(strSubKey.toStdString(), strValueName.toStdString());
+}
+
+QString frmInfo::clipboardText() const
+{
+    QStringList headers;
+    for (int column = 0; column < lvwInfo->columnCount(); ++column)
+        headers << lvwInfo->headerItem()->text(column);
+    QList<QStringList> rows;
+    for (int index = 0; index < lvwInfo->topLevelItemCount(); ++index) {
+        const QTreeWidgetItem* item = lvwInfo->topLevelItem(index);
+        QStringList row;
+        for (int column = 0; column < lvwInfo->columnCount(); ++column)
+            row << item->text(column);
+        rows << row;
+    }
+    return InfoClipboardText(headers, rows);
+}
+
+void frmInfo::cmdCopyToClipboard_Click()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(clipboardText());
+}
+
+void frmInfo::resizeEvent(QResizeEvent* event)
+{
+    lvwInfo->resize(width(), lvwInfo->height());
+    for (QPushButton* button : {cmdCopyToClipboard, cmdOK})
+        button->move(button->x(), height() - button->height() - px(50));
+    lvwInfo->resize(lvwInfo->width(), std::max(0, cmdOK->y() - px(100)));
+    QDialog::resizeEvent(event);
+}
