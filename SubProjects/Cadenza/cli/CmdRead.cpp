@@ -1,0 +1,73 @@
+#include "CliVerb.h"
+#include "TagPrinting.h"
+
+#include "Quaver/FileHandler.h"
+
+#include <iostream>
+
+namespace {
+
+struct ReadOptions
+{
+    bool json = false;
+    std::vector<std::string> files;
+};
+
+bool parse(const CliArgs& args, ReadOptions& options)
+{
+    bool optionsDone = false;
+    for (const std::string& arg : args) {
+        if (!optionsDone && arg == "--json") {
+            options.json = true;
+        } else if (!optionsDone && arg == "--") {
+            optionsDone = true;
+        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "cadenza-cli read: unknown option " << arg << '\n';
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.empty())
+        std::cerr << "cadenza-cli read: no file given\n";
+    return !options.files.empty();
+}
+
+} // namespace
+
+int runRead(const CliArgs& args)
+{
+    ReadOptions options;
+    if (!parse(args, options))
+        return ExitUsage;
+
+    int status = ExitOk;
+    for (const std::string& file : options.files) {
+        Quaver::FileHandler handler;
+        handler.setFileName(file);
+        const auto error = handler.LastError();
+        // A cleared record that stays cleared means ReadTag found the file too
+        // short to hold a tag: it records nothing for that case.
+        error->Clear();
+        const Quaver::EID3TagConstants type = handler.ReadTag();
+        if (type != Quaver::ID3Unknown) {
+            std::cout << (options.json ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
+                                       : TagPrinting::tagText(file, *handler.ID3v1xTag(), type));
+            continue;
+        }
+        if (error->Source().empty()) {
+            error->setSource("Read Tag");
+            error->setDescription("The file is too short to contain a tag.");
+        }
+        const bool failed = error->Mode() != Quaver::Information;
+        if (options.json)
+            std::cout << TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
+        else if (!failed)
+            std::cout << file << ": no tag (" << error->Description() << ")\n";
+        if (failed) {
+            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *error) << '\n';
+            status = ExitFailed;
+        }
+    }
+    return status;
+}

@@ -1,0 +1,134 @@
+#include "CliVerb.h"
+#include "TagPrinting.h"
+
+#include "Quaver/FileHandler.h"
+
+#include "Platform/Numeric.h"
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+struct WriteOptions
+{
+    std::optional<std::string> title, artist, album, year, comment;
+    std::optional<std::int16_t> track;
+    std::optional<std::uint8_t> genre;
+    std::vector<std::string> files;
+};
+
+bool fail(const std::string& message)
+{
+    std::cerr << "cadenza-cli write: " << message << '\n';
+    return false;
+}
+
+// Stores one option's value; false (with a message) when it is not valid.
+bool setOption(WriteOptions& options, const std::string& name, const std::string& value)
+{
+    if (name == "--title") {
+        options.title = value;
+    } else if (name == "--artist") {
+        options.artist = value;
+    } else if (name == "--album") {
+        options.album = value;
+    } else if (name == "--year") {
+        options.year = value;
+    } else if (name == "--comment") {
+        options.comment = value;
+    } else if (name == "--track") {
+        // Empty clears the track; a number is rounded like the editor's field.
+        const auto track = value.empty() ? std::optional<std::int16_t>(0) : Platform::TextToInt16(value);
+        if (!track)
+            return fail("--track needs a number from 0 to 255, not '" + value + "'");
+        options.track = *track;
+    } else if (name == "--genre") {
+        const auto genre = Platform::TextToInt16(value);
+        if (!genre || *genre < 0 || *genre > 255)
+            return fail("--genre needs a number from 0 to 255, not '" + value + "'");
+        options.genre = static_cast<std::uint8_t>(*genre);
+    } else {
+        return fail("unknown option " + name);
+    }
+    return true;
+}
+
+bool parse(const CliArgs& args, WriteOptions& options)
+{
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsDone || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (const auto eq = arg.find('='); eq != std::string::npos) {
+            if (!setOption(options, arg.substr(0, eq), arg.substr(eq + 1)))
+                return false;
+        } else if (i + 1 < args.size()) {
+            if (!setOption(options, arg, args[++i]))
+                return false;
+        } else {
+            return fail(arg + " needs a value");
+        }
+    }
+    if (options.files.empty())
+        return fail("no file given");
+    return true;
+}
+
+// Applies the named fields to the record and decides its version: ID3v1.1 for a
+// track of 1 to 255, ID3v1.0 otherwise. A track given outside 0 to 255 keeps
+// ID3v1.1 so that the write reports the overflow instead of dropping the track.
+void apply(const WriteOptions& options, Quaver::Tag& tag)
+{
+    if (options.title)
+        tag.setTitle(*options.title);
+    if (options.artist)
+        tag.setArtist(*options.artist);
+    if (options.album)
+        tag.setAlbum(*options.album);
+    if (options.year)
+        tag.setYear(*options.year);
+    if (options.comment)
+        tag.setComment(*options.comment);
+    if (options.track)
+        tag.setTrack(*options.track);
+    if (options.genre)
+        tag.setGenre(*options.genre);
+    const bool inRange = tag.Track() > 0 && tag.Track() < 256;
+    const bool outOfRange = options.track && (*options.track < 0 || *options.track > 255);
+    tag.setTagType(inRange || outOfRange ? Quaver::ID3V11 : Quaver::ID3V1);
+}
+
+} // namespace
+
+int runWrite(const CliArgs& args)
+{
+    WriteOptions options;
+    if (!parse(args, options))
+        return ExitUsage;
+
+    int status = ExitOk;
+    for (const std::string& file : options.files) {
+        Quaver::FileHandler handler;
+        handler.setFileName(file);
+        // The current tag, or the new record the handler holds when there is none.
+        // A file that exists but cannot be read is not written: its tag would be lost.
+        if (handler.ReadTag() == Quaver::ID3Unknown && handler.LastError()->Mode() == Quaver::Critical) {
+            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *handler.LastError()) << '\n';
+            status = ExitFailed;
+            continue;
+        }
+        apply(options, *handler.ID3v1xTag());
+        if (!handler.WriteTag()) {
+            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *handler.LastError()) << '\n';
+            status = ExitFailed;
+            continue;
+        }
+        std::cout << file << ": tag written ("
+                  << (handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0") << ")\n";
+    }
+    return status;
+}

@@ -1,0 +1,48 @@
+// cadenza-cli: the command-line twin of Cadenza. It drives the same library
+// calls as the program's panels, one verb per file.
+#include "CliVerb.h"
+
+#include <QCoreApplication>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+const CliVerb kVerbs[] = {
+    {"read", "read [--json] FILE...", runRead},
+    {"write", "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
+     runWrite},
+};
+
+int usage(std::ostream& out, int status)
+{
+    out << "usage:\n";
+    for (const CliVerb& verb : kVerbs)
+        out << "  cadenza-cli " << verb.usage << '\n';
+    out << "Exit status: 0 when every file succeeded, 1 when a file failed, 2 for a wrong command line.\n";
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2)
+        return usage(std::cerr, ExitUsage);
+    const std::string name = argv[1];
+    if (name == "help" || name == "--help" || name == "-h")
+        return usage(std::cout, ExitOk);
+    for (const CliVerb& verb : kVerbs) {
+        if (name != verb.name)
+            continue;
+        // Raw argv, not QCoreApplication::arguments(): names that are not valid
+        // UTF-8 must reach the file system unchanged.
+        const int status = verb.run(CliArgs(argv + 2, argv + argc));
+        if (status == ExitUsage)
+            std::cerr << "usage: cadenza-cli " << verb.usage << '\n';
+        return status;
+    }
+    std::cerr << "cadenza-cli: unknown command '" << name << "'\n";
+    return usage(std::cerr, ExitUsage);
+}
