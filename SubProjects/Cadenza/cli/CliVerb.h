@@ -24,3 +24,5 @@ struct CliVerb
 
 int runRead(const CliArgs& args);
 int runWrite(const CliArgs& args);
+int runParse(const CliArgs& args);
+int runScan(const CliArgs& args);

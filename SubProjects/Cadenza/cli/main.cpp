@@ -12,6 +12,10 @@ const CliVerb kVerbs[] = {
     {"read", "read [--json] FILE...", runRead},
     {"write", "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
      runWrite},
+    {"parse", "parse [--json] --format N NAME...   (N: 0 \"#AR# - #AL# - #TR#.#TI#\", 1 \"#AR# - #TI#\", "
+              "2 \"#AR# - #TR#.#TI#\"; NAME: a base name)",
+     runParse},
+    {"scan", "scan [--wildcard '*.mp3'] DIR", runScan},
 };
 
 int usage(std::ostream& out, int status)

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <set>
 #include <string>
 #include <utility>
@@ -12,9 +13,14 @@
 // enters (Progress, before reading it) and each entry matching FileSpec
 // (FileFound: the entries of a directory are reported before its
 // subdirectories are visited). Directories whose names begin with "." are not
-// entered. Between steps pending Qt events are processed, so a window stays
-// responsive and a Cancel from a button is seen; without a QCoreApplication the
-// scan runs just the same.
+// entered. FileSpec is matched against the names of a directory's entries, files
+// and directories alike, by the platform's wildcard rules (letter case ignored).
+//
+// Between steps pending Qt events are processed, so a window stays responsive
+// and a Cancel from a button is seen; without a QCoreApplication the scan runs
+// just the same. Event processing costs more than reading a directory entry, so
+// it happens at the first step and then at most once per EventInterval; the
+// cancel flag itself is tested at every step.
 //
 // Symbolic links to directories are followed, but no directory is entered twice
 // in one scan (same device and inode), so a link to a directory above it cannot
@@ -25,6 +31,8 @@ class cDrvScan : public QObject
     Q_OBJECT
 
 public:
+    static constexpr std::chrono::milliseconds EventInterval{5};
+
     explicit cDrvScan(QObject* parent = nullptr);
 
     QString FileSpec() const { return m_FileSpec; }
@@ -53,8 +61,9 @@ signals:
 private:
     void scanDirectory(const std::string& dir);
     void scanFiles(const std::string& dir, const QString& shownDir);
+    bool reportFile(const QString& shownDir, const std::string& name);
     bool enterOnce(const std::string& dir);
-    static void processPendingEvents();
+    void processPendingEvents();
 
     QString m_FileSpec;
     bool m_UseFileSpec = false;
@@ -63,4 +72,5 @@ private:
     std::string m_fileSpecBytes;
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_visited;
     Platform::FindData m_findData;
+    std::chrono::steady_clock::time_point m_lastEvents;
 };

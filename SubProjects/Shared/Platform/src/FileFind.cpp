@@ -126,10 +126,35 @@ bool readMatch(FindHandle::State& state, FindData& data)
     return false;
 }
 
+// The common shapes "*" and "*.ext" (ASCII extension) without the general loop:
+// every directory entry goes through here once or twice.
+std::optional<bool> matchQuick(std::string_view name, std::string_view wc)
+{
+    if (wc == "*" || wc == "*.*")
+        return true;
+    if (wc.size() < 2 || wc[0] != '*')
+        return std::nullopt;
+    const std::string_view tail = wc.substr(1);
+    for (const char c : tail) {
+        if (c == '*' || c == '?' || static_cast<unsigned char>(c) >= 0x80)
+            return std::nullopt;
+    }
+    if (name.size() < tail.size())
+        return std::nullopt; // may still match through the ".*" rule
+    const std::string_view end = name.substr(name.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (foldCase(end[i]) != foldCase(tail[i]))
+            return std::nullopt;
+    }
+    return true;
+}
+
 } // namespace
 
 bool MatchesWildcard(std::string_view name, std::string_view wildcard)
 {
+    if (const auto quick = matchQuick(name, wildcard))
+        return *quick;
     if (matchPlain(name, wildcard))
         return true;
     // "name.*" also stands for "name" without any extension.
@@ -143,15 +168,10 @@ FindHandle FindFirstFile(const std::string& pattern, FindData& data)
 {
     FindHandle handle;
     const auto slash = pattern.rfind('/');
-    std::string dir;
+    const bool inCurrent = slash == std::string::npos;
+    const std::string dir = inCurrent ? std::string(".") : pattern.substr(0, slash == 0 ? 1 : slash);
     auto state = std::make_unique<FindHandle::State>();
-    if (slash == std::string::npos) {
-        dir = ".";
-        state->wildcard = pattern;
-    } else {
-        dir = slash == 0 ? std::string("/") : pattern.substr(0, slash);
-        state->wildcard = pattern.substr(slash + 1);
-    }
+    state->wildcard = inCurrent ? pattern : pattern.substr(slash + 1);
     state->dir = opendir(dir.c_str());
     if (!state->dir)
         return handle;

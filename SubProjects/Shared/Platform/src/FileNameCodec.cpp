@@ -39,6 +39,18 @@ std::size_t sequenceLength(const std::string& s, std::size_t i)
 
 QString DecodeFileName(const std::string& bytes)
 {
+    std::size_t valid = 0;
+    while (valid < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[valid]) < 0x80)
+            ++valid;
+        else if (const std::size_t len = sequenceLength(bytes, valid))
+            valid += len;
+        else
+            break;
+    }
+    if (valid == bytes.size())
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
     std::size_t i = 0;

@@ -1,0 +1,113 @@
+#include "CliVerb.h"
+#include "TagPrinting.h"
+
+#include "Platform/FileNameCodec.h"
+#include "modTagFormat.h"
+
+#include <QJsonObject>
+#include <iostream>
+
+namespace {
+
+struct ParseOptions
+{
+    bool json = false;
+    int format = -1;
+    std::vector<std::string> names;
+};
+
+bool readFormat(const std::string& text, int& format)
+{
+    if (text != "0" && text != "1" && text != "2") {
+        std::cerr << "cadenza-cli parse: --format takes 0, 1 or 2\n";
+        return false;
+    }
+    format = text[0] - '0';
+    return true;
+}
+
+bool parseArgs(const CliArgs& args, ParseOptions& options)
+{
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsDone) {
+            options.names.push_back(arg);
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--format") {
+            if (i + 1 == args.size() || !readFormat(args[++i], options.format))
+                return false;
+        } else if (arg.rfind("--format=", 0) == 0) {
+            if (!readFormat(arg.substr(9), options.format))
+                return false;
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "cadenza-cli parse: unknown option " << arg << '\n';
+            return false;
+        } else {
+            options.names.push_back(arg);
+        }
+    }
+    if (options.format < 0)
+        std::cerr << "cadenza-cli parse: --format is required\n";
+    else if (options.names.empty())
+        std::cerr << "cadenza-cli parse: no name given\n";
+    return options.format >= 0 && !options.names.empty();
+}
+
+void printText(const std::string& name, bool parseError, const Quaver::Tag& tag)
+{
+    std::cout << name << ": " << (parseError ? "parse error" : "ok") << '\n'
+              << "  Tag type: " << static_cast<int>(tag.TagType()) << '\n'
+              << "  Title:    " << tag.Title() << '\n'
+              << "  Artist:   " << tag.Artist() << '\n'
+              << "  Album:    " << tag.Album() << '\n'
+              << "  Year:     " << tag.Year() << '\n'
+              << "  Track:    " << tag.Track() << '\n';
+}
+
+void printJson(const QString& name, bool parseError, const Quaver::Tag& tag)
+{
+    const auto text = [](const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+    std::cout << TagPrinting::jsonLine(QJsonObject{
+        {"name", name},
+        {"parseError", parseError},
+        {"tagType", static_cast<int>(tag.TagType())},
+        {"title", text(tag.Title())},
+        {"artist", text(tag.Artist())},
+        {"album", text(tag.Album())},
+        {"year", text(tag.Year())},
+        {"track", tag.Track()},
+    });
+}
+
+} // namespace
+
+// Each NAME is taken as a base name as it stands: nothing is stripped, since
+// a dot inside a name ("Mr. X - Album - 01.Song") is not an extension.
+int runParse(const CliArgs& args)
+{
+    ParseOptions options;
+    if (!parseArgs(args, options))
+        return ExitUsage;
+
+    const auto pattern = modTagFormat::DefaultFormats()->ItemAt(options.format + 1);
+    int status = ExitOk;
+    for (const std::string& name : options.names) {
+        const QString baseName = Platform::DecodeFileName(name);
+        std::shared_ptr<Quaver::Tag> tag;
+        const bool parseError = modTagFormat::ParseFileName(*pattern, baseName, tag);
+        // JSON must be valid Unicode: bytes that are not UTF-8 show as U+FFFD there.
+        if (options.json)
+            printJson(QString::fromUtf8(name.data(), qsizetype(name.size())), parseError, *tag);
+        else
+            printText(name, parseError, *tag);
+        if (parseError) {
+            std::cerr << "cadenza-cli: " << name << ": Parsing error: Filename doesn't match with the format.\n";
+            status = ExitFailed;
+        }
+    }
+    return status;
+}
