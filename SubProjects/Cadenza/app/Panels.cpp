@@ -1,11 +1,13 @@
 #include "Panels.h"
 
 #include "ucAppInfo.h"
+#include "ucBatch.h"
 
 // One line per panel, in placement order: batch, tag editor, program information.
 QList<QWidget*> createPanels()
 {
     return {
+        new ucBatch,
         new ucAppInfo,
     };
 }
