@@ -4,7 +4,8 @@
 #include <vector>
 
 // Exit statuses shared by every verb.
-enum CliExit : int {
+enum CliExit : int
+{
     ExitOk = 0,     // every file succeeded
     ExitFailed = 1, // at least one file failed; each failure has its line on stderr
     ExitUsage = 2,  // the command line was wrong; nothing was touched

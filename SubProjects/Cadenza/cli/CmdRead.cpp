@@ -51,8 +51,9 @@ int runRead(const CliArgs& args)
         error->Clear();
         const Quaver::EID3TagConstants type = handler.ReadTag();
         if (type != Quaver::ID3Unknown) {
-            std::cout << (options.json ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
-                                       : TagPrinting::tagText(file, *handler.ID3v1xTag(), type));
+            std::cout << (options.json
+                              ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
+                              : TagPrinting::tagText(file, *handler.ID3v1xTag(), type));
             continue;
         }
         if (error->Source().empty()) {
@@ -65,7 +66,7 @@ int runRead(const CliArgs& args)
         else if (!failed)
             std::cout << file << ": no tag (" << error->Description() << ")\n";
         if (failed) {
-            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *error) << '\n';
+            TagPrinting::printFailure(file, *error);
             status = ExitFailed;
         }
     }

@@ -117,13 +117,13 @@ int runWrite(const CliArgs& args)
         // The current tag, or the new record the handler holds when there is none.
         // A file that exists but cannot be read is not written: its tag would be lost.
         if (handler.ReadTag() == Quaver::ID3Unknown && handler.LastError()->Mode() == Quaver::Critical) {
-            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *handler.LastError()) << '\n';
+            TagPrinting::printFailure(file, *handler.LastError());
             status = ExitFailed;
             continue;
         }
         apply(options, *handler.ID3v1xTag());
         if (!handler.WriteTag()) {
-            std::cerr << "cadenza-cli: " << TagPrinting::errorText(file, *handler.LastError()) << '\n';
+            TagPrinting::printFailure(file, *handler.LastError());
             status = ExitFailed;
             continue;
         }

@@ -4,6 +4,7 @@
 #include "Quaver/TagError.h"
 
 #include <QJsonDocument>
+#include <iostream>
 #include <sstream>
 
 namespace TagPrinting {
@@ -88,6 +89,11 @@ std::string errorText(const std::string& file, const Quaver::TagError& error)
     if (error.Number() != 0)
         line += " (error " + std::to_string(error.Number()) + ")";
     return line;
+}
+
+void printFailure(const std::string& file, const Quaver::TagError& error)
+{
+    std::cerr << "cadenza-cli: " << errorText(file, error) << '\n';
 }
 
 } // namespace TagPrinting

@@ -36,4 +36,7 @@ std::string tagText(const std::string& file, const Quaver::Tag& tag, Quaver::EID
 // "FILE: description", with " (error N)" when the number is not 0.
 std::string errorText(const std::string& file, const Quaver::TagError& error);
 
+// Writes the failure line of one file to stderr: "cadenza-cli: " + errorText.
+void printFailure(const std::string& file, const Quaver::TagError& error);
+
 } // namespace TagPrinting

@@ -10,7 +10,8 @@ namespace {
 
 const CliVerb kVerbs[] = {
     {"read", "read [--json] FILE...", runRead},
-    {"write", "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
+    {"write",
+     "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] FILE...",
      runWrite},
     {"parse", "parse [--json] --format N NAME...   (N: 0 \"#AR# - #AL# - #TR#.#TI#\", 1 \"#AR# - #TI#\", "
               "2 \"#AR# - #TR#.#TI#\"; NAME: a base name)",

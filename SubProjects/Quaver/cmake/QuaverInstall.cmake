@@ -4,14 +4,16 @@ include(CMakePackageConfigHelpers)
 
 set(QUAVER_CMAKE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/Quaver")
 
-install(TARGETS Quaver LegatoPlatform EXPORT QuaverTargets
+# Everything goes into the component "Quaver", so the library can be installed
+# alone: cmake --install BUILD --component Quaver.
+install(TARGETS Quaver LegatoPlatform EXPORT QuaverTargets COMPONENT Quaver
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY include/Quaver "${QUAVER_GENERATED}/Quaver"
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Quaver)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/SubProjects/Shared/Platform/include/Platform"
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(EXPORT QuaverTargets NAMESPACE Quaver:: DESTINATION "${QUAVER_CMAKE_DIR}")
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Quaver)
+install(EXPORT QuaverTargets NAMESPACE Quaver:: DESTINATION "${QUAVER_CMAKE_DIR}" COMPONENT Quaver)
 
 configure_package_config_file("${CMAKE_CURRENT_LIST_DIR}/QuaverConfig.cmake.in"
     "${CMAKE_CURRENT_BINARY_DIR}/QuaverConfig.cmake"
@@ -20,4 +22,4 @@ write_basic_package_version_file("${CMAKE_CURRENT_BINARY_DIR}/QuaverConfigVersio
     VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/QuaverConfig.cmake"
     "${CMAKE_CURRENT_BINARY_DIR}/QuaverConfigVersion.cmake"
-    DESTINATION "${QUAVER_CMAKE_DIR}")
+    DESTINATION "${QUAVER_CMAKE_DIR}" COMPONENT Quaver)

@@ -44,7 +44,8 @@ void TagError::Show(const std::string& Title) const
     if (m_number != 0)
         request.text = std::to_string(m_number) + "\r\n";
     request.text += m_source + "\r\n" + m_description;
-    request.caption = Title.empty() ? std::string(LibraryTitle) : std::string(LibraryDescription) + " : " + Title;
+    request.caption =
+        Title.empty() ? std::string(LibraryTitle) : std::string(LibraryDescription) + " : " + Title;
     request.buttons = Platform::MsgButtons::Ok;
     Platform::MsgBox(request);
 }

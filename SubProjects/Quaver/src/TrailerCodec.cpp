@@ -54,7 +54,8 @@ void TextToBytes(Block& block, int first, int last, std::string_view text)
     const std::u32string chars = Platform::DecodeUtf8(text);
     for (int i = first; i <= last; ++i) {
         const auto k = static_cast<std::size_t>(i - first);
-        block[static_cast<std::size_t>(i)] = k < chars.size() ? Platform::CharToAnsiOrQuestion(chars[k]) : kFill;
+        block[static_cast<std::size_t>(i)] =
+            k < chars.size() ? Platform::CharToAnsiOrQuestion(chars[k]) : kFill;
     }
 }
 

@@ -24,11 +24,26 @@ TEST(GenresTest, NamesKeepTheirExactForms)
 {
     const Genres list;
     const std::pair<const char*, const char*> expected[] = {
-        {"17", "Rock"}, {"255", "<Undefined>"}, {"147", "Synthpop"}, {"25", "Euro -Techno"},
-        {"27", "Trip -Hop"}, {"29", "Jazz Funk"}, {"60", "Top40"}, {"67", "Psychadelic"},
-        {"71", "Lo -Fi"}, {"81", "Folk -Rock"}, {"93", "Psychedelic Rock"}, {"99", "Accoustic"},
-        {"107", "BootyBass"}, {"118", "Rhytmic Soul"}, {"123", "Acapella"}, {"144", "Trash Metal"},
-        {"146", "Jpop"}, {"51", "Techno -Industrial"}, {"53", "Pop -Folk"}, {"14", "R&B"},
+        {"17", "Rock"},
+        {"255", "<Undefined>"},
+        {"147", "Synthpop"},
+        {"25", "Euro -Techno"},
+        {"27", "Trip -Hop"},
+        {"29", "Jazz Funk"},
+        {"60", "Top40"},
+        {"67", "Psychadelic"},
+        {"71", "Lo -Fi"},
+        {"81", "Folk -Rock"},
+        {"93", "Psychedelic Rock"},
+        {"99", "Accoustic"},
+        {"107", "BootyBass"},
+        {"118", "Rhytmic Soul"},
+        {"123", "Acapella"},
+        {"144", "Trash Metal"},
+        {"146", "Jpop"},
+        {"51", "Techno -Industrial"},
+        {"53", "Pop -Folk"},
+        {"14", "R&B"},
     };
     for (const auto& [key, name] : expected) {
         const auto genre = list.Item(key);

@@ -1,5 +1,5 @@
-#include "Quaver/QuaverInfo.h"
 #include "Quaver/TagError.h"
+#include "Quaver/QuaverInfo.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"

@@ -37,3 +37,23 @@ TEST(TagTest, SettersAcceptValuesBeyondTheTrailerLimits)
     EXPECT_EQ(tag.Track(), 300);
     EXPECT_EQ(tag.Title().size(), 100u);
 }
+
+TEST(TagTest, CopiesTakeTheFieldsButNotTheGenreList)
+{
+    Tag tag;
+    tag.setTitle("T");
+    tag.setTrack(4);
+    tag.setGenre(17);
+    tag.setTagType(ID3V11);
+    const auto list = tag.GenreList();
+    Tag copy(tag);
+    EXPECT_EQ(copy.Title(), "T");
+    EXPECT_EQ(copy.Track(), 4);
+    EXPECT_EQ(copy.Genre(), 17);
+    EXPECT_EQ(copy.TagType(), ID3V11);
+    EXPECT_NE(copy.GenreList(), list);
+    Tag assigned;
+    assigned = tag;
+    EXPECT_EQ(assigned.Title(), "T");
+    EXPECT_EQ(tag.GenreList(), list);
+}

@@ -14,7 +14,10 @@ struct RecordingManager : ITestManager
     std::vector<std::string> steps;
     std::vector<std::pair<bool, std::string>> checks;
     void LogStep(const std::string& text) override { steps.push_back(text); }
-    void Check(bool condition, const std::string& message) override { checks.emplace_back(condition, message); }
+    void Check(bool condition, const std::string& message) override
+    {
+        checks.emplace_back(condition, message);
+    }
 };
 
 // Runs the fixture with the given directory as the current one.
@@ -43,7 +46,8 @@ TEST(TestFixtureTest, CleanDirectoryFailsOnlyTheDeleteCheck)
     for (std::size_t i = 1; i < manager->checks.size(); ++i)
         EXPECT_TRUE(manager->checks[i].first) << manager->checks[i].second;
     EXPECT_EQ(manager->steps.front(), "Deleting Test-File");
-    EXPECT_NE(std::find(manager->steps.begin(), manager->steps.end(), "- REWRITE TAG -"), manager->steps.end());
+    EXPECT_NE(std::find(manager->steps.begin(), manager->steps.end(), "- REWRITE TAG -"),
+              manager->steps.end());
     // The rewrite replaced the trailer: content plus one trailer.
     EXPECT_EQ(std::filesystem::file_size(dir.file("MP3Tst00.mp3")), 138u);
 }

@@ -1,5 +1,5 @@
-#include "Quaver/Tag.h"
 #include "Quaver/TrailerCodec.h"
+#include "Quaver/Tag.h"
 
 #include "Platform/RuntimeError.h"
 

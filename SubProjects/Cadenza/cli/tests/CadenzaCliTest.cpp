@@ -18,16 +18,18 @@ TEST(CadenzaCliTest, WriteThenReadRoundTripsEveryField)
 {
     LegatoTest::TempDir dir;
     const std::string song = dir.write("song.mp3", untagged());
-    const auto written = runCli(dir, {"write", "--title", "Caf\u00E9 \u20AC", "--artist", "Artist", "--album=Album",
-                                      "--year", "1999", "--comment", "Nice", "--track", "7", "--genre", "17", song});
+    const auto written =
+        runCli(dir, {"write", "--title", "Caf\u00E9 \u20AC", "--artist", "Artist", "--album=Album", "--year",
+                     "1999", "--comment", "Nice", "--track", "7", "--genre", "17", song});
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(std::filesystem::file_size(song), 4096u + 128u);
 
     const auto json = runCli(dir, {"read", "--json", song});
     ASSERT_EQ(json.status, 0) << json.err;
-    const std::string expected = "{\"album\":\"Album\",\"artist\":\"Artist\",\"comment\":\"Nice\",\"file\":\"" + song +
-                                 "\",\"genre\":17,\"genreName\":\"Rock\",\"tagType\":2,\"title\":\"Caf\u00E9 "
-                                 "\u20AC\",\"track\":7,\"year\":\"1999\"}\n";
+    const std::string expected =
+        "{\"album\":\"Album\",\"artist\":\"Artist\",\"comment\":\"Nice\",\"file\":\"" + song +
+        "\",\"genre\":17,\"genreName\":\"Rock\",\"tagType\":2,\"title\":\"Caf\u00E9 "
+        "\u20AC\",\"track\":7,\"year\":\"1999\"}\n";
     EXPECT_EQ(json.out, expected);
 
     const auto text = runCli(dir, {"read", song});
@@ -70,9 +72,11 @@ TEST(CadenzaCliTest, FailuresAreOneLinePerFileAndTheOthersStillRun)
 
     const auto read = runCli(dir, {"read", "--json", missing, good});
     EXPECT_EQ(read.status, 1);
-    EXPECT_EQ(read.out.substr(0, read.out.find('\n') + 1),
-              "{\"error\":{\"description\":\"File does not exist.\",\"mode\":1,\"number\":0,\"source\":\"Read "
-              "Tag\"},\"file\":\"" + missing + "\",\"tagType\":0}\n");
+    EXPECT_EQ(
+        read.out.substr(0, read.out.find('\n') + 1),
+        "{\"error\":{\"description\":\"File does not exist.\",\"mode\":1,\"number\":0,\"source\":\"Read "
+        "Tag\"},\"file\":\"" +
+            missing + "\",\"tagType\":0}\n");
     EXPECT_NE(read.out.find("\"title\":\"x\""), std::string::npos);
     EXPECT_EQ(read.err, "cadenza-cli: " + missing + ": File does not exist.\n");
 }

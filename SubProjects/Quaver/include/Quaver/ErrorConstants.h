@@ -3,7 +3,8 @@
 namespace Quaver {
 
 // How grave a recorded failure is; chooses the icon of TagError::Show.
-enum ErrorConstants : int {
+enum ErrorConstants : int
+{
     Information = 0,
     Exclamation = 1,
     Critical = 2,

@@ -18,8 +18,9 @@ class QUAVER_EXPORT Tag
 public:
     Tag();
     ~Tag();
-    Tag(const Tag&) = delete;
-    Tag& operator=(const Tag&) = delete;
+    // Copies the fields and the type; each record keeps its own genre list.
+    Tag(const Tag& other);
+    Tag& operator=(const Tag& other);
 
     const std::string& Title() const { return m_title; }
     void setTitle(std::string value) { m_title = std::move(value); }

@@ -26,8 +26,7 @@ int openFlags(BinaryFile::Access access)
 
 } // namespace
 
-BinaryFile::BinaryFile(const std::string& name, Access access, const std::string& source)
-    : m_source(source)
+BinaryFile::BinaryFile(const std::string& name, Access access, const std::string& source) : m_source(source)
 {
     do {
         m_fd = ::open(name.c_str(), openFlags(access) | O_CLOEXEC, 0666);
@@ -44,7 +43,9 @@ BinaryFile::~BinaryFile()
 
 std::int64_t BinaryFile::Size() const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(m_fd, &st) != 0)
         throw RuntimeError::fromErrno(errno, m_source);
     return static_cast<std::int64_t>(st.st_size);

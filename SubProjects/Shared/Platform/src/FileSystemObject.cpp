@@ -35,7 +35,9 @@ bool FileSystemObject::FileExists(const std::string& name) const
 
 std::optional<FileInfo> FileSystemObject::FindFile(const std::string& name) const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (name.empty() || ::stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     return FileInfo{name, static_cast<std::int64_t>(st.st_size)};
@@ -43,7 +45,9 @@ std::optional<FileInfo> FileSystemObject::FindFile(const std::string& name) cons
 
 FileInfo FileSystemObject::GetFile(const std::string& name) const
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (name.empty())
         throw RuntimeError::fromErrno(ENOENT, "GetFile");
     if (::stat(name.c_str(), &st) != 0)

@@ -28,12 +28,12 @@ TEST(AnsiTest, HighControlRangeUsesTheCodePageCharacters)
 TEST(AnsiTest, UnmappableCharactersAndBrokenUtf8BecomeQuestionMarks)
 {
     EXPECT_EQ(Utf8ToAnsi("a\u0100b"), "a?b");       // Latin Extended-A, not in the code page
-    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x8E\xB5"), "?");  // one character outside the BMP
-    EXPECT_EQ(Utf8ToAnsi("x\xE9y"), "x?y");          // a lone Latin-1 byte is not UTF-8
-    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");         // overlong '/'
-    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???");    // a surrogate
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82"), "??");         // cut short
-    EXPECT_EQ(CharToAnsi(U'\u0080'), std::nullopt);  // C1 control the code page replaced
+    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x8E\xB5"), "?"); // one character outside the BMP
+    EXPECT_EQ(Utf8ToAnsi("x\xE9y"), "x?y");         // a lone Latin-1 byte is not UTF-8
+    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??");        // overlong '/'
+    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???");   // a surrogate
+    EXPECT_EQ(Utf8ToAnsi("\xE2\x82"), "??");        // cut short
+    EXPECT_EQ(CharToAnsi(U'\u0080'), std::nullopt); // C1 control the code page replaced
 }
 
 TEST(AnsiTest, DecodeCountsCharactersNotBytes)

@@ -14,7 +14,8 @@ namespace Platform {
 class BinaryFile
 {
 public:
-    enum class Access {
+    enum class Access
+    {
         Read,      // existing file, reading only
         ReadWrite, // existing file, reading and writing; the content stays
         Create,    // writing; created when missing, the content stays
