@@ -14,6 +14,3 @@
 // - A type still unknown at the end becomes ID3v1.0.
 Quaver::TagPtr MergeTags(const Quaver::Tag& parsed, const Quaver::Tag& defaults);
 
-// A new record with all fields of tag (texts, track, genre, type): a snapshot
-// that later changes to tag do not reach.
-Quaver::TagPtr CopyTag(const Quaver::Tag& tag);

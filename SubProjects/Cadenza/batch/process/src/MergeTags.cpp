@@ -3,8 +3,9 @@
 namespace {
 
 // The number of the last entry of every genre list: the value that marks a tag
-// without a genre. The list is fixed, so this is read from the table instead of
-// building a genre list for each file of a run.
+// without a genre. The list is fixed, so the number is known here; building a
+// genre list for each file of a run only to read its last entry would cost
+// more than the rest of the merge.
 constexpr std::uint8_t NoGenre = 255;
 
 void FillGap(const std::string& parsed, const std::string& fallback, void (Quaver::Tag::*set)(std::string),
@@ -16,23 +17,9 @@ void FillGap(const std::string& parsed, const std::string& fallback, void (Quave
 
 } // namespace
 
-Quaver::TagPtr CopyTag(const Quaver::Tag& tag)
-{
-    auto copy = std::make_shared<Quaver::Tag>();
-    copy->setAlbum(tag.Album());
-    copy->setArtist(tag.Artist());
-    copy->setComment(tag.Comment());
-    copy->setGenre(tag.Genre());
-    copy->setTagType(tag.TagType());
-    copy->setTitle(tag.Title());
-    copy->setTrack(tag.Track());
-    copy->setYear(tag.Year());
-    return copy;
-}
-
 Quaver::TagPtr MergeTags(const Quaver::Tag& parsed, const Quaver::Tag& defaults)
 {
-    Quaver::TagPtr merged = CopyTag(parsed);
+    auto merged = std::make_shared<Quaver::Tag>(parsed);
 
     FillGap(parsed.Artist(), defaults.Artist(), &Quaver::Tag::setArtist, *merged);
     FillGap(parsed.Album(), defaults.Album(), &Quaver::Tag::setAlbum, *merged);

@@ -34,7 +34,7 @@ class ucBatch : public QWidget, public IFrame
     Q_OBJECT
 public:
     // Designed size in twips; the panel is not resized.
-    static constexpr int DesignedWidth = 8805;
+    static constexpr int DesignedWidth = 9510;
     static constexpr int DesignedHeight = 6630;
 
     explicit ucBatch(QWidget* parent = nullptr);

@@ -3,7 +3,6 @@
 #include "BatchImages.h"
 #include "BatchMessages.h"
 #include "BatchPreview.h"
-#include "MergeTags.h"
 #include "PathDropEdit.h"
 
 #include <FillFormatList.h>
@@ -72,12 +71,12 @@ void ucBatch::BuildControls()
     txtPath = new PathDropEdit(this);
     txtPath->setObjectName(QStringLiteral("txtPath"));
     txtPath->setToolTip(QStringLiteral("Drag and drop a file from the directory you want to parse."));
-    placeTwips(txtPath, 780, 120, 7440, 315);
+    placeTwips(txtPath, 780, 120, 8145, 315);
 
     cmdChoosePath = new QPushButton(QStringLiteral("..."), this);
     cmdChoosePath->setObjectName(QStringLiteral("cmdChoosePath"));
     cmdChoosePath->setToolTip(QStringLiteral("Choose path"));
-    placeTwips(cmdChoosePath, 8280, 120, 405, 315);
+    placeTwips(cmdChoosePath, 8985, 120, 405, 315);
 
     lblFormat = new QLabel(QStringLiteral("Format"), this);
     lblFormat->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -86,19 +85,19 @@ void ucBatch::BuildControls()
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
     lblFormat->setBuddy(cmbFormat);
-    placeTwips(cmbFormat, 780, 540, 3000, 345);
+    placeTwips(cmbFormat, 780, 540, 3120, 345);
 
     chkOverwrite = new QCheckBox(QStringLiteral("Overwrite exsisting tag"), this);
     chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
-    placeTwips(chkOverwrite, 3900, 555, 2340, 315);
+    placeTwips(chkOverwrite, 4020, 555, 2760, 315);
 
     chkTestMode = new QCheckBox(QStringLiteral("Test mode"), this);
     chkTestMode->setObjectName(QStringLiteral("chkTestMode"));
-    placeTwips(chkTestMode, 6300, 555, 1215, 315);
+    placeTwips(chkTestMode, 6840, 555, 1320, 315);
 
     cmdOk = new QPushButton(QStringLiteral("&Process"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    placeTwips(cmdOk, 7560, 510, 1125, 375);
+    placeTwips(cmdOk, 8265, 510, 1125, 375);
 
     trvFiles = new QTreeWidget(this);
     trvFiles->setObjectName(QStringLiteral("trvFiles"));
@@ -108,17 +107,17 @@ void ucBatch::BuildControls()
     // thousands of rows without measuring each.
     trvFiles->setUniformRowHeights(true);
     trvFiles->setAnimated(false);
-    placeTwips(trvFiles, 120, 1020, 4530, 5490);
+    placeTwips(trvFiles, 120, 1020, 5130, 5490);
 
     fraNewTag = new QGroupBox(QStringLiteral("New Tag"), this);
-    placeTwips(fraNewTag, 4770, 960, 3915, 2520);
+    placeTwips(fraNewTag, 5370, 960, 4020, 2520);
     ucNewTag = new ucID3v1xTag(fraNewTag);
     ucNewTag->setObjectName(QStringLiteral("ucNewTag"));
     placeTwips(ucNewTag, 120, 300, ucID3v1xTag::DesignedWidth, ucID3v1xTag::DesignedHeight);
 
     tabTags = new QTabWidget(this);
     tabTags->setObjectName(QStringLiteral("tabTags"));
-    placeTwips(tabTags, 4770, 3570, 3915, 2940);
+    placeTwips(tabTags, 5370, 3570, 4020, 2940);
     auto addTagTab = [this](const QString& caption, const QString& name) {
         auto* page = new QWidget;
         auto* panel = new ucID3v1xTag(page);
@@ -231,7 +230,7 @@ void ucBatch::Process()
         return;
     // A copy: editing the default tag while the run goes on (or previewing,
     // which collects the fields) must not change the files still to come.
-    settings.DefaultTag = CopyTag(*ucDefaultTag->ID3v1xTag());
+    settings.DefaultTag = std::make_shared<Quaver::Tag>(*ucDefaultTag->ID3v1xTag());
     settings.TestMode = chkTestMode->isChecked();
     settings.Overwrite = chkOverwrite->isChecked();
 
