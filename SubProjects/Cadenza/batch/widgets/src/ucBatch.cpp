@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -107,6 +108,11 @@ void ucBatch::BuildControls()
     // thousands of rows without measuring each.
     trvFiles->setUniformRowHeights(true);
     trvFiles->setAnimated(false);
+    // Full file names, with a horizontal scroll bar when they are long; the
+    // header measures only the rows in view, never all of them.
+    trvFiles->header()->setStretchLastSection(false);
+    trvFiles->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    trvFiles->header()->setResizeContentsPrecision(0);
     placeTwips(trvFiles, 120, 1020, 5130, 5490);
 
     fraNewTag = new QGroupBox(QStringLiteral("New Tag"), this);
