@@ -53,8 +53,8 @@ Tree MakeTree(const std::string& name, int filesPerFolder)
         const std::string dir = tree.root + "/Album " + std::to_string(d);
         fs::create_directories(dir);
         for (int f = 1; f <= filesPerFolder; ++f) {
-            const std::string file = dir + "/Artist " + std::to_string(d) + " - Album " + std::to_string(d) + " - " +
-                                     std::to_string(f) + ".Title " + std::to_string(f) + ".mp3";
+            const std::string file = dir + "/Artist " + std::to_string(d) + " - Album " + std::to_string(d) +
+                                     " - " + std::to_string(f) + ".Title " + std::to_string(f) + ".mp3";
             const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (fd < 0 || ::write(fd, audio.data(), audio.size()) != AudioSize) {
                 std::perror(file.c_str());
@@ -131,9 +131,8 @@ PanelRun Panel(const Tree& tree, bool testMode)
     QElapsedTimer sinceTick;
     int longest = 0;
     QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longest = std::max<int>(longest, static_cast<int>(sinceTick.restart()));
-    });
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { longest = std::max<int>(longest, static_cast<int>(sinceTick.restart())); });
     ticker.start(10);
     sinceTick.start();
     PanelRun run;
@@ -169,16 +168,17 @@ int main(int argc, char** argv)
     const double n = static_cast<double>(tree.files.size());
     std::printf("%zu files in %d folders, best of %d\n", tree.files.size(), Folders, rounds);
     std::printf("floor (open+pread+pwrite+close): %9.0f files/s\n", n / floor);
-    std::printf("cadenza-cli batch --write:       %9.0f files/s  %5.1f%% of the floor (target >= 25%%)\n", n / cli,
-                100.0 * floor / cli);
-    std::printf("panel run, offscreen:            %9.0f files/s  %5.2fx the command line's time (target <= 2x)\n",
-                n / panel, panel / cli);
+    std::printf("cadenza-cli batch --write:       %9.0f files/s  %5.1f%% of the floor (target >= 25%%)\n",
+                n / cli, 100.0 * floor / cli);
+    std::printf(
+        "panel run, offscreen:            %9.0f files/s  %5.2fx the command line's time (target <= 2x)\n",
+        n / panel, panel / cli);
     fs::remove_all(tree.root);
 
     const Tree big = MakeTree("bench-batch-big", 200);
     const PanelRun run = Panel(big, true);
-    std::printf("panel, %d files in test mode: %.2f s, longest pause of the event loop %d ms\n", run.files, run.seconds,
-                run.longestPauseMs);
+    std::printf("panel, %d files in test mode: %.2f s, longest pause of the event loop %d ms\n", run.files,
+                run.seconds, run.longestPauseMs);
     fs::remove_all(big.root);
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -43,7 +44,13 @@ std::optional<int> number(const std::string& value, int max)
 bool setOption(BatchOptions& options, const std::string& name, const std::string& value)
 {
     Quaver::Tag& tag = *options.defaults;
-    if (name == "--format") {
+    if (name == "--write") {
+        options.write = true;
+    } else if (name == "--overwrite") {
+        options.overwrite = true;
+    } else if (name == "--json") {
+        options.json = true;
+    } else if (name == "--format") {
         options.format = number(value, 2);
         if (!options.format)
             return fail("--format needs 0, 1 or 2, not '" + value + "'");
@@ -74,29 +81,12 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, BatchOptions& options)
 {
     std::vector<std::string> dirs;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsDone || arg.size() < 2 || arg[0] != '-') {
-            dirs.push_back(arg);
-        } else if (arg == "--") {
-            optionsDone = true;
-        } else if (arg == "--write") {
-            options.write = true;
-        } else if (arg == "--overwrite") {
-            options.overwrite = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (const auto eq = arg.find('='); eq != std::string::npos) {
-            if (!setOption(options, arg.substr(0, eq), arg.substr(eq + 1)))
-                return false;
-        } else if (i + 1 < args.size()) {
-            if (!setOption(options, arg, args[++i]))
-                return false;
-        } else {
-            return fail(arg + " needs a value");
-        }
-    }
+    const bool read = ReadArgs(
+        args, "batch", {"--write", "--overwrite", "--json"},
+        [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
+        [&](const std::string& dir) { dirs.push_back(dir); });
+    if (!read)
+        return false;
     if (dirs.size() != 1)
         return fail(dirs.empty() ? "no directory given" : "one directory at a time");
     if (!options.format)
@@ -141,7 +131,9 @@ int runBatch(const CliArgs& args)
         return ExitUsage;
     // The panel shows an empty result for a directory that is not there; a
     // script would take that for success, so it is reported as a failure.
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(options.dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         std::cerr << "cadenza-cli batch: " << options.dir << ": not a directory\n";
         return ExitFailed;

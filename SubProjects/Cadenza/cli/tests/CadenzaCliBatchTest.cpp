@@ -61,8 +61,9 @@ TEST(CadenzaCliBatch, WithoutWriteNothingIsWrittenAndEveryFileIsListedInScanOrde
     EXPECT_TRUE(std::count(firstTwo.begin(), firstTwo.end(),
                            "Ok\t" + tree.first + "\tTestmode: Don't write Tag.") == 1)
         << result.out;
-    EXPECT_TRUE(std::count(firstTwo.begin(), firstTwo.end(),
-                           "Error\t" + tree.bad + "\tParsing error: Filename doesn't match with the format.") == 1)
+    EXPECT_TRUE(
+        std::count(firstTwo.begin(), firstTwo.end(),
+                   "Error\t" + tree.bad + "\tParsing error: Filename doesn't match with the format.") == 1)
         << result.out;
     EXPECT_EQ(out[2], "Ok\t" + tree.second + "\tTestmode: Don't write Tag.");
     EXPECT_EQ(out[3], "3 files: 2 Ok, 1 Error (test mode: nothing written)");
@@ -104,7 +105,8 @@ TEST(CadenzaCliBatch, AnExistingTagIsKeptWithoutOverwrite)
     ASSERT_EQ(runCli(tree.dir, {"batch", tree.dir.file("music/b"), "--format", "1", "--write"}).status, 0);
     const std::string tagged = readAll(tree.second);
 
-    auto again = runCli(tree.dir, {"batch", tree.dir.file("music/b"), "--format", "1", "--write", "--album", "New"});
+    auto again =
+        runCli(tree.dir, {"batch", tree.dir.file("music/b"), "--format", "1", "--write", "--album", "New"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(lines(again.out).at(0), "Ok\t" + tree.second + "\tA Tag exists: Tag not overwritten.");
     EXPECT_EQ(readAll(tree.second), tagged);
@@ -140,14 +142,14 @@ TEST(CadenzaCliBatch, AParseErrorHasNoTag)
 TEST(CadenzaCliBatch, WrongCommandLinesAndMissingDirectoriesAreRefused)
 {
     LegatoTest::TempDir dir;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"batch", dir.path()},
-             {"batch", dir.path(), "--format", "3"},
-             {"batch", "--format", "0"},
-             {"batch", dir.path(), dir.path(), "--format", "0"},
-             {"batch", dir.path(), "--format", "0", "--track", "256"},
-             {"batch", dir.path(), "--format", "0", "--genre", "x"},
-             {"batch", dir.path(), "--format", "0", "--bogus", "1"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"batch", dir.path()},
+                                               {"batch", dir.path(), "--format", "3"},
+                                               {"batch", "--format", "0"},
+                                               {"batch", dir.path(), dir.path(), "--format", "0"},
+                                               {"batch", dir.path(), "--format", "0", "--track", "256"},
+                                               {"batch", dir.path(), "--format", "0", "--genre", "x"},
+                                               {"batch", dir.path(), "--format", "0", "--bogus", "1"}}) {
         const auto result = runCli(dir, args);
         EXPECT_EQ(result.status, 2) << args.size();
         EXPECT_TRUE(result.out.empty());

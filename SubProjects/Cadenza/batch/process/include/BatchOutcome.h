@@ -7,7 +7,8 @@
 // The result of processing one file of a batch run.
 struct BatchOutcome
 {
-    enum class Group {
+    enum class Group
+    {
         Ok,    // written, or left alone by test mode or an existing tag
         Error, // the name did not fit the pattern, or the write failed
     };

@@ -12,6 +12,6 @@ struct BatchSettings
 {
     std::shared_ptr<TagFormats> Format;
     Quaver::TagPtr DefaultTag;
-    bool TestMode = true;  // derive and report, never write
+    bool TestMode = true;   // derive and report, never write
     bool Overwrite = false; // write also over an existing tag
 };

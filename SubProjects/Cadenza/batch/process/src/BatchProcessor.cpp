@@ -25,7 +25,9 @@ Quaver::TagPtr DeriveTag(const std::shared_ptr<TagFormats>& format, const Quaver
 
 bool IsProcessable(const QString& fileName)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(Platform::EncodeFileName(fileName).c_str(), &info) != 0)
         return true;
     return S_ISREG(info.st_mode);
@@ -48,7 +50,8 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
         // and the file is listed as failed with the reason.
         Quaver::TagError reason;
         reason.CopyError(&error);
-        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator + QString::fromStdString(reason.Stream()),
+        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator +
+                    QString::fromStdString(reason.Stream()),
                 true};
     }
     if (hasTag && !overwrite)

@@ -4,10 +4,7 @@
 
 #include <cDrvScan.h>
 
-BatchRun::BatchRun(QObject* parent)
-    : QObject(parent)
-{
-}
+BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
 
 BatchRun::~BatchRun() = default;
 

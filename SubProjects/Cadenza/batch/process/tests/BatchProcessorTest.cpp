@@ -1,6 +1,6 @@
+#include "BatchProcessor.h"
 #include "BatchFixtures.h"
 #include "BatchMessages.h"
-#include "BatchProcessor.h"
 
 #include <Quaver/FileHandler.h>
 
@@ -80,7 +80,8 @@ TEST(BatchProcessor, AnExistingTagIsKeptUnlessOverwriteIsOn)
     outcome = ProcessFile(Settings(1, false, true), Q(file));
     EXPECT_EQ(outcome.Result, Group::Ok);
     EXPECT_EQ(outcome.Message, "Overwrite Tag.");
-    EXPECT_EQ(readAll(file).size(), original.size()) << "the old trailer is replaced, not followed by a new one";
+    EXPECT_EQ(readAll(file).size(), original.size())
+        << "the old trailer is replaced, not followed by a new one";
     ASSERT_TRUE(ReadBack(file));
     EXPECT_EQ(ReadBack(file)->Title(), "New");
 }
@@ -102,7 +103,8 @@ TEST(BatchProcessor, APatternWithoutTrackWritesAVersionOneZeroTag)
 TEST(BatchProcessor, NamesThatDoNotFitAreErrorsAndNeverWritten)
 {
     LegatoTest::TempDir dir;
-    for (const char* name : {"A - B.mp3", "Artist - Album - 7a.Title.mp3", "Artist - Album - 70000.Title.mp3"}) {
+    for (const char* name :
+         {"A - B.mp3", "Artist - Album - 7a.Title.mp3", "Artist - Album - 70000.Title.mp3"}) {
         SCOPED_TRACE(name);
         const std::string file = dir.write(name, Audio());
         const BatchOutcome outcome = ProcessFile(Settings(0, false, true), Q(file));
@@ -135,7 +137,8 @@ TEST(BatchProcessor, AFileThatVanishedIsAnError)
 TEST(BatchProcessor, AReadOnlyFileIsAnErrorAndUnchanged)
 {
     if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only files; the failed-write path is covered by the track test";
+        GTEST_SKIP()
+            << "root writes into read-only files; the failed-write path is covered by the track test";
     LegatoTest::TempDir dir;
     const std::string file = dir.write("Artist - Title.mp3", Audio());
     ASSERT_EQ(chmod(file.c_str(), 0444), 0);

@@ -1,5 +1,5 @@
-#include "BatchFixtures.h"
 #include "BatchRun.h"
+#include "BatchFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,8 @@ class QMimeData;
 // What a drop onto the batch panel's path field amounts to.
 struct PathDrop
 {
-    enum class Kind {
+    enum class Kind
+    {
         Folder,    // a list of files: Folder holds the first file's parent folder
         Nothing,   // a file list without entries: the path stays
         WrongData, // anything but files: the user is told, the path stays

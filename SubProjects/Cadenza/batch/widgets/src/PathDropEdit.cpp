@@ -30,8 +30,7 @@ PathDrop PathFromDrop(const QMimeData* data)
     return {PathDrop::Kind::Folder, Platform::DecodeFileName(folder)};
 }
 
-PathDropEdit::PathDropEdit(QWidget* parent)
-    : QLineEdit(parent)
+PathDropEdit::PathDropEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAcceptDrops(true);
 }
@@ -58,8 +57,8 @@ void PathDropEdit::dropEvent(QDropEvent* event)
         break;
     case PathDrop::Kind::WrongData:
         Platform::MsgBox({WrongDataMessage.toStdString(),
-                          QGuiApplication::applicationDisplayName().toStdString(),
-                          Platform::MsgIcon::None, Platform::MsgButtons::Ok});
+                          QGuiApplication::applicationDisplayName().toStdString(), Platform::MsgIcon::None,
+                          Platform::MsgButtons::Ok});
         break;
     }
 }

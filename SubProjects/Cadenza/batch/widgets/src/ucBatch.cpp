@@ -41,8 +41,7 @@ QTreeWidgetItem* NewNode(const QString& text, const QString& image)
 
 } // namespace
 
-ucBatch::ucBatch(QWidget* parent)
-    : QWidget(parent)
+ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ucBatch"));
     BuildControls();
@@ -221,7 +220,8 @@ QTreeWidgetItem* ucBatch::GroupNode(const QString& key) const
 
 void ucBatch::ChoosePath()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Choose path"), txtPath->text());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Choose path"), txtPath->text());
     if (!folder.isEmpty())
         txtPath->setText(folder);
 }
@@ -266,7 +266,8 @@ void ucBatch::AddOutcome(const BatchOutcome& outcome)
     QTreeWidgetItem* file = NewNode(outcome.FileName, ok ? BatchImages::OkKey : BatchImages::ErrorKey);
     file->addChild(NewNode(outcome.Message, BatchImages::InfoKey));
     (ok ? m_PendingOk : m_PendingError).append(file);
-    if (m_PendingOk.size() + m_PendingError.size() >= FlushCount || m_SinceFlush.elapsed() >= FlushMilliseconds)
+    if (m_PendingOk.size() + m_PendingError.size() >= FlushCount ||
+        m_SinceFlush.elapsed() >= FlushMilliseconds)
         FlushOutcomes();
 }
 

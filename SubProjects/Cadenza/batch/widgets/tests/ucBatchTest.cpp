@@ -1,5 +1,5 @@
-#include "BatchImages.h"
 #include "ucBatch.h"
+#include "BatchImages.h"
 
 #include <Platform/RuntimeError.h>
 #include <Quaver/FileHandler.h>
