@@ -23,6 +23,12 @@
 
 using LegatoTest::readAll;
 
+// Readable failure messages for texts.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 std::string Audio()
@@ -272,6 +278,30 @@ TEST(ucBatch, ClickingAFileShowsTheNewTagBesideTheFilesOwn)
     EXPECT_EQ(p.Field(p.newTag, "txtTitle"), "Song");
     EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "");
     EXPECT_EQ(p.oldTag->TagType(), Quaver::ID3Unknown);
+}
+
+TEST(ucBatch, ShowingThePanelAgainDuringARunKeepsTheRunsResults)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/B - Two.mp3", Audio());
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.format->setCurrentIndex(1);
+    bool switched = false;
+    QObject::connect(&p.panel, &ucBatch::ShowMessage, [&](const QString& m) {
+        // The main window hides and shows panels when the user clicks its tree.
+        if (m.endsWith("/sub/") && !switched) {
+            switched = true;
+            p.panel.hide();
+            p.panel.show();
+        }
+    });
+    p.process->click();
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(p.Children("ok").size(), 2);
+    EXPECT_EQ(p.path->text(), QString::fromStdString(dir.path()));
 }
 
 TEST(ucBatch, AStartDirectoryThatDoesNotExistLeavesBothGroupsEmpty)
