@@ -46,8 +46,7 @@ void plainWalk(const std::string& dir, std::vector<std::string>& found)
 
 // Best time of each of two runs, taken in alternation so that a change in the
 // machine's load hits both alike.
-template <typename A, typename B>
-std::pair<double, double> bestSeconds(int rounds, A&& first, B&& second)
+template <typename A, typename B> std::pair<double, double> bestSeconds(int rounds, A&& first, B&& second)
 {
     const auto time = [](auto& run) {
         const auto t0 = std::chrono::steady_clock::now();

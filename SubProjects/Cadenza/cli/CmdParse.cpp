@@ -105,7 +105,8 @@ int runParse(const CliArgs& args)
         else
             printText(name, parseError, *tag);
         if (parseError) {
-            std::cerr << "cadenza-cli: " << name << ": Parsing error: Filename doesn't match with the format.\n";
+            std::cerr << "cadenza-cli: " << name
+                      << ": Parsing error: Filename doesn't match with the format.\n";
             status = ExitFailed;
         }
     }

@@ -64,8 +64,9 @@ int runScan(const CliArgs& args)
     }
 
     cDrvScan scan;
-    QObject::connect(&scan, &cDrvScan::FileFound,
-                     [](const QString& fileName) { std::cout << Platform::EncodeFileName(fileName) << '\n'; });
+    QObject::connect(&scan, &cDrvScan::FileFound, [](const QString& fileName) {
+        std::cout << Platform::EncodeFileName(fileName) << '\n';
+    });
     scan.setPath(Platform::DecodeFileName(options.dir));
     scan.setFileSpec(Platform::DecodeFileName(options.wildcard));
     scan.setUseFileSpec(true);

@@ -13,8 +13,10 @@
 // enters (Progress, before reading it) and each entry matching FileSpec
 // (FileFound: the entries of a directory are reported before its
 // subdirectories are visited). Directories whose names begin with "." are not
-// entered. FileSpec is matched against the names of a directory's entries, files
-// and directories alike, by the platform's wildcard rules (letter case ignored).
+// entered. FileSpec is a pattern for the names of a directory's entries, files
+// and directories alike, matched by the platform's wildcard rules (letter case
+// ignored); "." and ".." are never reported, and a FileSpec holding "/" matches
+// nothing (a name never holds one).
 //
 // Between steps pending Qt events are processed, so a window stays responsive
 // and a Cancel from a button is seen; without a QCoreApplication the scan runs
@@ -60,7 +62,6 @@ signals:
 
 private:
     void scanDirectory(const std::string& dir);
-    void scanFiles(const std::string& dir, const QString& shownDir);
     bool reportFile(const QString& shownDir, const std::string& name);
     bool enterOnce(const std::string& dir);
     void processPendingEvents();
@@ -73,4 +74,5 @@ private:
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_visited;
     Platform::FindData m_findData;
     std::chrono::steady_clock::time_point m_lastEvents;
+    unsigned m_steps = 0;
 };

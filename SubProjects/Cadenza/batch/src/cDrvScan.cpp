@@ -3,6 +3,7 @@
 #include "Platform/FileNameCodec.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -40,6 +41,7 @@ void cDrvScan::SearchFiles()
     m_cancel = false;
     m_visited.clear();
     m_lastEvents = std::chrono::steady_clock::time_point::min();
+    m_steps = 0;
     scanDirectory(Platform::EncodeFileName(m_Path));
     m_visited.clear();
 }
@@ -48,8 +50,13 @@ void cDrvScan::processPendingEvents()
 {
     if (!QCoreApplication::instance())
         return;
+    // Reading the clock at every entry showed in the scan's rate: look at it on
+    // every 16th step only (and always on the first).
+    const bool first = m_lastEvents == std::chrono::steady_clock::time_point::min();
+    if (!first && ++m_steps % 16 != 0)
+        return;
     const auto now = std::chrono::steady_clock::now();
-    if (m_lastEvents != std::chrono::steady_clock::time_point::min() && now - m_lastEvents < EventInterval)
+    if (!first && now - m_lastEvents < EventInterval)
         return;
     QCoreApplication::processEvents();
     m_lastEvents = std::chrono::steady_clock::now();
@@ -74,9 +81,8 @@ void cDrvScan::scanDirectory(const std::string& dir)
     if (m_cancel)
         return;
 
-    // One pass over the directory yields both its subdirectories and, for a
-    // plain name pattern, its matches; reading it twice would halve the speed.
-    const bool matchWhileListing = m_UseFileSpec && m_fileSpecBytes.find('/') == std::string::npos;
+    // One pass over the directory yields both its subdirectories and its
+    // matches; reading it twice would halve the speed.
     std::vector<std::string> subdirectories;
     std::vector<std::string> matches;
     Platform::FindHandle find = Platform::FindFirstFile(dir + "*.*", m_findData);
@@ -86,45 +92,42 @@ void cDrvScan::scanDirectory(const std::string& dir)
             const bool isDirectory = m_findData.dwFileAttributes & Platform::FileAttributeDirectory;
             if (isDirectory && !name.empty() && name.front() != '.')
                 subdirectories.push_back(name);
-            if (matchWhileListing && Platform::MatchesWildcard(name, m_fileSpecBytes))
+            if (m_UseFileSpec && Platform::MatchesWildcard(name, m_fileSpecBytes))
                 matches.push_back(name);
         } while (Platform::FindNextFile(find, m_findData));
         Platform::FindClose(find);
     }
 
-    if (matchWhileListing) {
-        for (const auto& name : matches) {
-            if (!reportFile(shownDir, name))
-                break;
-        }
-    } else if (m_UseFileSpec) {
-        scanFiles(dir, shownDir);
+    for (const auto& name : matches) {
+        if (!reportFile(shownDir, name))
+            break;
     }
 
     for (const auto& name : subdirectories)
         scanDirectory(dir + name + '/');
 }
 
-// A pattern that reaches into another folder is left to the enumerator.
-void cDrvScan::scanFiles(const std::string& dir, const QString& shownDir)
-{
-    Platform::FindHandle find = Platform::FindFirstFile(dir + m_fileSpecBytes, m_findData);
-    if (!find.valid())
-        return;
-    do {
-        if (!reportFile(shownDir, m_findData.cFileName))
-            break;
-    } while (Platform::FindNextFile(find, m_findData));
-    Platform::FindClose(find);
-}
-
 // Raises FileFound unless the scan was cancelled; false once it was.
 bool cDrvScan::reportFile(const QString& shownDir, const std::string& name)
 {
+    // A pattern such as "*" also matches the folder's own "." and ".." entries,
+    // which are not entries of the folder a caller could process.
+    if (name == "." || name == "..")
+        return true;
     processPendingEvents();
     if (m_cancel)
         return false;
-    // dir ends in "/", so decoding the parts apart gives the same text.
-    emit FileFound(shownDir + Platform::DecodeFileName(name));
+    // dir ends in "/", so decoding the parts apart gives the same text. Most
+    // names are plain ASCII and are appended without a temporary string.
+    QString fileName;
+    fileName.reserve(shownDir.size() + static_cast<qsizetype>(name.size()));
+    fileName += shownDir;
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        fileName += QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()));
+    else
+        fileName += Platform::DecodeFileName(name);
+    emit FileFound(fileName);
     return true;
 }

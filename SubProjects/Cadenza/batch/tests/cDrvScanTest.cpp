@@ -22,27 +22,32 @@ struct Recorder
 {
     explicit Recorder(cDrvScan& scan)
     {
-        QObject::connect(&scan, &cDrvScan::Progress, [this](const QString& p) {
-            events.push_back("P " + p.toStdString());
-        });
-        QObject::connect(&scan, &cDrvScan::FileFound, [this](const QString& f) {
-            events.push_back("F " + f.toStdString());
-        });
+        QObject::connect(&scan, &cDrvScan::Progress,
+                         [this](const QString& p) { events.push_back("P " + p.toStdString()); });
+        QObject::connect(&scan, &cDrvScan::FileFound,
+                         [this](const QString& f) { events.push_back("F " + f.toStdString()); });
     }
     long count(char kind) const
     {
-        return std::count_if(events.begin(), events.end(), [kind](const std::string& e) { return e[0] == kind; });
+        return std::count_if(events.begin(), events.end(),
+                             [kind](const std::string& e) { return e[0] == kind; });
     }
     std::vector<std::string> events;
 };
 
-std::vector<std::string> scanEvents(const std::string& path, const QString& spec = "*.mp3", bool useSpec = true)
+void lookForMp3(cDrvScan& scan, const std::string& path)
+{
+    scan.setPath(Platform::DecodeFileName(path));
+    scan.setFileSpec("*.mp3");
+    scan.setUseFileSpec(true);
+}
+
+std::vector<std::string> scanEvents(const std::string& path, const QString& fileSpec = "*.mp3")
 {
     cDrvScan scan;
     Recorder rec(scan);
-    scan.setPath(Platform::DecodeFileName(path));
-    scan.setFileSpec(spec);
-    scan.setUseFileSpec(useSpec);
+    lookForMp3(scan, path);
+    scan.setFileSpec(fileSpec);
     scan.SearchFiles();
     return rec.events;
 }
@@ -102,7 +107,8 @@ TEST(cDrvScan, ReportsFilesBeforeVisitingSubdirectoriesDepthFirst)
     std::vector<std::string> expected = {"P Searching " + music + "/", "F " + music + "/x.mp3"};
     for (const auto& sub : listedDirs(music)) {
         if (sub == "b") {
-            for (const char* e : {"P Searching @/b/", "F @/b/y.mp3", "P Searching @/b/deep/", "F @/b/deep/w.mp3"}) {
+            for (const char* e :
+                 {"P Searching @/b/", "F @/b/y.mp3", "P Searching @/b/deep/", "F @/b/deep/w.mp3"}) {
                 std::string line = e;
                 line.replace(line.find('@'), 1, music);
                 expected.push_back(line);
@@ -132,6 +138,28 @@ TEST(cDrvScan, DotDirectoriesAreNotEnteredButMatchingEntriesAreReported)
         EXPECT_EQ(e.find(".hidden"), std::string::npos) << e;
 }
 
+TEST(cDrvScan, CatchAllPatternsReportEntriesButNotTheFolderItself)
+{
+    LegatoTest::TempDir tmp;
+    fs::create_directories(tmp.file("sub"));
+    tmp.write("README", "");
+    tmp.write("sub/inner.mp3", "");
+    const std::string root = tmp.path() + "/";
+    for (const char* fileSpec : {"*", "*.*"}) {
+        std::vector<std::string> found;
+        for (const auto& e : scanEvents(tmp.path(), fileSpec)) {
+            if (e[0] == 'F')
+                found.push_back(e.substr(2));
+        }
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, (std::vector<std::string>{root + "README", root + "sub", root + "sub/inner.mp3"}));
+    }
+    // A pattern with a folder part names no entry of any folder.
+    const auto events = scanEvents(tmp.path(), "sub/*.mp3");
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'F'; }),
+              0);
+}
+
 TEST(cDrvScan, WithoutFileSpecOnlyProgressIsRaised)
 {
     LegatoTest::TempDir tmp;
@@ -155,7 +183,8 @@ TEST(cDrvScan, MissingStartDirectoryGivesOneProgress)
 {
     LegatoTest::TempDir tmp;
     tmp.write("file.mp3", "");
-    EXPECT_EQ(scanEvents(tmp.file("none")), std::vector<std::string>{"P Searching " + tmp.file("none") + "/"});
+    EXPECT_EQ(scanEvents(tmp.file("none")),
+              std::vector<std::string>{"P Searching " + tmp.file("none") + "/"});
     EXPECT_EQ(scanEvents(tmp.file("file.mp3")),
               std::vector<std::string>{"P Searching " + tmp.file("file.mp3") + "/"});
 }
@@ -170,7 +199,8 @@ TEST(cDrvScan, EmptyPathScansTheCurrentDirectory)
     fs::current_path(tmp.path());
     const auto events = scanEvents("");
     fs::current_path(old);
-    EXPECT_EQ(events, (std::vector<std::string>{"P Searching ", "F here.mp3", "P Searching sub/", "F sub/there.mp3"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"P Searching ", "F here.mp3", "P Searching sub/",
+                                                "F sub/there.mp3"}));
 }
 
 TEST(cDrvScan, CancelInFileFoundStopsReportingAndUnwinds)
@@ -184,9 +214,7 @@ TEST(cDrvScan, CancelInFileFoundStopsReportingAndUnwinds)
     cDrvScan scan;
     Recorder rec(scan);
     QObject::connect(&scan, &cDrvScan::FileFound, [&scan] { scan.setCancel(true); });
-    scan.setPath(QString::fromStdString(tmp.path()));
-    scan.setFileSpec("*.mp3");
-    scan.setUseFileSpec(true);
+    lookForMp3(scan, tmp.path());
     const int before = openDescriptors();
     scan.SearchFiles();
     EXPECT_EQ(openDescriptors(), before); // every enumeration was closed
@@ -216,11 +244,26 @@ TEST(cDrvScan, CancelFromAQueuedEventIsSeenDuringThePause)
     cDrvScan scan;
     Recorder rec(scan);
     QTimer::singleShot(0, &scan, [&scan] { scan.setCancel(true); });
-    scan.setPath(QString::fromStdString(tmp.path()));
-    scan.setFileSpec("*.mp3");
-    scan.setUseFileSpec(true);
+    lookForMp3(scan, tmp.path());
     scan.SearchFiles();
     EXPECT_EQ(rec.events, std::vector<std::string>{"P Searching " + tmp.path() + "/"});
+}
+
+TEST(cDrvScan, EventsKeepBeingProcessedDuringALongScan)
+{
+    LegatoTest::TempDir tmp;
+    for (int i = 0; i < 2000; ++i)
+        std::ofstream(tmp.file("f" + std::to_string(i) + ".mp3"));
+    cDrvScan scan;
+    Recorder rec(scan);
+    // Each file takes half a millisecond, so the whole scan would take a second;
+    // a timer due after 20 ms must get its turn long before that.
+    QObject::connect(&scan, &cDrvScan::FileFound, [] { usleep(500); });
+    QTimer::singleShot(20, &scan, [&scan] { scan.setCancel(true); });
+    lookForMp3(scan, tmp.path());
+    scan.SearchFiles();
+    EXPECT_GT(rec.count('F'), 0);
+    EXPECT_LT(rec.count('F'), 1000);
 }
 
 TEST(cDrvScan, LinkLoopsAndSharedDirectoriesAreEnteredOnce)
@@ -232,8 +275,10 @@ TEST(cDrvScan, LinkLoopsAndSharedDirectoriesAreEnteredOnce)
     fs::create_directory_symlink(tmp.file("root"), tmp.file("root/a/b/up"));
     fs::create_directory_symlink(tmp.file("root/shared"), tmp.file("root/a/alias"));
     const auto events = scanEvents(tmp.file("root"));
-    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'P'; }), 4);
-    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'F'; }), 1);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'P'; }),
+              4);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e[0] == 'F'; }),
+              1);
     for (const auto& e : events)
         EXPECT_EQ(e.find("/up/"), std::string::npos) << e;
 }
@@ -249,9 +294,7 @@ TEST(cDrvScan, DeepTreesAndCrowdedDirectoriesAreScannedCompletely)
     }
     cDrvScan scan;
     Recorder rec(scan);
-    scan.setPath(QString::fromStdString(tmp.path()));
-    scan.setFileSpec("*.mp3");
-    scan.setUseFileSpec(true);
+    lookForMp3(scan, tmp.path());
     scan.SearchFiles();
     EXPECT_EQ(rec.count('P'), 201);
     EXPECT_EQ(rec.count('F'), 200);
@@ -273,9 +316,7 @@ TEST(cDrvScan, NamesThatAreNotUtf8ComeBackAsTheSameBytes)
     cDrvScan scan;
     std::vector<QString> found;
     QObject::connect(&scan, &cDrvScan::FileFound, [&found](const QString& f) { found.push_back(f); });
-    scan.setPath(QString::fromStdString(tmp.path()));
-    scan.setFileSpec("*.mp3");
-    scan.setUseFileSpec(true);
+    lookForMp3(scan, tmp.path());
     scan.SearchFiles();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(Platform::EncodeFileName(found[0]), file);
@@ -298,10 +339,10 @@ TEST(cDrvScanDeathTest, UnreadableDirectoryIsPassedOverWithItsProgress)
     const auto check = [&] {
         const auto events = scanEvents(tmp.path());
         const std::string root = tmp.path() + "/";
-        const bool ok = events.size() == 5
-                        && std::count(events.begin(), events.end(), "P Searching " + root + "locked/") == 1
-                        && std::count(events.begin(), events.end(), "F " + root + "open/b.mp3") == 1
-                        && std::count(events.begin(), events.end(), "F " + root + "a.mp3") == 1;
+        const bool ok = events.size() == 5 &&
+                        std::count(events.begin(), events.end(), "P Searching " + root + "locked/") == 1 &&
+                        std::count(events.begin(), events.end(), "F " + root + "open/b.mp3") == 1 &&
+                        std::count(events.begin(), events.end(), "F " + root + "a.mp3") == 1;
         return ok;
     };
     if (geteuid() != 0) {

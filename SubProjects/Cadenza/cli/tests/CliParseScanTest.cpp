@@ -29,11 +29,11 @@ TEST(CliParse, PrintsOneJsonObjectPerName)
 {
     const CliRun run = cli({"parse", "--json", "--format", "0", "Artist - Album - 07.Title", "A - B"});
     EXPECT_EQ(run.status, 1); // one name did not fit
-    EXPECT_EQ(run.out,
-              "{\"album\":\"Album\",\"artist\":\"Artist\",\"name\":\"Artist - Album - 07.Title\",\"parseError\":false,"
-              "\"tagType\":2,\"title\":\"Title\",\"track\":7,\"year\":\"\"}\n"
-              "{\"album\":\"\",\"artist\":\"A\",\"name\":\"A - B\",\"parseError\":true,"
-              "\"tagType\":0,\"title\":\"\",\"track\":0,\"year\":\"\"}\n");
+    EXPECT_EQ(run.out, "{\"album\":\"Album\",\"artist\":\"Artist\",\"name\":\"Artist - Album - "
+                       "07.Title\",\"parseError\":false,"
+                       "\"tagType\":2,\"title\":\"Title\",\"track\":7,\"year\":\"\"}\n"
+                       "{\"album\":\"\",\"artist\":\"A\",\"name\":\"A - B\",\"parseError\":true,"
+                       "\"tagType\":0,\"title\":\"\",\"track\":0,\"year\":\"\"}\n");
 }
 
 TEST(CliParse, TextOutputAndExitStatus)

@@ -4,7 +4,8 @@
 #include <QVariant>
 
 // Placeholder numbers: which tag field a placeholder stands for.
-enum TagAttributeConstants : qint32 {
+enum TagAttributeConstants : qint32
+{
     TagAttributeAlbum = 1,
     TagAttributeArtist = 2,
     TagAttributeYear = 3,
@@ -13,7 +14,8 @@ enum TagAttributeConstants : qint32 {
 };
 
 // Kinds of pattern element.
-enum TagFormatTypeConstants : qint32 {
+enum TagFormatTypeConstants : qint32
+{
     FormatTypePlaceholder = 1,
     FormatTypeSeparator = 2,
 };
@@ -36,14 +38,21 @@ public:
     void setNumOccurrencies(qint32 count) { m_NumOccurrencies = count; }
 
     // Whether Value holds a number (and so can name a tag field).
-    bool ValueIsNumber() const;
+    bool ValueIsNumber() const { return m_isNumber; }
+    // Value as a number; meaningful when ValueIsNumber.
+    double ValueNumber() const { return m_number; }
     // Value as text: the separator's literal, or the number's decimal form.
-    QString ValueText() const;
+    const QString& ValueText() const { return m_text; }
 
 private:
     qint32 m_FormatType = 0;
     QVariant m_Value;
     qint32 m_NumOccurrencies = 0;
+    // Derived from m_Value when it is set: parsing compares elements for every
+    // file name, and converting the variant each time would dominate.
+    bool m_isNumber = false;
+    double m_number = 0;
+    QString m_text;
 };
 
 // The placeholder text of an attribute number ("#AR#" for 2), "<Unknown>" for

@@ -25,6 +25,9 @@ public:
     // of the name; the field ends at the first occurrence of the next separator
     // after its start (none found: the field is empty). The cursor is kept.
     QString TagAttributeString(qint32 TagAttribute, const QString& TagString, bool& IsMissing);
+    // The same, as a view into TagString: no copy for callers that convert the
+    // text anyway.
+    QStringView TagAttributeView(qint32 TagAttribute, QStringView TagString, bool& IsMissing);
 
     void FirstElem() override;
     void NextElem() override;
@@ -38,6 +41,8 @@ public:
     std::shared_ptr<TagFormat> ItemByIndex(qint32 Index) const override;
 
 private:
+    const TagFormat* element(qint32 index) const;
+
     std::vector<std::shared_ptr<TagFormat>> m_Items;
     qint32 m_Position = 0; // 0-based
 };

@@ -1,14 +1,10 @@
 #include "TagFormat.h"
 
-void TagFormat::setValue(const QVariant& value)
-{
-    m_Value = value;
-    m_NumOccurrencies = 1;
-}
+namespace {
 
-bool TagFormat::ValueIsNumber() const
+bool isNumberType(const QVariant& value)
 {
-    switch (m_Value.typeId()) {
+    switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -22,9 +18,15 @@ bool TagFormat::ValueIsNumber() const
     }
 }
 
-QString TagFormat::ValueText() const
+} // namespace
+
+void TagFormat::setValue(const QVariant& value)
 {
-    return m_Value.toString();
+    m_Value = value;
+    m_NumOccurrencies = 1;
+    m_isNumber = isNumberType(value);
+    m_number = m_isNumber ? value.toDouble() : 0;
+    m_text = value.toString();
 }
 
 QString PlaceholderText(qint32 tagAttribute)

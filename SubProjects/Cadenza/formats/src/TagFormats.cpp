@@ -20,7 +20,7 @@ private:
 
 // The 1-based position of the first occurrence of what in text at or after
 // position from, or 0 when there is none. Exact, case-sensitive comparison.
-qsizetype search(const QString& text, const QString& what, qsizetype from)
+qsizetype search(QStringView text, const QString& what, qsizetype from)
 {
     if (from < 1 || from > text.size() + 1)
         return 0;
@@ -29,14 +29,15 @@ qsizetype search(const QString& text, const QString& what, qsizetype from)
 
 bool holdsAttribute(const TagFormat* element, qint32 tagAttribute)
 {
-    return element && element->ValueIsNumber() && element->Value().toDouble() == tagAttribute;
+    return element && element->ValueIsNumber() && element->ValueNumber() == tagAttribute;
 }
 
 // The text of an element placed next to a field: a missing element (the cursor
 // interface allows null) is taken as an empty separator.
-QString separatorText(const TagFormat* element)
+const QString& separatorText(const TagFormat* element)
 {
-    return element ? element->ValueText() : QString();
+    static const QString none;
+    return element ? element->ValueText() : none;
 }
 
 } // namespace
@@ -54,10 +55,10 @@ void TagFormats::Add(const std::shared_ptr<TagFormat>& TagFmt)
 
 QString TagFormats::Serialize()
 {
-    CursorGuard keep(m_Position);
     QString text;
-    // Every element is walked by position, so an element that was replaced by
-    // null through setItem adds nothing instead of ending the walk early.
+    // Every element is walked by position, which leaves the cursor alone, and
+    // an element replaced by null through setItem adds nothing instead of
+    // ending the walk early.
     for (qint32 i = 1; i <= Count(); ++i) {
         const auto element = ItemByIndex(i);
         if (!element)
@@ -76,23 +77,28 @@ QString TagFormats::Serialize()
 
 QString TagFormats::TagAttributeString(qint32 TagAttribute, const QString& TagString, bool& IsMissing)
 {
+    return TagAttributeView(TagAttribute, TagString, IsMissing).toString();
+}
+
+QStringView TagFormats::TagAttributeView(qint32 TagAttribute, QStringView TagString, bool& IsMissing)
+{
     CursorGuard keep(m_Position);
 
     qint32 found = 0;
     for (qint32 i = 1; i <= Count() && found == 0; ++i) {
-        if (holdsAttribute(ItemByIndex(i).get(), TagAttribute))
+        if (holdsAttribute(element(i), TagAttribute))
             found = i;
     }
     if (found == 0) {
         IsMissing = true;
-        return QString();
+        return {};
     }
     m_Position = found - 1;
 
     qsizetype start = 1;
     if (HasPrev()) {
-        const auto before = ItemByIndex(AbsolutePosition() - 1);
-        const QString s = separatorText(before.get());
+        const TagFormat* before = element(AbsolutePosition() - 1);
+        const QString& s = separatorText(before);
         // A pattern always counts occurrences from 1; a smaller number is taken as 1.
         const qint32 occurrences = before ? std::max<qint32>(before->NumOccurrencies(), 1) : 1;
         qsizetype from = 1;
@@ -100,7 +106,7 @@ QString TagFormats::TagAttributeString(qint32 TagAttribute, const QString& TagSt
         for (qint32 n = 0; n < occurrences; ++n) {
             pos = search(TagString, s, from);
             if (pos == 0)
-                return QString();
+                return {};
             from = pos + s.size();
         }
         start = pos + s.size();
@@ -108,14 +114,14 @@ QString TagFormats::TagAttributeString(qint32 TagAttribute, const QString& TagSt
 
     qsizetype end = TagString.size();
     if (HasNext()) {
-        const QString t = separatorText(ItemByIndex(AbsolutePosition() + 1).get());
+        const QString& t = separatorText(element(AbsolutePosition() + 1));
         end = search(TagString, t, start) - 1;
     }
 
     IsMissing = false;
     if (end >= start)
         return TagString.mid(start - 1, end - start + 1);
-    return QString();
+    return {};
 }
 
 void TagFormats::FirstElem()
@@ -157,6 +163,12 @@ void TagFormats::setItem(const std::shared_ptr<TagFormat>& item)
     // On an empty pattern there is no element at the cursor to replace.
     if (!m_Items.empty())
         m_Items[static_cast<std::size_t>(m_Position)] = item;
+}
+
+// ItemByIndex without the reference count traffic, for the parse loops.
+const TagFormat* TagFormats::element(qint32 index) const
+{
+    return m_Items[static_cast<std::size_t>(index - 1)].get();
 }
 
 qint32 TagFormats::Count() const

@@ -104,7 +104,9 @@ std::uint32_t attributesOf(DIR* dir, const dirent* entry)
     if (entry->d_type == DT_DIR)
         return FileAttributeDirectory;
     if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (fstatat(dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode))
             return FileAttributeDirectory;
     }
@@ -158,8 +160,8 @@ bool MatchesWildcard(std::string_view name, std::string_view wildcard)
     if (matchPlain(name, wildcard))
         return true;
     // "name.*" also stands for "name" without any extension.
-    if (wildcard.size() >= 2 && wildcard.substr(wildcard.size() - 2) == ".*"
-        && name.find('.') == std::string_view::npos)
+    if (wildcard.size() >= 2 && wildcard.substr(wildcard.size() - 2) == ".*" &&
+        name.find('.') == std::string_view::npos)
         return matchPlain(name, wildcard.substr(0, wildcard.size() - 2));
     return false;
 }
@@ -195,7 +197,9 @@ void FindClose(FindHandle& handle)
 
 std::optional<FileIdentity> GetFileIdentity(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (stat(path.empty() ? "." : path.c_str(), &st) != 0)
         return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};

@@ -29,8 +29,7 @@ std::size_t sequenceLength(const std::string& s, std::size_t i)
     if (lead >= 0xF0 && lead <= 0xF4) {
         const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
         const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
-        return isContinuation(at(1), low, high) && isContinuation(at(2)) && isContinuation(at(3)) ? 4
-                                                                                                   : 0;
+        return isContinuation(at(1), low, high) && isContinuation(at(2)) && isContinuation(at(3)) ? 4 : 0;
     }
     return 0;
 }

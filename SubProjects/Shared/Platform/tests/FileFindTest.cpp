@@ -57,10 +57,10 @@ TEST(Wildcard, DotStarAlsoMatchesNamesWithoutExtension)
 
 TEST(Wildcard, QuestionMarkTakesOneWholeCharacter)
 {
-    EXPECT_TRUE(MatchesWildcard("\xC3\xA9t\xC3\xA9", "?t?"));        // UTF-8 "été"
-    EXPECT_TRUE(MatchesWildcard("\xFF\xFEx", "??x"));                  // stray bytes: one each
-    EXPECT_TRUE(MatchesWildcard("\xC3\xA9.MP3", "\xC3\xA9.mp3"));      // non-ASCII compared exactly
-    EXPECT_FALSE(MatchesWildcard("\xC3\x89.mp3", "\xC3\xA9.mp3"));     // no folding beyond A-Z
+    EXPECT_TRUE(MatchesWildcard("\xC3\xA9t\xC3\xA9", "?t?"));      // UTF-8 "été"
+    EXPECT_TRUE(MatchesWildcard("\xFF\xFEx", "??x"));              // stray bytes: one each
+    EXPECT_TRUE(MatchesWildcard("\xC3\xA9.MP3", "\xC3\xA9.mp3"));  // non-ASCII compared exactly
+    EXPECT_FALSE(MatchesWildcard("\xC3\x89.mp3", "\xC3\xA9.mp3")); // no folding beyond A-Z
 }
 
 TEST(Wildcard, LongNamesWithManyStarsFinish)

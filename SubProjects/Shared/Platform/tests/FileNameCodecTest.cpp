@@ -17,8 +17,8 @@ TEST(FileNameCodec, EveryByteStringSurvivesTheRoundTrip)
     // Latin-1 names, stray continuation bytes, truncated sequences, overlong
     // forms and encoded surrogates are not UTF-8 and must come back unchanged.
     const std::string cases[] = {
-        "caf\xE9.mp3", "\x80\xBF", "ab\xC3", "\xE2\x82", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-        "ok \xC3\xA9 then \xFF\xFE",
+        "caf\xE9.mp3", "\x80\xBF",     "ab\xC3",           "\xE2\x82",
+        "\xC0\xAF",    "\xED\xA0\x80", "\xF4\x90\x80\x80", "ok \xC3\xA9 then \xFF\xFE",
     };
     for (const auto& bytes : cases) {
         const QString name = DecodeFileName(bytes);
