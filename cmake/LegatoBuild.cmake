@@ -26,3 +26,4 @@ endfunction()
 
 include(LegatoVersion)
 include(LegatoTesting)
+include(LegatoComponent)

@@ -5,6 +5,7 @@
 
 #include <Platform/Twips.h>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <Quaver/Genres.h>
@@ -32,6 +33,7 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("ucID3v1xTag"));
+    useDesignedFontSize(this);
 
     // Created in tab order.
     txtTitle = makeField(this, "txtTitle", 30);
@@ -80,7 +82,12 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent)
     setTabOrder(cmbGenre, txtTrack);
     setTabOrder(txtTrack, txtComment);
 
-    // Only a choice from the list changes the genre number; typing does not.
+    // Only a choice from the list changes the genre number; typing does not,
+    // not even a typed name that matches an entry. The box would otherwise
+    // complete typed text and choose the matching entry when the text is
+    // confirmed (Return, or leaving the field).
+    cmbGenre->setCompleter(nullptr);
+    cmbGenre->lineEdit()->installEventFilter(this);
     connect(cmbGenre, &QComboBox::activated, this, &ucID3v1xTag::onGenreChosen);
 
     resize(sizeHint());
@@ -96,6 +103,7 @@ QLabel* ucID3v1xTag::addCaption(const QString& text, int left, int top, int widt
     auto* l = new QLabel(text, this);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     placeTwips(l, left, top, width, height);
+    fitCaption(l);
     l->lower();
     return l;
 }
@@ -121,9 +129,25 @@ void ucID3v1xTag::fillGenres()
         cmbGenre->setEditText(text);
 }
 
+bool ucID3v1xTag::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == cmbGenre->lineEdit()) {
+        const bool confirms = event->type() == QEvent::FocusOut
+            || (event->type() == QEvent::KeyPress
+                && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return
+                    || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter));
+        if (confirms) {
+            // Whatever the box chooses while handling this event comes from typing.
+            m_confirmingTypedGenre = true;
+            QMetaObject::invokeMethod(this, [this] { m_confirmingTypedGenre = false; }, Qt::QueuedConnection);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ucID3v1xTag::onGenreChosen(int index)
 {
-    if (index >= 0)
+    if (index >= 0 && !m_confirmingTypedGenre)
         lblGenreByte->setText(QString::number(cmbGenre->itemData(index).toInt()));
 }
 

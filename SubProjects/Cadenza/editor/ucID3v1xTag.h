@@ -66,6 +66,9 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showTexts(const TagFieldTexts& texts);
     TagFieldTexts typedTexts() const;
@@ -75,6 +78,7 @@ private:
 
     std::shared_ptr<Quaver::Tag> m_Tag;
     bool m_Enabled = false;
+    bool m_confirmingTypedGenre = false;
 
     QLineEdit* txtTitle = nullptr;
     QLineEdit* txtArtist = nullptr;

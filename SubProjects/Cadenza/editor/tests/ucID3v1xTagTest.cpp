@@ -146,7 +146,14 @@ TEST(ucID3v1xTag, ChoosingAGenreSetsItsNumberTypingDoesNot)
     f.genre->lineEdit()->selectAll();
     QTest::keyClicks(f.genre->lineEdit(), "Blues");
     EXPECT_EQ(f.genreByte->text(), "17");
+    // Not even when the typed name is confirmed.
+    QTest::keyClick(f.genre->lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.genreByte->text(), "17");
     EXPECT_EQ(panel.ID3v1xTag()->Genre(), 17);
+    // The list still works afterwards: the entry after the shown "Blues".
+    QTest::keyClick(f.genre, Qt::Key_Down);
+    EXPECT_EQ(f.genreByte->text(), "1");
     EXPECT_EQ(f.genre->count(), 149);
 }
 

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Platform {
+
+// The hierarchical key/value store behind the Reg* functions (Registry.h).
+//
+// Each root lives in one text file in the registry folder, named after the root
+// ("HKEY_CLASSES_ROOT.reg", "HKEY_CURRENT_USER.reg"):
+//
+//     ; comment lines start with ';'
+//     [Jukebox.File\shell\open\command]
+//     @=1:"\"/usr/bin/jukebox\" \"%1\""
+//     "Volume"=4:0x000000c8
+//     "Paths"=7:"one\0two\0"
+//
+// A section names a key by its path below the root ('\' separates levels). Each
+// value line is its name ('@' for the default value, else a quoted name), '=',
+// the value type as a number (1 text, 2 expandable text, 4 32-bit number,
+// 7 multi-text, anything else raw bytes), ':' and the data. Text data is quoted
+// without its terminating zero byte; inside quotes \\ \" \n \r \t \0 and \xHH
+// escape bytes. Type 4 is written as a hexadecimal number. Keys and value names
+// compare without regard to letter case, as the desktop registry does.
+//
+// Writers hold an exclusive lock on "<root>.lock" while they read, change and
+// replace the file; the new content goes to a temporary file that is flushed to
+// disk and renamed over the old one, so readers and a crash never see half a file.
+enum class RegistryRoot { ClassesRoot, CurrentUser };
+
+struct RegistryValue
+{
+    std::uint32_t type = 0;
+    std::string data; // the bytes a query returns (texts include their final zero)
+};
+
+class RegistryHive
+{
+public:
+    static RegistryHive parse(const std::string& text);
+    std::string serialize(RegistryRoot root) const;
+
+    bool keyExists(const std::string& path) const;
+    const RegistryValue* findValue(const std::string& path, const std::string& name) const;
+    // The names of a key's direct sub-keys and values, in the order they were added.
+    std::vector<std::string> subKeys(const std::string& path) const;
+    std::vector<std::string> valueNames(const std::string& path) const;
+
+    // Creates the key and every missing ancestor.
+    void createKey(const std::string& path);
+    void setValue(const std::string& path, const std::string& name, RegistryValue value);
+    void setString(const std::string& path, const std::string& name, const std::string& text);
+    void setDword(const std::string& path, const std::string& name, std::uint32_t number);
+    // Removes the key with everything below it; false when it did not exist.
+    bool deleteTree(const std::string& path);
+    bool deleteValue(const std::string& path, const std::string& name);
+
+private:
+    struct Key
+    {
+        std::string path; // as first written
+        std::vector<std::pair<std::string, RegistryValue>> values;
+    };
+    Key* find(const std::string& path);
+    const Key* find(const std::string& path) const;
+    std::map<std::string, Key> m_keys; // by folded path; std::map keeps parents first
+    std::vector<std::string> m_order;  // folded paths in insertion order
+};
+
+// The folder holding the store's files, decided in this one place:
+// $LEGATO_REGISTRY_DIR when set; else, when the running program sits in a build
+// tree (registry/.legato-build-tree exists in the folder above the program's
+// folder), that build tree's registry/; else $XDG_DATA_HOME/legato/registry
+// (~/.local/share/legato/registry when XDG_DATA_HOME is unset).
+std::string RegistryFolder();
+std::string RegistryFile(RegistryRoot root);
+const char* RegistryRootName(RegistryRoot root);
+std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
+
+// The current content of a root's file; empty when the file does not exist.
+// Throws Platform::RuntimeError when the file exists but cannot be read.
+RegistryHive LoadRegistry(RegistryRoot root);
+
+// Applies a change under the root's writer lock and replaces the file
+// atomically. Throws Platform::RuntimeError when the folder or file cannot be
+// written; the old file is then left as it was.
+void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>& change);
+
+} // namespace Platform

@@ -1,0 +1,177 @@
+#include "Platform/Registry.h"
+#include "Platform/RegistryStore.h"
+#include "Platform/RuntimeError.h"
+
+#include "TempDir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace Platform;
+
+namespace {
+
+// Points the store at a fresh folder for the test's lifetime.
+class RegistryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { setenv("LEGATO_REGISTRY_DIR", m_dir.path().c_str(), 1); }
+    void TearDown() override { unsetenv("LEGATO_REGISTRY_DIR"); }
+    LegatoTest::TempDir m_dir;
+};
+
+std::string queryText(HKEY root, const char* key, const char* name, LSTATUS* status = nullptr)
+{
+    HKEY h = 0;
+    LSTATUS rc = RegOpenKeyExA(root, key, 0, 0x3F, &h);
+    std::string out;
+    std::uint32_t type = 0, size = 0;
+    if (rc == ERROR_SUCCESS)
+        rc = RegQueryValueExA(h, name, nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+        std::vector<std::uint8_t> buf(size);
+        rc = RegQueryValueExA(h, name, nullptr, &type, buf.data(), &size);
+        out.assign(buf.begin(), buf.end());
+    }
+    if (h)
+        RegCloseKey(h);
+    if (status)
+        *status = rc;
+    return out;
+}
+
+} // namespace
+
+TEST(RegistryHive, RoundTripsEveryTypeAndAwkwardBytes)
+{
+    RegistryHive hive;
+    hive.setString("Jukebox.File\\shell\\open\\command", "", "\"/opt/x y/jukebox\" \"%1\"");
+    hive.setValue("A\\B", "expand", {REG_EXPAND_SZ, std::string("$HOME/x\0", 8)});
+    hive.setValue("A\\B", "multi", {REG_MULTI_SZ, std::string("one\0two\0\0", 9)});
+    hive.setDword("A\\B", "Count", 0xC8);
+    hive.setValue("A\\B", "we\"ird=name", {REG_SZ, std::string("tab\tnl\nback\\ \x01\xff", 17) + '\0'});
+
+    const RegistryHive back = RegistryHive::parse(hive.serialize(RegistryRoot::ClassesRoot));
+    EXPECT_EQ(back.findValue("jukebox.file\\SHELL\\open\\command", "")->data,
+              std::string("\"/opt/x y/jukebox\" \"%1\"") + '\0');
+    EXPECT_EQ(back.findValue("A\\B", "EXPAND")->type, REG_EXPAND_SZ);
+    EXPECT_EQ(back.findValue("A\\B", "expand")->data, std::string("$HOME/x\0", 8));
+    EXPECT_EQ(back.findValue("A\\B", "multi")->data, std::string("one\0two\0\0", 9));
+    EXPECT_EQ(back.findValue("A\\B", "count")->data, std::string("\xC8\0\0\0", 4));
+    EXPECT_EQ(back.findValue("A\\B", "we\"ird=name")->data, hive.findValue("A\\B", "we\"ird=name")->data);
+    EXPECT_TRUE(back.keyExists("Jukebox.File\\shell"));
+    EXPECT_EQ(back.subKeys("A"), std::vector<std::string>{"B"});
+}
+
+TEST(RegistryHive, DeleteTreeRemovesOnlyThatBranch)
+{
+    RegistryHive hive;
+    hive.setString("CLSID\\{1}\\InprocServer32", "", "/a.so");
+    hive.setString("CLSID\\{10}", "", "other");
+    EXPECT_TRUE(hive.deleteTree("clsid\\{1}"));
+    EXPECT_FALSE(hive.keyExists("CLSID\\{1}\\InprocServer32"));
+    EXPECT_TRUE(hive.keyExists("CLSID\\{10}"));
+    EXPECT_FALSE(hive.deleteTree("CLSID\\{1}"));
+}
+
+TEST(RegistryHive, DamagedLinesAreSkipped)
+{
+    const RegistryHive hive = RegistryHive::parse("[Good]\n@=1:\"x\"\n\"bad=1:\"unterminated\n[Broken\n"
+                                                  "\"n\"=4:notanumber\n\"ok\"=4:0x10\n");
+    EXPECT_EQ(hive.findValue("Good", "")->data, std::string("x\0", 2));
+    EXPECT_EQ(hive.findValue("Good", "ok")->data, std::string("\x10\0\0\0", 4));
+    EXPECT_EQ(hive.findValue("Good", "n"), nullptr);
+}
+
+TEST_F(RegistryTest, QueryFollowsWin32Semantics)
+{
+    UpdateRegistry(RegistryRoot::ClassesRoot,
+                   [](RegistryHive& h) { h.setString("Jukebox.File\\shell\\open\\command", "", "abc"); });
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", nullptr), std::string("abc\0", 4));
+
+    HKEY h = 0;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", 0, 0x3F, &h), ERROR_SUCCESS);
+    std::uint32_t type = 0, size = 2;
+    std::uint8_t small[2];
+    EXPECT_EQ(RegQueryValueExA(h, "", nullptr, &type, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(RegQueryValueExA(h, "missing", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegCloseKey(h), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(h), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegQueryValueExA(h, "", nullptr, &type, nullptr, &size), ERROR_INVALID_HANDLE);
+
+    LSTATUS rc = 0;
+    queryText(HKEY_CLASSES_ROOT, "Nope", "", &rc);
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+    queryText(HKEY_CURRENT_USER, "Jukebox.File", "", &rc); // roots are separate files
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryTest, ConcurrentWritersKeepEachOthersKeys)
+{
+    // Two processes, many threads each: every key written must survive.
+    constexpr int kProcesses = 2, kThreads = 4, kKeys = 10;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t) {
+                threads.emplace_back([p, t] {
+                    for (int k = 0; k < kKeys; ++k) {
+                        UpdateRegistry(RegistryRoot::CurrentUser, [&](RegistryHive& h) {
+                            h.setDword("K\\" + std::to_string(p) + "_" + std::to_string(t), std::to_string(k),
+                                       static_cast<std::uint32_t>(k));
+                        });
+                    }
+                });
+            }
+            for (auto& th : threads)
+                th.join();
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    const RegistryHive hive = LoadRegistry(RegistryRoot::CurrentUser);
+    for (int p = 0; p < kProcesses; ++p) {
+        for (int t = 0; t < kThreads; ++t) {
+            EXPECT_EQ(hive.valueNames("K\\" + std::to_string(p) + "_" + std::to_string(t)).size(),
+                      static_cast<std::size_t>(kKeys));
+        }
+    }
+}
+
+TEST_F(RegistryTest, FailedWriteLeavesTheOldFile)
+{
+    UpdateRegistry(RegistryRoot::CurrentUser, [](RegistryHive& h) { h.setString("Keep", "", "old"); });
+    EXPECT_THROW(UpdateRegistry(RegistryRoot::CurrentUser,
+                                [](RegistryHive& h) {
+                                    h.setString("Keep", "", "new");
+                                    throw RuntimeError(5, "test", "interrupted");
+                                }),
+                 RuntimeError);
+    EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Keep", "")->data, std::string("old\0", 4));
+}
+
+TEST(RegistryFolder, EnvironmentThenBuildTreeThenUserData)
+{
+    setenv("LEGATO_REGISTRY_DIR", "/somewhere/reg", 1);
+    EXPECT_EQ(RegistryFolder(), "/somewhere/reg");
+    unsetenv("LEGATO_REGISTRY_DIR");
+    // This test binary runs from the build tree, which carries the marker.
+    const char* build = std::getenv("LEGATO_BUILD_DIR");
+    if (build) {
+        EXPECT_EQ(RegistryFolder(), std::string(build) + "/registry");
+    }
+}

@@ -1,0 +1,157 @@
+#include "Platform/WindowHost.h"
+#include "Platform/WindowMessages.h"
+
+#include "TempDir.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstring>
+#include <future>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace Platform;
+
+namespace {
+
+class WindowMessages : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("LEGATO_WINDOW_DIR", m_dir.path().c_str(), 1);
+        SetSendMessageTimeout(300);
+    }
+    void TearDown() override { unsetenv("LEGATO_WINDOW_DIR"); }
+
+    // Runs the blocking client call on another thread while this thread serves
+    // the host's event loop, as two processes would.
+    template <class F>
+    auto client(F f)
+    {
+        auto future = std::async(std::launch::async, f);
+        while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return future.get();
+    }
+
+    // A socket file of the class with a listener that never accepts (a hung
+    // program), or, after closing, none at all (a crashed one).
+    int rawListener(const std::string& className)
+    {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        const std::string path = WindowSocketPath(className);
+        std::strcpy(addr.sun_path, path.c_str());
+        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        EXPECT_EQ(::listen(fd, 4), 0);
+        return fd;
+    }
+
+    LegatoTest::TempDir m_dir;
+};
+
+struct Seen
+{
+    std::uint32_t message = 0;
+    WPARAM w = 0;
+    LPARAM l = 0;
+    QByteArray payload;
+    int count = 0;
+};
+
+} // namespace
+
+TEST_F(WindowMessages, PostSendCopyDataAndShowReachTheHost)
+{
+    WindowHost host("Jukebox v1.x");
+    Seen seen;
+    host.setHandler([&](std::uint32_t m, WPARAM w, LPARAM l, const QByteArray& p) -> LRESULT {
+        seen = {m, w, l, p, seen.count + 1};
+        return m == WM_USER ? w * 1000 + l : 0;
+    });
+    ASSERT_EQ(host.listen(), WindowHost::ListenResult::Listening);
+
+    const HWND hwnd = client([] { return FindWindowA("Jukebox v1.x", nullptr); });
+    ASSERT_NE(hwnd, 0);
+    EXPECT_EQ(client([] { return FindWindowA("Jukebox v1.x", nullptr); }), hwnd) << "handles stand for the class";
+
+    EXPECT_EQ(client([&] { return SendMessageA(hwnd, WM_USER, 7, 105); }), 7105);
+    EXPECT_TRUE(client([&] { return PostMessageA(hwnd, WM_COMMAND, 40045, 0); }));
+    for (int i = 0; i < 100 && seen.message != WM_COMMAND; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(seen.message, WM_COMMAND);
+    EXPECT_EQ(seen.w, 40045);
+
+    const std::string name("/music/a \"b\"\xe4.mp3", 18);
+    client([&] { return SendCopyData(hwnd, 100, name); });
+    EXPECT_EQ(seen.message, WM_COPYDATA);
+    EXPECT_EQ(seen.payload.toStdString(), name);
+
+    EXPECT_TRUE(client([&] { return ShowWindowA(hwnd, SW_HIDE); }));
+    for (int i = 0; i < 100 && seen.message != WM_SHOWWINDOW; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(seen.message, WM_SHOWWINDOW);
+    EXPECT_EQ(seen.w, SW_HIDE);
+}
+
+TEST_F(WindowMessages, NoWindowMeansZeroAndFalse)
+{
+    EXPECT_EQ(FindWindowA("Jukebox v1.x", nullptr), 0);
+    EXPECT_EQ(FindWindowA("", nullptr), 0);
+    EXPECT_FALSE(PostMessageA(0, WM_CLOSE, 0, 0));
+    EXPECT_EQ(SendMessageA(12345, WM_USER, 0, 104), 0);
+
+    // A window that went away after it was found.
+    HWND hwnd = 0;
+    {
+        WindowHost host("Gone");
+        ASSERT_EQ(host.listen(), WindowHost::ListenResult::Listening);
+        hwnd = client([] { return FindWindowA("Gone", nullptr); });
+        ASSERT_NE(hwnd, 0);
+    }
+    EXPECT_FALSE(PostMessageA(hwnd, WM_CLOSE, 0, 0));
+    EXPECT_EQ(FindWindowA("Gone", nullptr), 0);
+}
+
+TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
+{
+    ::close(rawListener("Jukebox v1.x")); // the file stays, nobody listens: a crashed player
+    struct stat st {};
+    ASSERT_EQ(::stat(WindowSocketPath("Jukebox v1.x").c_str(), &st), 0);
+    EXPECT_EQ(FindWindowA("Jukebox v1.x", nullptr), 0);
+
+    WindowHost host("Jukebox v1.x");
+    host.setHandler([](std::uint32_t, WPARAM, LPARAM, const QByteArray&) -> LRESULT { return 42; });
+    ASSERT_EQ(host.listen(), WindowHost::ListenResult::Listening);
+    EXPECT_EQ(client([] { return SendMessageA(FindWindowA("Jukebox v1.x", nullptr), WM_USER, 0, 0); }), 42);
+
+    WindowHost second("Jukebox v1.x");
+    EXPECT_EQ(second.listen(), WindowHost::ListenResult::Taken) << "a live window is never taken over";
+}
+
+TEST_F(WindowMessages, HungWindowCostsTheCallerOnlyTheTimeout)
+{
+    const int fd = rawListener("Hung");
+    const HWND hwnd = FindWindowA("Hung", nullptr);
+    ASSERT_NE(hwnd, 0) << "a program that does not answer still has its window";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageA(hwnd, WM_USER, 0, 104), 0);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::seconds(3));
+    ::close(fd);
+}
+
+TEST_F(WindowMessages, FolderIsMadePrivate)
+{
+    ASSERT_EQ(::chmod(m_dir.path().c_str(), 0777), 0);
+    EXPECT_EQ(WindowFolder(), m_dir.path());
+    struct stat st {};
+    ASSERT_EQ(::stat(m_dir.path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
