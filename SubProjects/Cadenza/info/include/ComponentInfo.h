@@ -2,7 +2,9 @@
 
 #include "Platform/Registry.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // What the information window learns about a component from the registry and
 // from its file.
@@ -29,3 +31,8 @@ std::string ComponentServerPath(const std::string& progId);
 // that has one); empty when the file is missing, has no block, or its block is
 // 32768 bytes or larger.
 std::string GetFileVersion(const std::string& path);
+
+// The search GetFileVersion runs over a version block: the block is read as
+// UTF-16 text; the value starts 13 units after the first "FileVersion" (the
+// key, its zero and one unit of alignment) and runs to the next zero.
+std::string FileVersionFromBlock(const std::vector<std::uint8_t>& block);

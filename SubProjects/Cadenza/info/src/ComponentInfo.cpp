@@ -84,19 +84,24 @@ std::string GetFileVersion(const std::string& path)
     const auto block = Platform::GetFileVersionInfo(path);
     if (!block || block->size() < size)
         return "";
+    return FileVersionFromBlock(*block);
+}
+
+std::string FileVersionFromBlock(const std::vector<std::uint8_t>& block)
+{
     static const std::u16string key = u"FileVersion";
-    const std::size_t units = size / 2;
+    const std::size_t units = block.size() / 2;
     for (std::size_t at = 0; at + key.size() <= units; ++at) {
         bool match = true;
         for (std::size_t i = 0; i < key.size() && match; ++i)
-            match = unitAt(*block, at + i) == key[i];
+            match = unitAt(block, at + i) == key[i];
         if (!match)
             continue;
         // The value starts after the key, its terminating zero and one unit of
         // alignment, and runs up to the next zero.
         std::u16string value;
-        for (std::size_t i = at + key.size() + 2; i < units && unitAt(*block, i) != 0; ++i)
-            value += unitAt(*block, i);
+        for (std::size_t i = at + key.size() + 2; i < units && unitAt(block, i) != 0; ++i)
+            value += unitAt(block, i);
         return Platform::Utf16ToUtf8(value);
     }
     return "";

@@ -36,15 +36,15 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     lvwInfo->setObjectName("lvwInfo");
     cmdCopyToClipboard = new QPushButton("Copy to Clipboard", this);
     cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
-    cmdCopyToClipboard->setGeometry(px(120), px(4560), px(1815), px(375));
+    cmdCopyToClipboard->setGeometry(px(120), px(5520), px(1815), px(375));
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmInfo::cmdCopyToClipboard_Click);
     cmdOK = new QPushButton("OK", this);
     cmdOK->setObjectName("cmdOK");
-    cmdOK->setGeometry(px(6240), px(4560), px(1215), px(375));
+    cmdOK->setGeometry(px(8220), px(5520), px(1215), px(375));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    resize(px(7620), px(5040));
+    resize(px(9600), px(6000));
     Form_Load();
 }
 

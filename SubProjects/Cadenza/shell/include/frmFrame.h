@@ -9,10 +9,14 @@
 #include <memory>
 
 class QLabel;
-class QScrollArea;
 class QTreeWidget;
 class QTreeWidgetItem;
 class clsVSplitter;
+
+namespace VellumCtl {
+class PictureBox;
+class Vellum;
+} // namespace VellumCtl
 
 // The main window: a flat tree of panels on the left (trvApplications), the
 // splitter bar picSplit, the scroll container scrPanel showing the content pane
@@ -69,18 +73,12 @@ private:
     void Form_Resize();
     void onNodeClicked(QTreeWidgetItem* node);
 
-    // The scroll container's side of the window.
-    void setSliderAppearance(int value);
-    void setScrollContent(QWidget* content);
-    int scaleWidth() const;
-    int scaleHeight() const;
-
     QWidget* m_inner = nullptr;
     QWidget* picLeftPanel = nullptr;
     QTreeWidget* trvApplications = nullptr;
     QWidget* picSplit = nullptr;
-    QScrollArea* scrPanel = nullptr;
-    QWidget* picRightPanel = nullptr;
+    VellumCtl::Vellum* scrPanel = nullptr;
+    VellumCtl::PictureBox* picRightPanel = nullptr;
     QLabel* m_msg = nullptr;
     QLabel* m_dataGiven = nullptr;
     QHash<QString, QPixmap> imlFrame;

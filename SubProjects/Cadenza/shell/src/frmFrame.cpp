@@ -3,9 +3,13 @@
 #include "ApplicationVersion.h"
 #include "IFrame.h"
 #include "clsVSplitter.h"
+#include "frmInfo.h"
+
+#include "About/frmAbout.h"
 
 #include "Platform/Numeric.h"
 #include "Platform/Twips.h"
+#include "Vellum/Vellum.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +17,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -28,9 +31,6 @@ constexpr int DesignedInnerHeight = 5340;
 constexpr int DesignedSplitLeft = 2250;
 constexpr int DesignedSplitWidth = 60;
 
-// Slider appearance values of the scroll container.
-constexpr int SlidersNone = 0;
-constexpr int SlidersBoth = 3;
 
 // Restores the default pointer however the switch ends.
 struct WaitCursor
@@ -85,11 +85,13 @@ void frmFrame::createControls()
     m_inner->setObjectName("frmFrameInner");
     setCentralWidget(m_inner);
 
-    picRightPanel = new QWidget;
+    // The content pane belongs to the window; the scroll container only shows it.
+    picRightPanel = new VellumCtl::PictureBox(m_inner);
     picRightPanel->setObjectName("picRightPanel");
 
-    scrPanel = new QScrollArea(m_inner);
+    scrPanel = new VellumCtl::Vellum(m_inner);
     scrPanel->setObjectName("scrPanel");
+    scrPanel->InitProperties();
 
     picLeftPanel = new QWidget(m_inner);
     picLeftPanel->setObjectName("picLeftPanel");
@@ -101,12 +103,11 @@ void frmFrame::createControls()
     trvApplications->setRootIsDecorated(false);
     connect(trvApplications, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { onNodeClicked(node); });
-    // Keyboard moves select a node as a click does; mouse presses are handled
-    // by itemClicked alone.
-    connect(trvApplications, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
-        if (node && QApplication::mouseButtons() == Qt::NoButton)
-            onNodeClicked(node);
-    });
+    // Enter on a node opens it as a click does. Moving the current node alone
+    // does not: the tree makes its first node current when it takes the focus,
+    // and nothing may open before the user asks.
+    connect(trvApplications, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* node) { onNodeClicked(node); });
 
     picSplit = new QWidget(m_inner);
     picSplit->setObjectName("picSplit");
@@ -163,7 +164,7 @@ void frmFrame::Form_Load(const QList<QWidget*>& panels)
     Q_UNUSED(statusHeight);
 
     setWindowTitle(applicationTitle());
-    setSliderAppearance(SlidersNone);
+    scrPanel->setSliderAppereance(VellumCtl::socNone);
 
     m_VSplitter = new clsVSplitter(this);
     m_VSplitter->setLeftControl(picLeftPanel);
@@ -174,6 +175,9 @@ void frmFrame::Form_Load(const QList<QWidget*>& panels)
 
     restoreGeometry();
 
+    scrPanel->setBorderInnerVisible(false);
+    scrPanel->setBorderVisible(true);
+
     m_Frames = std::make_unique<Frames>();
     registerPanels();
     for (const auto& member : *m_Frames) {
@@ -182,7 +186,7 @@ void frmFrame::Form_Load(const QList<QWidget*>& panels)
     }
 
     picRightPanel->resize(0, 0);
-    setScrollContent(picRightPanel);
+    scrPanel->setScrollContent(picRightPanel);
 }
 
 void frmFrame::registerPanels()
@@ -254,13 +258,13 @@ void frmFrame::showPanel(const QString& key)
     if (!control || !frame)
         return;
     control->setVisible(true);
-    setSliderAppearance(frame->SupportsResize() ? SlidersNone : SlidersBoth);
+    scrPanel->setSliderAppereance(frame->SupportsResize() ? VellumCtl::socNone : VellumCtl::socBoth);
     picRightPanel->resize(control->size());
     control->setParent(picRightPanel);
     control->move(0, 0);
     control->setVisible(true);
     ResizeFrame();
-    setScrollContent(picRightPanel);
+    scrPanel->setScrollContent(picRightPanel);
     ShowStatus("", 1);
 }
 
@@ -273,9 +277,11 @@ void frmFrame::ResizeFrame()
         IFrame* frame = member->object();
         if (!frame || !frame->SupportsResize())
             return;
-        picRightPanel->resize(scaleWidth(), scaleHeight());
-        control->resize(picRightPanel->size());
-        setScrollContent(picRightPanel);
+        picRightPanel->setHeight(scrPanel->ScaleHeight());
+        picRightPanel->setWidth(scrPanel->ScaleWidth());
+        control->resize(Platform::twipsToPixels(picRightPanel->ScaleWidth()),
+                        Platform::twipsToPixels(picRightPanel->ScaleHeight()));
+        scrPanel->setScrollContent(picRightPanel);
         return;
     }
 }
@@ -327,9 +333,29 @@ void frmFrame::onExitApplication()
     close();
 }
 
-void frmFrame::mnuInfo_Click() {}
+void frmFrame::mnuInfo_Click()
+{
+    // The components the program depends on, by ProgID and display name.
+    static const std::pair<const char*, const char*> components[] = {
+        {"Quaver.FileHandler", "Quaver Reader/Writer"},
+        {"Scripting.FileSystemObject", "Scripting Library"},
+        {"Jukebox.API", "Jukebox DLL"},
+        {"VellumCtl.Vellum", "Vellum Pane"},
+    };
+    auto info = std::make_unique<frmInfo>(this);
+    for (const auto& [progId, displayName] : components) {
+        const bool present = info->IsAppPresent(progId, "");
+        info->Add(displayName, present ? "True" : "False", true, "");
+        info->AddItem(progId);
+    }
+    info->exec();
+}
 
-void frmFrame::mnuAbout_Click() {}
+void frmFrame::mnuAbout_Click()
+{
+    frmAbout about(frmAbout::Variant::Program, reinterpret_cast<const void*>(&ApplicationVersion));
+    about.exec();
+}
 
 bool frmFrame::eventFilter(QObject* watched, QEvent* event)
 {
@@ -368,32 +394,6 @@ void frmFrame::closeEvent(QCloseEvent* event)
 {
     saveGeometry();
     QMainWindow::closeEvent(event);
-}
-
-void frmFrame::setSliderAppearance(int value)
-{
-    const auto policy = value == SlidersBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    scrPanel->setHorizontalScrollBarPolicy(policy);
-    scrPanel->setVerticalScrollBarPolicy(policy);
-}
-
-void frmFrame::setScrollContent(QWidget* content)
-{
-    if (scrPanel->widget() != content) {
-        scrPanel->setWidgetResizable(false);
-        scrPanel->setWidget(content);
-    }
-    content->show();
-}
-
-int frmFrame::scaleWidth() const
-{
-    return scrPanel->viewport()->width();
-}
-
-int frmFrame::scaleHeight() const
-{
-    return scrPanel->viewport()->height();
 }
 
 namespace {

@@ -57,11 +57,11 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
 
     auto* versions = new QGroupBox("Program versions", this);
     versions->setObjectName("fraVersions");
-    versions->setGeometry(px(840), px(1740), px(5400), px(1140));
+    versions->setGeometry(px(840), px(1740), px(6600), px(1140));
     Label1 = label(versions, "Label1", "Program:", 660, 300, 1200, 300);
-    lblProgramVersion = label(versions, "lblProgramVersion", QString(), 1920, 300, 3300, 300);
+    lblProgramVersion = label(versions, "lblProgramVersion", QString(), 1920, 300, 4560, 300);
     Label3 = label(versions, "Label3", "Copyright:", 660, 660, 1200, 300);
-    lblCopyright = label(versions, "lblCopyright", QString(), 1920, 660, 3300, 300);
+    lblCopyright = label(versions, "lblCopyright", QString(), 1920, 660, 4560, 300);
     Image2 = image(versions, "Image2", QStyle::SP_FileDialogInfoView, 120, 300);
 
     Image1 = image(this, "Image1", QStyle::SP_MessageBoxWarning, 120, 3060);
@@ -73,7 +73,7 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
     cmdExit->resize(px(1215), px(375));
     connect(cmdExit, &QPushButton::clicked, this, &ucAppInfo::cmdExit_Click);
 
-    resize(px(6600), px(4200));
+    resize(px(7680), px(4200));
 }
 
 Platform::VersionInfo ucAppInfo::version() const

@@ -1,0 +1,325 @@
+#include "FakePanel.h"
+#include "frmFrame.h"
+
+#include "TempDir.h"
+
+#include "Platform/Twips.h"
+#include "Vellum/Vellum.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every test gets its own settings folder, so no stored geometry leaks in.
+class frmFrameTest : public testing::Test
+{
+protected:
+    void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str()); }
+
+    QString settingsFile() const { return QString::fromStdString(m_dir.file("Legato/Legato.ini")); }
+
+    QList<QWidget*> standardPanels()
+    {
+        batch = new FakePanel("ucBatch", "Batch processing", false, QSize(700, 500));
+        editor = new FakePanel("ucTagEditor", "Marcato", true);
+        info = new FakePanel("ucAppInfo", "Legato", true);
+        return {batch, editor, info};
+    }
+
+    QTreeWidget* tree(frmFrame& w) { return w.findChild<QTreeWidget*>("trvApplications"); }
+    QWidget* child(frmFrame& w, const char* name) { return w.findChild<QWidget*>(name); }
+
+    LegatoTest::TempDir m_dir;
+    FakePanel* batch = nullptr;
+    FakePanel* editor = nullptr;
+    FakePanel* info = nullptr;
+};
+
+// The scroll container's visible inner area in pixels.
+QSize visibleArea(const VellumCtl::Vellum& scrPanel)
+{
+    return QSize(Platform::twipsToPixels(scrPanel.ScaleWidth()), Platform::twipsToPixels(scrPanel.ScaleHeight()));
+}
+
+QStringList registeredKeys(const Frames& frames)
+{
+    QStringList keys;
+    for (const auto& member : frames)
+        keys << member->object()->Key();
+    return keys;
+}
+
+} // namespace
+
+TEST_F(frmFrameTest, RegistersUcPanelsInPlacementOrderHiddenWithOneNodeEach)
+{
+    auto* plain = new QWidget;
+    plain->setObjectName("ucPlain"); // no contract
+    auto* foreign = new FakePanel("xyPanel", "Foreign", true);
+    auto* lower = new FakePanel("UcLower", "Lower", true); // "uc" is case-sensitive
+    auto* broken = new BrokenPanel("ucBroken", "Broken", true);
+    auto* twin = new FakePanel("ucTwin", "Twin", true);
+    twin->m_key = "UCBATCH"; // same key as the batch panel in another case
+    QList<QWidget*> panels = standardPanels();
+    panels = {plain, panels[0], foreign, broken, panels[1], lower, twin, panels[2]};
+    frmFrame w(panels);
+
+    EXPECT_EQ(registeredKeys(w.registry()), (QStringList{"ucBatch", "ucTagEditor", "ucAppInfo"}));
+    for (QWidget* panel : {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
+        EXPECT_FALSE(panel->isVisibleTo(&w));
+    QTreeWidget* trv = tree(w);
+    ASSERT_EQ(trv->topLevelItemCount(), 3);
+    EXPECT_EQ(trv->topLevelItem(0)->text(0), "Batch processing");
+    EXPECT_EQ(trv->topLevelItem(1)->text(0), "Marcato");
+    EXPECT_EQ(trv->topLevelItem(2)->text(0), "Legato");
+    EXPECT_FALSE(trv->topLevelItem(0)->icon(0).isNull());
+    EXPECT_EQ(trv->topLevelItem(0)->childCount(), 0);
+    EXPECT_EQ(child(w, "picRightPanel")->size(), QSize(0, 0));
+
+    // Nothing opens before the user picks a node, even when the tree takes the focus.
+    w.show();
+    trv->setFocus();
+    QApplication::processEvents();
+    for (QWidget* panel : {static_cast<QWidget*>(batch), static_cast<QWidget*>(editor), static_cast<QWidget*>(info)})
+        EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(trv->selectedItems().isEmpty());
+}
+
+TEST_F(frmFrameTest, NodeWithoutImageHasNoIcon)
+{
+    auto* panel = new FakePanel("ucPlainIcon", "Plain", true);
+    panel->m_hasImage = false;
+    frmFrame w({panel});
+    EXPECT_TRUE(tree(w)->topLevelItem(0)->icon(0).isNull());
+}
+
+TEST_F(frmFrameTest, ClickingANodeShowsOnlyThatPanelInsideTheContentPane)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QWidget* picRightPanel = child(w, "picRightPanel");
+    auto* scrPanel = w.findChild<VellumCtl::Vellum*>("scrPanel");
+
+    w.showPanel("ucBatch");
+    EXPECT_TRUE(batch->isVisible());
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(batch->parentWidget(), picRightPanel);
+    EXPECT_EQ(batch->pos(), QPoint(0, 0));
+    // Fixed size: designed size, scrolled.
+    EXPECT_EQ(batch->size(), QSize(700, 500));
+    EXPECT_EQ(picRightPanel->size(), QSize(700, 500));
+    EXPECT_EQ(scrPanel->SliderAppereance(), VellumCtl::socBoth);
+    EXPECT_EQ(w.statusText(1), "");
+
+    w.showPanel("UCTAGEDITOR");
+    EXPECT_FALSE(batch->isVisible());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(scrPanel->SliderAppereance(), VellumCtl::socNone);
+    EXPECT_EQ(editor->size(), visibleArea(*scrPanel));
+
+    // The same node again shows the same panel.
+    w.showPanel("ucTagEditor");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->parentWidget(), picRightPanel);
+}
+
+TEST_F(frmFrameTest, WindowResizeRefitsAResizablePanelButNotAFixedOne)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    auto* scrPanel = w.findChild<VellumCtl::Vellum*>("scrPanel");
+    w.showPanel("ucTagEditor");
+    w.resize(w.width() + 80, w.height() + 40);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->size(), visibleArea(*scrPanel));
+
+    w.showPanel("ucBatch");
+    w.resize(w.width() - 120, w.height() - 60);
+    QApplication::processEvents();
+    EXPECT_EQ(batch->size(), QSize(700, 500));
+}
+
+TEST_F(frmFrameTest, LayoutFollowsTheSplitterBar)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QWidget* left = child(w, "picLeftPanel");
+    QWidget* bar = child(w, "picSplit");
+    QWidget* scr = child(w, "scrPanel");
+    EXPECT_EQ(bar->x(), Platform::twipsToPixels(2250));
+    EXPECT_EQ(bar->width(), Platform::twipsToPixels(60));
+    EXPECT_EQ(left->geometry(), QRect(0, 0, bar->x(), w.centralWidget()->height()));
+    EXPECT_EQ(tree(w)->size(), left->size());
+    EXPECT_EQ(scr->geometry(), QRect(bar->x() + bar->width(), 0, w.centralWidget()->width() - bar->x() - bar->width(),
+                                     w.centralWidget()->height()));
+
+    // Dragging with the left button moves the bar and the areas with it.
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseMove(bar, QPoint(32, 10));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(32, 10));
+    EXPECT_EQ(bar->x(), Platform::twipsToPixels(2250) + 30);
+    EXPECT_EQ(left->width(), bar->x());
+    EXPECT_EQ(scr->x(), bar->x() + bar->width());
+
+    // A right-button drag does not move it.
+    const int before = bar->x();
+    QMouseEvent rightMove(QEvent::MouseMove, QPointF(40, 10), bar->mapToGlobal(QPointF(40, 10)), Qt::NoButton,
+                          Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &rightMove);
+    EXPECT_EQ(bar->x(), before);
+}
+
+TEST_F(frmFrameTest, NarrowWindowClampsTheBarToTheLeftMargin)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    w.resize(120, w.height());
+    QApplication::processEvents();
+    QWidget* bar = child(w, "picSplit");
+    const int m = 10 * QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('A'));
+    const int maxLeft = w.width() - m - bar->width();
+    EXPECT_EQ(bar->x(), maxLeft < m ? maxLeft : m);
+}
+
+TEST_F(frmFrameTest, PanelEventsReachTheStatusBarAndExitClosesTheWindow)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    emit editor->ShowMessage("Tag saved.");
+    EXPECT_EQ(w.statusText(1), "Tag saved.");
+    emit editor->ShowCounter("12");
+    EXPECT_EQ(w.statusText(2), "12");
+    emit batch->ShowMessage("Scanning");
+    EXPECT_EQ(w.statusText(1), "Scanning");
+    EXPECT_EQ(w.statusBar()->findChild<QWidget*>("MSG")->toolTip(), "Message");
+    EXPECT_EQ(w.statusBar()->findChild<QWidget*>("DATA_GIVEN")->toolTip(), "Num data given");
+
+    emit info->ExitApplication();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(QFile::exists(settingsFile()));
+}
+
+TEST_F(frmFrameTest, MenusCarryTheirAccelerators)
+{
+    frmFrame w(standardPanels());
+    QStringList titles;
+    for (QAction* menu : w.menuBar()->actions()) {
+        titles << menu->text();
+        for (QAction* item : menu->menu()->actions())
+            titles << (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "E&xit", "&Help", "&Info...", "-", "&About..."}));
+}
+
+namespace {
+
+// Runs a menu command that opens a modal window and hands the window to
+// inspect before closing it.
+void withModalWindowOf(QAction* command, const std::function<void(QDialog*)>& inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        inspect(dialog);
+        dialog->accept();
+    });
+    command->trigger();
+    EXPECT_TRUE(seen);
+}
+
+QStringList texts(QTreeWidget* list, int column, int from)
+{
+    QStringList result;
+    for (int row = from; row < list->topLevelItemCount(); ++row)
+        result << list->topLevelItem(row)->text(column);
+    return result;
+}
+
+} // namespace
+
+TEST_F(frmFrameTest, InfoListsTheFourComponentsAndAboutNamesTheProgram)
+{
+    setenv("LEGATO_REGISTRY_DIR", m_dir.path().c_str(), 1);
+    frmFrame w(standardPanels());
+    w.show();
+    withModalWindowOf(w.findChild<QAction*>("mnuInfo"), [&](QDialog* info) {
+        EXPECT_EQ(info->windowTitle(), "Information");
+        EXPECT_EQ(info->parentWidget(), &w);
+        auto* list = info->findChild<QTreeWidget*>("lvwInfo");
+        EXPECT_EQ(texts(list, 0, 11), (QStringList{"Quaver Reader/Writer", "File Version", "Scripting Library",
+                                                  "File Version", "Jukebox DLL", "File Version", "Vellum Pane",
+                                                  "File Version"}));
+        // Nothing is registered in this test's registry.
+        EXPECT_EQ(texts(list, 1, 11), (QStringList{"False", "", "False", "", "False", "", "False", ""}));
+        EXPECT_TRUE(list->topLevelItem(11)->font(0).bold());
+    });
+    withModalWindowOf(w.findChild<QAction*>("mnuAbout"), [&](QDialog* about) {
+        EXPECT_EQ(about->windowTitle(), "About Legato");
+        EXPECT_EQ(about->parentWidget(), nullptr);
+        EXPECT_EQ(about->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+    });
+    unsetenv("LEGATO_REGISTRY_DIR");
+}
+
+TEST_F(frmFrameTest, FirstRunUsesTheDesignedGeometry)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    EXPECT_EQ(w.windowTitle(), "Legato");
+    EXPECT_EQ(w.width(), Platform::twipsToPixels(9405));
+    EXPECT_EQ(w.centralWidget()->height() + w.statusBar()->height(), Platform::twipsToPixels(5340));
+    EXPECT_EQ(child(w, "picSplit")->x(), Platform::twipsToPixels(2250));
+}
+
+TEST_F(frmFrameTest, GeometryIsSavedAsTwipsAndRestoredExactly)
+{
+    QRect geometry;
+    int splitLeft = 0;
+    {
+        frmFrame w(standardPanels());
+        w.show();
+        w.move(37, 41);
+        w.resize(700, 450);
+        QWidget* bar = child(w, "picSplit");
+        bar->move(177, 0);
+        geometry = QRect(w.pos(), w.size());
+        splitLeft = bar->x();
+        w.close();
+    }
+    QSettings stored(settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Pos/Left").toString(), QString::number(geometry.x() * 15));
+    EXPECT_EQ(stored.value("Pos/Top").toString(), QString::number(geometry.y() * 15));
+    EXPECT_EQ(stored.value("Size/Width").toString(), "10500");
+    EXPECT_EQ(stored.value("Size/Height").toString(), "6750");
+    EXPECT_EQ(stored.value("SliderPos/X").toString(), "2655");
+
+    frmFrame again(standardPanels());
+    EXPECT_EQ(again.pos(), geometry.topLeft());
+    EXPECT_EQ(again.size(), geometry.size());
+    EXPECT_EQ(child(again, "picSplit")->x(), splitLeft);
+}
+
+TEST_F(frmFrameTest, StoredTextThatIsNotANumberKeepsTheDesignedValue)
+{
+    {
+        QSettings stored(settingsFile(), QSettings::IniFormat);
+        stored.setValue("Size/Width", "wide");
+        stored.setValue("Size/Height", "7500.5");
+        stored.setValue("SliderPos/X", "");
+    }
+    frmFrame w(standardPanels());
+    EXPECT_EQ(w.width(), Platform::twipsToPixels(9405));
+    EXPECT_EQ(w.height(), Platform::twipsToPixels(7500.5));
+    EXPECT_EQ(child(w, "picSplit")->x(), Platform::twipsToPixels(2250));
+}
