@@ -10,6 +10,10 @@ BatchRun::~BatchRun() = default;
 
 void BatchRun::Run(const QString& path, const BatchSettings& settings)
 {
+    // Window events are processed during a run; a second run must not start
+    // from one of them and replace the scanner under the first.
+    if (m_running)
+        return;
     m_running = true;
     m_pDrvScan = std::make_unique<cDrvScan>();
     m_pDrvScan->setFileSpec(QStringLiteral("*.") + QStringLiteral("MP3").toLower());
