@@ -35,30 +35,44 @@ PathDropEdit::PathDropEdit(QWidget* parent) : QLineEdit(parent)
     setAcceptDrops(true);
 }
 
+// Every drag is taken as a copy: the path field only reads the names, so the
+// source must never take a drop here as a move and delete what it dragged.
 void PathDropEdit::dragEnterEvent(QDragEnterEvent* event)
 {
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void PathDropEdit::dragMoveEvent(QDragMoveEvent* event)
 {
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void PathDropEdit::dropEvent(QDropEvent* event)
 {
-    event->acceptProposedAction();
     const PathDrop drop = PathFromDrop(event->mimeData());
     switch (drop.kind) {
     case PathDrop::Kind::Folder:
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
         setText(drop.folder);
         break;
     case PathDrop::Kind::Nothing:
+        event->ignore();
         break;
     case PathDrop::Kind::WrongData:
-        Platform::MsgBox({WrongDataMessage.toStdString(),
-                          QGuiApplication::applicationDisplayName().toStdString(), Platform::MsgIcon::None,
-                          Platform::MsgButtons::Ok});
+        event->ignore();
+        // Shown once the drop is over: a modal box inside the drop would keep
+        // the dragging program waiting until the user closes it.
+        QMetaObject::invokeMethod(
+            this,
+            [] {
+                Platform::MsgBox({WrongDataMessage.toStdString(),
+                                  QGuiApplication::applicationDisplayName().toStdString(),
+                                  Platform::MsgIcon::None, Platform::MsgButtons::Ok});
+            },
+            Qt::QueuedConnection);
         break;
     }
 }

@@ -17,20 +17,23 @@ QMimeData* Files(const QList<QUrl>& urls)
     return data;
 }
 
-// Delivers enter, move and drop as a drag from a file manager does; returns
-// whether the field accepted the drop.
-bool Drop(PathDropEdit& edit, QMimeData* data)
+// Delivers enter, move and drop as a drag that offers copy or move does, then
+// lets queued work run; returns the action the drop was accepted with
+// (IgnoreAction when it was refused).
+Qt::DropAction Drop(PathDropEdit& edit, QMimeData* data)
 {
     const QPointF at(5, 5);
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at.toPoint(), offered, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&edit, &enter);
-    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at.toPoint(), offered, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&edit, &move);
-    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_TRUE(enter.isAccepted() && move.isAccepted()) << "every drag must reach the drop";
+    QDropEvent drop(at, offered, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&edit, &drop);
-    const bool accepted = enter.isAccepted() && move.isAccepted() && drop.isAccepted();
+    QCoreApplication::processEvents();
     delete data;
-    return accepted;
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 } // namespace
@@ -78,13 +81,14 @@ TEST(PathDropEdit, ADroppedFileSetsItsFolderAndDroppedTextShowsTheMessage)
     PathDropEdit edit;
     edit.setText("/start");
 
-    EXPECT_TRUE(Drop(edit, Files({QUrl::fromLocalFile("/a/b/song.mp3")})));
+    EXPECT_EQ(Drop(edit, Files({QUrl::fromLocalFile("/a/b/song.mp3")})), Qt::CopyAction)
+        << "never a move: the file manager must keep its file";
     EXPECT_EQ(edit.text(), "/a/b");
     EXPECT_TRUE(boxes.boxes().empty());
 
     auto* text = new QMimeData;
     text->setText("dropped words");
-    EXPECT_TRUE(Drop(edit, text));
+    EXPECT_EQ(Drop(edit, text), Qt::IgnoreAction) << "the source keeps its text";
     EXPECT_EQ(edit.text(), "/a/b") << "dropped text is not typed into the field";
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "Wrong data fromat (Only Files are valid).");
