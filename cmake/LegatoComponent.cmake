@@ -76,6 +76,13 @@ extern "C" __attribute__((visibility("default"))) Platform::Object* LegatoCreate
         COMMENT "Registering ${target} in the build tree's registry"
         VERBATIM)
     add_custom_target(${target}_register ALL DEPENDS "${stamp}")
+    # Registered after everything of this folder is installed, wherever the
+    # folder's install(TARGETS) comes.
+    # (A deferred call reads its arguments when it runs, so the name is written in.)
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL _legato_install_registration [[${target}]])")
+endfunction()
+
+function(_legato_install_registration target)
     install(CODE "
         if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
             execute_process(COMMAND \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/regsvr32\" /s

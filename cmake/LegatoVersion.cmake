@@ -6,7 +6,8 @@
 # module's ".legato_version" section (Platform/VersionBlock.h has the layout), so
 # Platform/VersionInfo.h can read it from the file on disk. Title defaults to the
 # target's name, version to the project's. The values are also kept as target
-# properties (LEGATO_TITLE, ...). Static libraries only get the properties: their
+# properties (LEGATO_TITLE, ...). The block is kept even when the linker drops
+# unreferenced sections. Static libraries only get the properties: their
 # block would end up inside every module that links them.
 set(LEGATO_VERSION_BLOCK_HEADER
     "${CMAKE_CURRENT_LIST_DIR}/../SubProjects/Shared/Platform/include/Platform/VersionBlock.h")
@@ -78,14 +79,14 @@ function(legato_version_info target)
 #include \"${LEGATO_VERSION_BLOCK_HEADER}\"
 
 namespace {
-namespace VB = Platform::VersionBlock;
-constexpr VB::Entry kEntries[] = {
+namespace Block = Platform::VersionBlock;
+constexpr Block::Entry kEntries[] = {
 ${entries}};
-constexpr VB::Source kSource{${major}, ${minor}, ${revision}, kEntries, sizeof kEntries / sizeof kEntries[0]};
-constexpr std::size_t kSize = VB::size(kSource);
+constexpr Block::Source kSource{${major}, ${minor}, ${revision}, kEntries, sizeof kEntries / sizeof kEntries[0]};
+constexpr std::size_t kSize = Block::size(kSource);
 static_assert(kSize < 65536, \"a version block is limited to 64 KiB\");
-alignas(4) __attribute__((section(\".legato_version\"), used))
-const std::array<unsigned char, kSize> kVersionBlock = VB::build<kSize>(kSource);
+alignas(4) __attribute__((section(\".legato_version\"), used, retain))
+const std::array<unsigned char, kSize> kVersionBlock = Block::build<kSize>(kSource);
 } // namespace
 ")
     target_sources(${target} PRIVATE "${source}")

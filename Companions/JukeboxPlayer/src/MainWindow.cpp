@@ -110,7 +110,7 @@ void MainWindow::refresh()
     }
     const char* state = m_engine.state() == PlayerEngine::State::Playing  ? "\u25b6"
                         : m_engine.state() == PlayerEngine::State::Paused ? "\u2016"
-                                                                           : "\u25a0";
+                                                                          : "\u25a0";
     m_time->setText(QStringLiteral("%1 %2 / %3")
                         .arg(QString::fromUtf8(state), formatTime(m_engine.positionMs()),
                              formatTime(m_engine.trackLengthMs())));

@@ -9,13 +9,13 @@ namespace {
 
 struct FrameHeader
 {
-    int version;      // 1 MPEG-1, 2 MPEG-2, 25 MPEG-2.5
-    int layer;        // 1, 2, 3
+    int version; // 1 MPEG-1, 2 MPEG-2, 25 MPEG-2.5
+    int layer;   // 1, 2, 3
     int bitrateKbps;
     int sampleRate;
     int channels;
-    int samples;      // per frame
-    std::size_t length; // bytes, header included
+    int samples;          // per frame
+    std::size_t length;   // bytes, header included
     std::size_t sideInfo; // bytes after the header before a Xing/Info marker
 };
 
@@ -87,8 +87,8 @@ Mp3Info Mp3Info::fromBytes(const std::string& bytes)
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t pos = 0;
     if (end >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        const std::size_t size = (std::size_t(data[6] & 0x7F) << 21) | (std::size_t(data[7] & 0x7F) << 14)
-            | (std::size_t(data[8] & 0x7F) << 7) | std::size_t(data[9] & 0x7F);
+        const std::size_t size = (std::size_t(data[6] & 0x7F) << 21) | (std::size_t(data[7] & 0x7F) << 14) |
+                                 (std::size_t(data[8] & 0x7F) << 7) | std::size_t(data[9] & 0x7F);
         pos = 10 + size + ((data[5] & 0x10) ? 10 : 0);
     }
 
@@ -98,14 +98,16 @@ Mp3Info Mp3Info::fromBytes(const std::string& bytes)
         FrameHeader h{};
         // A frame counts only when the next one follows where it says (or the
         // data ends there), which keeps stray sync bytes out of the count.
-        if (!parseHeader(data + pos, h) || pos + h.length > end
-            || (pos + h.length + 4 <= end && !(data[pos + h.length] == 0xFF && (data[pos + h.length + 1] & 0xE0) == 0xE0))) {
+        if (!parseHeader(data + pos, h) || pos + h.length > end ||
+            (pos + h.length + 4 <= end &&
+             !(data[pos + h.length] == 0xFF && (data[pos + h.length + 1] & 0xE0) == 0xE0))) {
             ++pos;
             continue;
         }
         const std::size_t marker = pos + 4 + h.sideInfo;
-        const bool infoFrame = first && marker + 4 <= end
-            && (bytes.compare(marker, 4, "Xing") == 0 || bytes.compare(marker, 4, "Info") == 0);
+        const bool infoFrame =
+            first && marker + 4 <= end &&
+            (bytes.compare(marker, 4, "Xing") == 0 || bytes.compare(marker, 4, "Info") == 0);
         if (first) {
             info.sampleRate = h.sampleRate;
             info.channels = h.channels;

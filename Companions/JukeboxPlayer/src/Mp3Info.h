@@ -13,7 +13,7 @@ struct Mp3Info
     int sampleRate = 0;          // Hz, of the first audio frame
     int bitrateKbps = 0;         // average over the audio frames
     int channels = 0;
-    std::string title;  // UTF-8, from the ID3v1 trailer; empty when there is none
+    std::string title; // UTF-8, from the ID3v1 trailer; empty when there is none
     std::string artist;
 
     // Reads the file; an unreadable file gives an invalid result.

@@ -14,9 +14,9 @@ public:
 
     explicit PlaybackClock(Now now = {});
 
-    void start();  // runs from the current position
-    void pause();  // stands still at the current position
-    void stop();   // stands still at 0
+    void start(); // runs from the current position
+    void pause(); // stands still at the current position
+    void stop();  // stands still at 0
     void seek(std::int64_t positionMs);
     std::int64_t position() const;
     bool running() const { return m_running; }
@@ -24,6 +24,6 @@ public:
 private:
     Now m_now;
     bool m_running = false;
-    std::int64_t m_base = 0;    // position when it last started or was set
+    std::int64_t m_base = 0; // position when it last started or was set
     std::int64_t m_startedAt = 0;
 };

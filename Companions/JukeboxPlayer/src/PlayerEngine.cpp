@@ -33,9 +33,12 @@ bool PlayerEngine::audioAvailable()
 int PlayerEngine::stateCode() const
 {
     switch (m_state) {
-    case State::Playing: return 1;
-    case State::Paused: return 3;
-    case State::Stopped: return 0;
+    case State::Playing:
+        return 1;
+    case State::Paused:
+        return 3;
+    case State::Stopped:
+        return 0;
     }
     return 0;
 }
@@ -213,7 +216,8 @@ QString PlayerEngine::displayName(int index) const
 {
     const QString& path = m_playlist.at(index);
     const Mp3Info& info = cachedInfo(path);
-    QString name = info.title.empty() ? QFileInfo(path).completeBaseName() : QString::fromStdString(info.title);
+    QString name =
+        info.title.empty() ? QFileInfo(path).completeBaseName() : QString::fromStdString(info.title);
     if (!info.artist.empty())
         name = QString::fromStdString(info.artist) + QStringLiteral(" - ") + name;
     return name;

@@ -19,7 +19,12 @@ class PlayerEngine : public QObject
 {
     Q_OBJECT
 public:
-    enum class State { Stopped, Playing, Paused };
+    enum class State
+    {
+        Stopped,
+        Playing,
+        Paused
+    };
 
     // withAudio: play the sound through Qt Multimedia (needs an audio output).
     explicit PlayerEngine(bool withAudio, PlaybackClock::Now now = {}, QObject* parent = nullptr);

@@ -1,8 +1,8 @@
 #include "PlayerWindows.h"
 
 #include "EqualizerWindow.h"
-#include "JumpToFileDialog.h"
 #include "Jukebox/PlayerProtocol.h"
+#include "JumpToFileDialog.h"
 #include "MainWindow.h"
 #include "PlayerEngine.h"
 #include "PlaylistWindow.h"
@@ -26,8 +26,7 @@ namespace {
 
 // Dialogs are never modal: a window message may arrive while one is open, and
 // the sender must get its answer at once.
-template <class Dialog>
-Dialog* modeless(Dialog* dialog)
+template <class Dialog> Dialog* modeless(Dialog* dialog)
 {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setModal(false);
@@ -56,10 +55,10 @@ PlayerWindows::PlayerWindows(PlayerEngine& engine)
     m_equalizer->move(0, 150);
     m_playlist->move(0, 340);
     for (auto* host : {m_mainHost.get(), m_equalizerHost.get(), m_playlistHost.get()}) {
-        host->setHandler([this, host](std::uint32_t m, Platform::WPARAM w, Platform::LPARAM l,
-                                      const QByteArray& payload) {
-            return m_remote->handle(host->className(), m, w, l, payload);
-        });
+        host->setHandler(
+            [this, host](std::uint32_t m, Platform::WPARAM w, Platform::LPARAM l, const QByteArray& payload) {
+                return m_remote->handle(host->className(), m, w, l, payload);
+            });
     }
 }
 
@@ -88,8 +87,8 @@ void PlayerWindows::showAtStart(Platform::WindowStyle style)
     using Platform::WindowStyle;
     if (style == WindowStyle::Hide)
         return;
-    const bool focus = style == WindowStyle::NormalFocus || style == WindowStyle::MinimizedFocus
-        || style == WindowStyle::MaximizedFocus;
+    const bool focus = style == WindowStyle::NormalFocus || style == WindowStyle::MinimizedFocus ||
+                       style == WindowStyle::MaximizedFocus;
     for (QWidget* w : {static_cast<QWidget*>(m_equalizer), static_cast<QWidget*>(m_playlist),
                        static_cast<QWidget*>(m_main)}) {
         w->setAttribute(Qt::WA_ShowWithoutActivating, !focus);
@@ -124,9 +123,15 @@ void PlayerWindows::showWindow(const QString& windowClass, int showCommand)
     if (!w)
         return;
     switch (showCommand) {
-    case Platform::SW_HIDE: w->hide(); break;
-    case Platform::SW_SHOWMINIMIZED: w->showMinimized(); break;
-    case Platform::SW_SHOWMAXIMIZED: w->showMaximized(); break;
+    case Platform::SW_HIDE:
+        w->hide();
+        break;
+    case Platform::SW_SHOWMINIMIZED:
+        w->showMinimized();
+        break;
+    case Platform::SW_SHOWMAXIMIZED:
+        w->showMaximized();
+        break;
     case Platform::SW_SHOWNOACTIVATE:
         w->setAttribute(Qt::WA_ShowWithoutActivating, true);
         w->showNormal();
@@ -183,7 +188,8 @@ void PlayerWindows::showContextMenu()
 
 void PlayerWindows::showFileOpen()
 {
-    auto* dialog = modeless(new QFileDialog(m_main, tr("Open files"), QString(), tr("MP3 files (*.mp3 *.MP3);;All files (*)")));
+    auto* dialog = modeless(
+        new QFileDialog(m_main, tr("Open files"), QString(), tr("MP3 files (*.mp3 *.MP3);;All files (*)")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     connect(dialog, &QFileDialog::filesSelected, this, [this](const QStringList& files) {
         for (const QString& f : files)
@@ -206,7 +212,8 @@ void PlayerWindows::showFileInfo()
                    .arg(info.bitrateKbps)
                    .arg(info.channels);
     }
-    modeless(new QMessageBox(QMessageBox::Information, tr("File info"), text, QMessageBox::Ok, m_main))->open();
+    modeless(new QMessageBox(QMessageBox::Information, tr("File info"), text, QMessageBox::Ok, m_main))
+        ->open();
 }
 
 void PlayerWindows::showJumpToTime()

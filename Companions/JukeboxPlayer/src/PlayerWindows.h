@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlayerUi.h"
 #include "Platform/Shell.h"
+#include "PlayerUi.h"
 
 #include <QObject>
 #include <memory>

@@ -38,7 +38,9 @@ PlaylistWindow::PlaylistWindow(PlayerEngine& engine, QWidget* parent) : QWidget(
 QString PlaylistWindow::entryText(const PlayerEngine& engine, int index)
 {
     const Mp3Info info = engine.infoOf(engine.playlist().at(index));
-    return QStringLiteral("%1. %2 (%3)").arg(index + 1).arg(engine.displayName(index), MainWindow::formatTime(info.durationMs));
+    return QStringLiteral("%1. %2 (%3)")
+        .arg(index + 1)
+        .arg(engine.displayName(index), MainWindow::formatTime(info.durationMs));
 }
 
 void PlaylistWindow::refresh()

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
-std::string makeMp3(const std::string& folder, const std::string& name, double seconds, int bitrateKbps, bool mono)
+std::string makeMp3(const std::string& folder, const std::string& name, double seconds, int bitrateKbps,
+                    bool mono)
 {
     const std::string wav = folder + "/" + name + ".wav";
     const std::string mp3 = folder + "/" + name;

@@ -2,17 +2,18 @@
 #include "Jukebox/PlayerProtocol.h"
 
 #include "Platform/Component.h"
+#include "Platform/FileSystemObject.h"
+#include "Platform/RegistryStore.h"
 #include "Platform/WindowMessages.h"
+#include "Quaver/FileHandler.h"
 
 #include "Mp3Fixture.h"
 #include "TempDir.h"
+#include "UnixSocket.h"
 
 #include <chrono>
-#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -135,12 +136,7 @@ TEST_F(PlayerEndToEnd, AddGoesToTheRunningPlayerAndStartsOneWhenNoneRuns)
 TEST_F(PlayerEndToEnd, StaleSocketOfACrashedPlayerIsTakenOver)
 {
     // A crashed player left its socket file behind.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strcpy(addr.sun_path, Platform::WindowSocketPath(kMainWindowClass).c_str());
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ::close(fd);
+    LegatoTest::bindUnixSocket(Platform::WindowSocketPath(kMainWindowClass), false);
     EXPECT_EQ(Platform::FindWindowA(kMainWindowClass, nullptr), 0);
 
     EXPECT_TRUE(api.StartJukebox());
@@ -164,4 +160,21 @@ TEST_F(PlayerEndToEnd, CreatedByProgIdThroughTheBuildRegistration)
     std::string track = m_track;
     EXPECT_EQ(remote->GetSongName(track), "Unbekannter Song");
     EXPECT_EQ(remote->JukeboxPfad(), JUKEBOX_PROGRAM) << "the build registered the association too";
+}
+
+TEST(BuildRegistration, EveryComponentOfTheBuildIsCreatable)
+{
+    // The build tree's registry, as programs started from build/bin see it.
+    setenv("LEGATO_REGISTRY_DIR", LEGATO_BUILD_REGISTRY, 1);
+    const Platform::RegistryHive hive = Platform::LoadRegistry(Platform::RegistryRoot::ClassesRoot);
+    for (const char* progId : {"Quaver.FileHandler", "Quaver.Tag", "Quaver.Genres", "Quaver.TestFixture",
+                               "Scripting.FileSystemObject", "Jukebox.API", "VellumCtl.Vellum"}) {
+        const Platform::RegistryValue* name = hive.findValue(progId, "");
+        EXPECT_TRUE(name && name->data.size() > 1) << progId << " has a description";
+        EXPECT_NO_THROW(Platform::CreateObject(progId)) << progId;
+    }
+    auto handler = Platform::CreateObjectOf<Quaver::FileHandler>("Quaver.FileHandler");
+    EXPECT_TRUE(handler);
+    EXPECT_TRUE(Platform::CreateObjectOf<Platform::FileSystemObject>("Scripting.FileSystemObject"));
+    unsetenv("LEGATO_REGISTRY_DIR");
 }

@@ -1,6 +1,6 @@
+#include "PlayerEngine.h"
 #include "Jukebox/PlayerProtocol.h"
 #include "PlaybackClock.h"
-#include "PlayerEngine.h"
 #include "PlayerUi.h"
 #include "RemoteControl.h"
 
@@ -23,7 +23,10 @@ struct RecordingUi : PlayerUi
     void showJumpToTime() override { calls.push_back("time"); }
     void showPreferences() override { calls.push_back("prefs"); }
     void showJumpToFile() override { calls.push_back("file"); }
-    void showWindow(const QString& c, int s) override { calls.push_back(c.toStdString() + ":" + std::to_string(s)); }
+    void showWindow(const QString& c, int s) override
+    {
+        calls.push_back(c.toStdString() + ":" + std::to_string(s));
+    }
     void closePlayer() override { calls.push_back("close"); }
 };
 
@@ -127,11 +130,13 @@ TEST_F(Player, MovesOnAtTheEndOfATrackAndStopsAfterTheLast)
 
 TEST_F(Player, DialogCommandsShowAndCloseReachTheWindows)
 {
-    for (auto c : {CmdAbout, CmdContextMenu, CmdFileOpen, CmdTagEditor, CmdJumpToTime, CmdPreferences, CmdJumpToFile})
+    for (auto c :
+         {CmdAbout, CmdContextMenu, CmdFileOpen, CmdTagEditor, CmdJumpToTime, CmdPreferences, CmdJumpToFile})
         EXPECT_EQ(command(c), 1);
     EXPECT_EQ(command(12345), 0) << "unknown commands do nothing";
     remote.handle(kPlaylistWindowClass, Platform::WM_SHOWWINDOW, Platform::SW_HIDE, 0, {});
-    remote.handle(kPlaylistWindowClass, kQueryMessage, 0, QueryClearPlaylist, {}); // only the main window answers
+    remote.handle(kPlaylistWindowClass, kQueryMessage, 0, QueryClearPlaylist,
+                  {}); // only the main window answers
     remote.handle(kMainWindowClass, kCloseMessage, 0, 0, {});
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"about", "menu", "open", "info", "time", "prefs", "file",
                                                   "Jukebox PE:0", "close"}));

@@ -8,7 +8,7 @@ const QList<MemberInfo>& VellumMembers()
         {"Controls", "property",
          "A collection whose elements represent each control on a form, including elements of control arrays. "},
         {"SliderAppereance", "property", "Returns/sets a value which determines wether how to display the sliderss."},
-        {"ShowAboutBox", "method", ""},
+        {"ShowAboutBox", "method", "", AboutBoxDispId},
         {"ScrollContent", "property",
          "Sets the scroll content whose elements can be scrolled within the control.\r\n"
          "Only accepts a PictureBox as the scrol content."},

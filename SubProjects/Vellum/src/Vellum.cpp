@@ -100,7 +100,7 @@ void Vellum::ShowAboutBox()
 void Vellum::setScrollContent(QWidget* content)
 {
     auto* box = qobject_cast<PictureBox*>(content);
-    if (!box)
+    if (!box || box == m_picContainer || box->isAncestorOf(m_picContainer))
         return;
     box->Move(0, 0, box->Width(), box->Height());
     box->setBorderStyle(0);
@@ -197,6 +197,8 @@ void Vellum::SetParentObject(QWidget* content, QWidget* container)
 {
     if (!content || !container)
         throw Platform::RuntimeError(91, "Vellum", "Object variable or With block variable not set");
+    if (content == container || content->isAncestorOf(container))
+        throw Platform::RuntimeError(5, "Vellum", "Invalid procedure call or argument");
     const bool shown = !content->isHidden();
     const QPoint position = content->pos();
     content->setParent(container);

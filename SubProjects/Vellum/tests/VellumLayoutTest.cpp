@@ -165,6 +165,15 @@ TEST(VellumLayout, ScrollContentTakesOnlyAPictureBox)
     }
     EXPECT_EQ(t.content->parentWidget(), t.vellum->picContainer());
     EXPECT_EQ(twips(*t.vellum->picContainer()), QRectF(0, 0, 4500, 3750));
+
+    // Panes that would have to become their own descendants are refused too.
+    PictureBox host;
+    Vellum* inner = new Vellum(&host);
+    for (PictureBox* own : {&host, inner->picFrame(), inner->picBorder(), inner->picContainer()}) {
+        QWidget* before = own->parentWidget();
+        inner->setScrollContent(own);
+        EXPECT_EQ(own->parentWidget(), before);
+    }
 }
 
 TEST(VellumLayout, TheHostKeepsOwningItsContent)
@@ -240,10 +249,17 @@ TEST(VellumLayout, SetParentObjectMovesAWindowAndNothingElse)
     EXPECT_EQ(moved.parentWidget(), &target);
     EXPECT_EQ(moved.pos(), QPoint(7, 9));
     EXPECT_TRUE(moved.isVisible());
-    try {
-        v.SetParentObject(nullptr, &target);
-        FAIL() << "expected an error";
-    } catch (const Platform::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), 91);
-    }
+    auto errorOf = [&v](QWidget* content, QWidget* container) {
+        try {
+            v.SetParentObject(content, container);
+        } catch (const Platform::RuntimeError& e) {
+            return e.Number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(errorOf(nullptr, &target), 91);
+    EXPECT_EQ(errorOf(&moved, nullptr), 91);
+    EXPECT_EQ(errorOf(&form, &moved), 5);
+    EXPECT_EQ(errorOf(&target, &target), 5);
+    EXPECT_EQ(moved.parentWidget(), &target);
 }

@@ -117,6 +117,7 @@ TEST(VellumProperties, TypeInformationListsMembersInOrderWithTheirHelpTexts)
     EXPECT_TRUE(members[9].help.contains("show the  scroll border"));
     EXPECT_EQ(members[3].help.count("\r\n"), 1);
     EXPECT_TRUE(members[2].help.isEmpty());
+    EXPECT_EQ(members[2].dispId, -552);
     ASSERT_EQ(VellumEvents().size(), 2);
     EXPECT_EQ(VellumEvents()[0].help, "Occures when the value of the verticall slider changes.");
 }

@@ -173,10 +173,13 @@ bool API::PauseJukeboxPlay()
 {
     EnsurePlayer();
     switch (JukeboxIsPlaying()) {
-    case 1: return PlayerWindow::PostCommand(CmdPause);
+    case 1:
+        return PlayerWindow::PostCommand(CmdPause);
     case 0:
-    case 3: return true;
-    default: return false;
+    case 3:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -8,14 +8,12 @@
 
 #include "FakePlayer.h"
 #include "TempDir.h"
+#include "UnixSocket.h"
 
-#include <cstring>
 #include <filesystem>
-#include <set>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
+#include <set>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -31,7 +29,7 @@ protected:
     {
         setenv("LEGATO_REGISTRY_DIR", m_registry.path().c_str(), 1);
         setenv("LEGATO_WINDOW_DIR", m_windows.path().c_str(), 1);
-        Platform::SetSendMessageTimeout(300);
+        Platform::SetSendMessageTimeout(3000); // generous: the machine may be busy
     }
     void TearDown() override
     {
@@ -51,8 +49,9 @@ protected:
     std::string recordingPlayer()
     {
         std::filesystem::create_directories(m_files.file("bin"));
-        const std::string program = m_files.write("bin/jukebox", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                                                                 "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
+        const std::string program =
+            m_files.write("bin/jukebox", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.tmp\"\n"
+                                         "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args\"\n");
         chmod(program.c_str(), 0755);
         associate("\"" + program + "\" \"%1\"");
         return m_files.file("bin/args");
@@ -83,8 +82,8 @@ TEST_F(JukeboxAPI, CommandsArePostedToTheMainWindow)
 {
     FakePlayer player;
     const std::vector<std::pair<bool (Jukebox::API::*)(), std::int64_t>> commands = {
-        {&Jukebox::API::StartJukeboxPlay, CmdPlay},     {&Jukebox::API::StopJukeboxPlay, CmdStop},
-        {&Jukebox::API::AboutJukeboxDLG, CmdAbout},     {&Jukebox::API::PopUpKntMenu, CmdContextMenu},
+        {&Jukebox::API::StartJukeboxPlay, CmdPlay},      {&Jukebox::API::StopJukeboxPlay, CmdStop},
+        {&Jukebox::API::AboutJukeboxDLG, CmdAbout},      {&Jukebox::API::PopUpKntMenu, CmdContextMenu},
         {&Jukebox::API::OpenTagEditorDLG, CmdTagEditor}, {&Jukebox::API::JumpToTimeDLG, CmdJumpToTime},
         {&Jukebox::API::PrefJukeboxDLG, CmdPreferences}, {&Jukebox::API::JupToFileDLG, CmdJumpToFile},
     };
@@ -108,10 +107,10 @@ TEST_F(JukeboxAPI, CommandsArePostedToTheMainWindow)
 TEST_F(JukeboxAPI, QueriesReturnThePlayersReply)
 {
     FakePlayer player;
-    player.replies = {{{QueryOutputTime, 0}, 1234}, {{QueryOutputTime, 1}, 2},  {{QueryClearPlaylist, 0}, 3},
-                      {{QueryTrackInfo, 0}, 44100}, {{QueryTrackInfo, 1}, 128}, {{QueryPlaylistLength, 0}, 5},
-                      {{QueryPlaylistPosition, 0}, 4}, {{QuerySetVolume, 200}, 200},
-                      {{QueryIsPlaying, 0}, 3}};
+    player.replies = {
+        {{QueryOutputTime, 0}, 1234},    {{QueryOutputTime, 1}, 2},    {{QueryClearPlaylist, 0}, 3},
+        {{QueryTrackInfo, 0}, 44100},    {{QueryTrackInfo, 1}, 128},   {{QueryPlaylistLength, 0}, 5},
+        {{QueryPlaylistPosition, 0}, 4}, {{QuerySetVolume, 200}, 200}, {{QueryIsPlaying, 0}, 3}};
     EXPECT_EQ(whilePlayerServes([&] { return api.CurPos(); }), 1234);
     EXPECT_EQ(whilePlayerServes([&] { return api.GetTrackLength(); }), 2);
     EXPECT_EQ(whilePlayerServes([&] { return api.CLSPlayList(); }), 3);
@@ -130,7 +129,8 @@ TEST_F(JukeboxAPI, QueriesReturnThePlayersReply)
 TEST_F(JukeboxAPI, PauseForwardAndRewindDependOnThePlayingState)
 {
     FakePlayer player;
-    for (const auto& [state, pauseResult] : std::vector<std::pair<int, bool>>{{0, true}, {3, true}, {2, false}}) {
+    for (const auto& [state, pauseResult] :
+         std::vector<std::pair<int, bool>>{{0, true}, {3, true}, {2, false}}) {
         player.replies[{QueryIsPlaying, 0}] = state;
         player.messages.clear();
         EXPECT_EQ(whilePlayerServes([&] { return api.PauseJukeboxPlay(); }), pauseResult) << state;
@@ -255,17 +255,22 @@ TEST_F(JukeboxAPI, WithoutPlayerOrPathNothingHappensButLoadFileFails)
     associate("\"/usr/bin/vlc\" \"%1\"");
     EXPECT_EQ(api.JukeboxPfad(), "");
     EXPECT_THROW(api.LoadFile(file), RuntimeError);
+
+    // A player that was uninstalled: starting it is a run-time error.
+    associate("\"" + m_files.file("gone/jukebox") + "\" \"%1\"");
+    try {
+        api.StartJukeboxPlay();
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.Number(), Platform::ErrFileNotFound);
+    }
 }
 
 TEST_F(JukeboxAPI, PlayerThatDoesNotAnswerCostsOnlyTheTimeout)
 {
+    Platform::SetSendMessageTimeout(300);
     // A listener that never accepts: the window exists, nobody answers.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::strcpy(addr.sun_path, Platform::WindowSocketPath(kMainWindowClass).c_str());
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(::listen(fd, 8), 0);
+    const int fd = LegatoTest::bindUnixSocket(Platform::WindowSocketPath(kMainWindowClass), true);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(api.GetPlayListLength(), 0);
     EXPECT_EQ(api.JukeboxIsPlaying(), 0);

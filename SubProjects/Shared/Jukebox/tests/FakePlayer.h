@@ -41,8 +41,7 @@ private:
 
 // Runs a blocking call on another thread while this thread serves the fake
 // player's windows, as two processes would; then lets posted messages arrive.
-template <class F>
-auto whilePlayerServes(F f)
+template <class F> auto whilePlayerServes(F f)
 {
     auto future = std::async(std::launch::async, f);
     while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)

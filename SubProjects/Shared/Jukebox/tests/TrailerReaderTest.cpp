@@ -42,8 +42,8 @@ std::int32_t errorOf(std::string (*reader)(const std::string&), const std::strin
 TEST(TrailerReader, TrimsSpacesButKeepsZeroBytes)
 {
     LegatoTest::TempDir dir;
-    const std::string spaced = dir.write("spaced.mp3", std::string(500, '\xff') +
-                                         trailer("Abc", "  Band  ", "Album", "1999", "Nice", 84));
+    const std::string spaced = dir.write(
+        "spaced.mp3", std::string(500, '\xff') + trailer("Abc", "  Band  ", "Album", "1999", "Nice", 84));
     EXPECT_EQ(TrailerReader::SongName(spaced), "Abc");
     EXPECT_EQ(TrailerReader::Band(spaced), "Band");
     EXPECT_EQ(TrailerReader::Album(spaced), "Album");
@@ -51,7 +51,8 @@ TEST(TrailerReader, TrimsSpacesButKeepsZeroBytes)
     EXPECT_EQ(TrailerReader::Comment(spaced), "Nice");
     EXPECT_EQ(TrailerReader::Genre(spaced), "Fast Fusion");
 
-    const std::string zeros = dir.write("zeros.mp3", trailer("Abc" + std::string(27, '\0'), "", "", "", "", 0));
+    const std::string zeros =
+        dir.write("zeros.mp3", trailer("Abc" + std::string(27, '\0'), "", "", "", "", 0));
     EXPECT_EQ(TrailerReader::SongName(zeros), "Abc" + std::string(27, '\0')) << "a trailer-only file counts";
 
     // ID3v1.1: zero marker and track 7 end the comment's 30 characters.

@@ -2,6 +2,7 @@
 
 #include "Platform/ComponentExports.h"
 #include "Platform/RegistryStore.h"
+#include "Platform/VersionInfo.h"
 
 #include <climits>
 #include <cstdio>
@@ -104,13 +105,7 @@ int UnregisterComponentClasses(const ComponentClass* classes, std::size_t count)
 
 std::string ModulePath(const void* address)
 {
-    Dl_info info{};
-    if (!dladdr(address, &info) || !info.dli_fname)
-        return {};
-    char resolved[PATH_MAX];
-    if (realpath(info.dli_fname, resolved))
-        return resolved;
-    return info.dli_fname;
+    return ModuleFileName(address);
 }
 
 } // namespace Platform

@@ -51,10 +51,13 @@ LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, std::uint32_t, std::uint32_t
     if (!resolve(key, base))
         return ERROR_INVALID_HANDLE;
     std::string path = base.path;
-    if (subKey && *subKey)
-        path += (path.empty() ? "" : "\\") + std::string(subKey);
+    if (subKey && *subKey) {
+        if (!path.empty())
+            path += '\\';
+        path.append(subKey);
+    }
     try {
-        if (!LoadRegistry(base.root).keyExists(path))
+        if (!CurrentRegistry(base.root)->keyExists(path))
             return ERROR_FILE_NOT_FOUND;
     } catch (...) {
         return ERROR_ACCESS_DENIED;
@@ -73,15 +76,15 @@ LSTATUS RegQueryValueExA(HKEY key, const char* valueName, std::uint32_t*, std::u
         return ERROR_INVALID_HANDLE;
     if (data && !cbData)
         return ERROR_INVALID_PARAMETER;
-    RegistryHive hive;
+    std::shared_ptr<const RegistryHive> hive;
     try {
-        hive = LoadRegistry(open.root);
+        hive = CurrentRegistry(open.root);
     } catch (...) {
         return ERROR_ACCESS_DENIED;
     }
-    if (!hive.keyExists(open.path))
+    if (!hive->keyExists(open.path))
         return ERROR_FILE_NOT_FOUND;
-    const RegistryValue* value = hive.findValue(open.path, valueName ? valueName : "");
+    const RegistryValue* value = hive->findValue(open.path, valueName ? valueName : "");
     if (!value)
         return ERROR_FILE_NOT_FOUND;
     if (type)

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -27,7 +28,9 @@ void makeFolders(const std::string& path)
 {
     if (path.empty())
         return;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (stat(path.c_str(), &st) == 0)
         return;
     makeFolders(parentOfFile(path));
@@ -122,7 +125,9 @@ std::string RegistryFolder()
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n > 0) {
         const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (!tree.empty() && stat((tree + "/registry/.legato-build-tree").c_str(), &st) == 0)
             return tree + "/registry";
     }
@@ -137,9 +142,47 @@ std::string RegistryFile(RegistryRoot root)
     return RegistryFolder() + "/" + RegistryRootName(root) + ".reg";
 }
 
+std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
+{
+    // What identifies one version of a file: a write renames a new file into
+    // place (a new inode), and a hand edit changes the time or the size.
+    struct Cached
+    {
+        std::string path;
+        ino_t inode = 0;
+        std::int64_t modifiedNs = -1;
+        off_t size = -1;
+        std::shared_ptr<const RegistryHive> hive;
+    };
+    static std::mutex mutex;
+    static Cached cache[2];
+
+    const std::string path = RegistryFile(root);
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return std::make_shared<const RegistryHive>();
+        throw RuntimeError::fromErrno(errno, kSource);
+    }
+    const std::int64_t modified = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
+    {
+        std::lock_guard lock(mutex);
+        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified &&
+            slot.size == st.st_size)
+            return slot.hive;
+    }
+    auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(readFile(path)));
+    std::lock_guard lock(mutex);
+    slot = Cached{path, st.st_ino, modified, st.st_size, hive};
+    return hive;
+}
+
 RegistryHive LoadRegistry(RegistryRoot root)
 {
-    return RegistryHive::parse(readFile(RegistryFile(root)));
+    return *CurrentRegistry(root);
 }
 
 void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>& change)

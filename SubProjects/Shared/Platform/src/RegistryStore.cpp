@@ -17,9 +17,8 @@ constexpr const char* kSource = "Registry";
 std::string fold(const std::string& s)
 {
     std::string out = s;
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
     return out;
 }
 
@@ -54,12 +53,24 @@ std::string quote(const std::string& bytes)
     std::string out = "\"";
     for (unsigned char c : bytes) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\0': out += "\\0"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
         default:
             if (c < 0x20 || c == 0x7f) {
                 out += "\\x";
@@ -103,10 +114,18 @@ std::optional<std::string> unquote(const std::string& text, std::size_t& pos)
         if (++pos >= text.size())
             return std::nullopt;
         switch (text[pos]) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '0': out += '\0'; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '0':
+            out += '\0';
+            break;
         case 'x': {
             if (pos + 2 >= text.size())
                 return std::nullopt;
@@ -117,7 +136,8 @@ std::optional<std::string> unquote(const std::string& text, std::size_t& pos)
             pos += 2;
             break;
         }
-        default: out += text[pos];
+        default:
+            out += text[pos];
         }
     }
     return std::nullopt;
@@ -226,10 +246,14 @@ std::string RegistryHive::serialize(RegistryRoot root) const
     out += ". Format: see Platform/RegistryStore.h.\n";
     for (const auto& folded : m_order) {
         const Key& key = m_keys.at(folded);
-        out += "\n[" + key.path + "]\n";
+        out.append("\n[").append(key.path).append("]\n");
         for (const auto& [name, value] : key.values) {
             out += name.empty() ? std::string("@") : quote(name);
-            out += "=" + std::to_string(value.type) + ":" + encodeData(value) + "\n";
+            out.append("=")
+                .append(std::to_string(value.type))
+                .append(":")
+                .append(encodeData(value))
+                .append("\n");
         }
     }
     return out;

@@ -79,14 +79,16 @@ pid_t Shell(const std::string& commandLine, WindowStyle style)
 {
     const std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || args[0].empty())
-        throw RuntimeError(5, "Shell", "Invalid procedure call or argument: no program in \"" + commandLine + "\"");
+        throw RuntimeError(5, "Shell",
+                           "Invalid procedure call or argument: no program in \"" + commandLine + "\"");
 
     std::vector<char*> argv;
     for (const auto& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
-    const std::string styleEntry = std::string(kWindowStyleVariable) + "=" + std::to_string(static_cast<int>(style));
+    const std::string styleEntry =
+        std::string(kWindowStyleVariable) + "=" + std::to_string(static_cast<int>(style));
     std::vector<char*> envp;
     const std::size_t prefix = std::strlen(kWindowStyleVariable) + 1;
     for (char** e = environ; e && *e; ++e) {

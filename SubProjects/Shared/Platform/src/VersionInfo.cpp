@@ -8,12 +8,13 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 
 namespace Platform {
 
 namespace {
 
-namespace VB = VersionBlock;
+namespace Block = VersionBlock;
 
 // One node of the version tree (see VersionBlock.h), located inside the block.
 struct Node
@@ -58,7 +59,7 @@ public:
         }
         p = align(p);
         n.valueBegin = p;
-        n.valueBytes = n.type == VB::TypeText ? std::size_t{valueLength} * 2 : valueLength;
+        n.valueBytes = n.type == Block::TypeText ? std::size_t{valueLength} * 2 : valueLength;
         if (n.valueBytes > n.end - std::min(p, n.end))
             return std::nullopt;
         n.childrenBegin = align(p + n.valueBytes);
@@ -99,7 +100,7 @@ private:
 
 std::optional<std::vector<std::uint8_t>> readBlock(const std::string& path)
 {
-    auto section = ReadElfSection(path, VB::SectionName, 1u << 20);
+    auto section = ReadElfSection(path, Block::SectionName, 1u << 20);
     if (!section || section->size() < 6)
         return std::nullopt;
     // The section may be padded by the linker; the block's own length counts.
@@ -166,8 +167,8 @@ std::optional<VersionInfo> ParseVersionBlock(const std::vector<std::uint8_t>& bl
 {
     const BlockReader r(block);
     auto root = r.node(0, block.size());
-    if (!root || root->key != VB::RootKey || root->valueBytes < VB::FixedInfoBytes ||
-        r.dword(root->valueBegin) != VB::FixedSignature)
+    if (!root || root->key != Block::RootKey || root->valueBytes < Block::FixedInfoBytes ||
+        r.dword(root->valueBegin) != Block::FixedSignature)
         return std::nullopt;
     VersionInfo info;
     const std::uint32_t ms = r.dword(root->valueBegin + 8);
@@ -180,7 +181,7 @@ std::optional<VersionInfo> ParseVersionBlock(const std::vector<std::uint8_t>& bl
     if (!sections)
         return std::nullopt;
     for (const Node& section : *sections) {
-        if (section.key != VB::StringFileInfoKey)
+        if (section.key != Block::StringFileInfoKey)
             continue;
         auto tables = r.children(section);
         if (!tables)
@@ -223,7 +224,8 @@ std::string ModuleFileName(const void* addressInModule)
         return n > 0 && static_cast<std::size_t>(n) < sizeof buf ? std::string(buf, static_cast<std::size_t>(n))
                                                                   : std::string{};
     }
-    return map->l_name;
+    char resolved[PATH_MAX];
+    return ::realpath(map->l_name, resolved) ? std::string(resolved) : std::string(map->l_name);
 }
 
 std::optional<VersionInfo> ModuleVersionInfo(const void* addressInModule)

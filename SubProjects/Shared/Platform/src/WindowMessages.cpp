@@ -149,10 +149,14 @@ bool deliver(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, c
     if (!s.valid())
         return false;
     const auto deadline = Clock::now() + std::chrono::milliseconds(SendMessageTimeout());
-    const WindowRecordHeader header{kWindowRecordMagic, wantReply ? kWindowRecordReplyWanted : 0u, message,
-                                    static_cast<std::uint32_t>(payload.size()), wParam, lParam};
-    if (!sendAll(s.fd(), reinterpret_cast<const char*>(&header), sizeof header, deadline)
-        || !sendAll(s.fd(), payload.data(), payload.size(), deadline))
+    const WindowRecordHeader header{kWindowRecordMagic,
+                                    wantReply ? kWindowRecordReplyWanted : 0u,
+                                    message,
+                                    static_cast<std::uint32_t>(payload.size()),
+                                    wParam,
+                                    lParam};
+    if (!sendAll(s.fd(), reinterpret_cast<const char*>(&header), sizeof header, deadline) ||
+        !sendAll(s.fd(), payload.data(), payload.size(), deadline))
         return false;
     if (!wantReply)
         return true;
@@ -176,7 +180,9 @@ std::string WindowFolder()
         folder = "/tmp/legato-windows-" + std::to_string(getuid());
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return {};
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
         return {};
     if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
@@ -192,8 +198,8 @@ std::string WindowSocketPath(const std::string& className)
     static const char* hex = "0123456789ABCDEF";
     std::string name;
     for (unsigned char c : className) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_'
-            || c == '-') {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+            c == '_' || c == '-') {
             name += static_cast<char>(c);
         } else {
             name += '%';

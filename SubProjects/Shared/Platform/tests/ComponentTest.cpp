@@ -1,4 +1,5 @@
 #include "Platform/Component.h"
+#include "Platform/FileSystemObject.h"
 #include "Platform/Registry.h"
 #include "Platform/RegistryStore.h"
 
@@ -65,7 +66,8 @@ TEST_F(ComponentHost, FailuresAreClearRuntimeErrors)
 
     // The registration points at a library that has since disappeared.
     UpdateRegistry(RegistryRoot::ClassesRoot, [&](RegistryHive& h) {
-        h.setString("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}\\InprocServer32", "", m_dir.file("gone.so"));
+        h.setString("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}\\InprocServer32", "",
+                    m_dir.file("gone.so"));
     });
     try {
         CreateObject("Legato.TestGreeter");
@@ -88,4 +90,14 @@ TEST_F(ComponentHost, UnregisterRemovesTheClassesAndBadInputFails)
 
     EXPECT_EQ(regsvr32(m_dir.file("missing.so") + " 2>/dev/null"), 3);
     EXPECT_EQ(regsvr32("/lib/x86_64-linux-gnu/libc.so.6 2>/dev/null"), 4) << "not a component library";
+}
+
+TEST_F(ComponentHost, ThePlatformProvidesTheFileSystemObject)
+{
+    ASSERT_EQ(regsvr32(LEGATO_PLATFORM_LIBRARY), 0);
+    auto fso = CreateObjectOf<FileSystemObject>("Scripting.FileSystemObject");
+    ASSERT_TRUE(fso);
+    EXPECT_TRUE(fso->FileExists(LEGATO_PLATFORM_LIBRARY));
+    EXPECT_EQ(fso->GetExtensionName("a/b.c.mp3"), "mp3");
+    EXPECT_EQ(errorOf("Scripting.FileSystemObject.2"), ErrCantCreateObject);
 }

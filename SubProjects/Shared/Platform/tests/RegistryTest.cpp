@@ -5,11 +5,13 @@
 #include "TempDir.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace Platform;
@@ -92,10 +94,12 @@ TEST_F(RegistryTest, QueryFollowsWin32Semantics)
 {
     UpdateRegistry(RegistryRoot::ClassesRoot,
                    [](RegistryHive& h) { h.setString("Jukebox.File\\shell\\open\\command", "", "abc"); });
-    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", nullptr), std::string("abc\0", 4));
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", nullptr),
+              std::string("abc\0", 4));
 
     HKEY h = 0;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", 0, 0x3F, &h), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", 0, 0x3F, &h),
+              ERROR_SUCCESS);
     std::uint32_t type = 0, size = 2;
     std::uint8_t small[2];
     EXPECT_EQ(RegQueryValueExA(h, "", nullptr, &type, small, &size), ERROR_MORE_DATA);
@@ -109,6 +113,24 @@ TEST_F(RegistryTest, QueryFollowsWin32Semantics)
     queryText(HKEY_CLASSES_ROOT, "Nope", "", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
     queryText(HKEY_CURRENT_USER, "Jukebox.File", "", &rc); // roots are separate files
+    EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryTest, QueriesSeeEveryNewWriteAndHandEdits)
+{
+    for (int i = 0; i < 20; ++i) {
+        UpdateRegistry(RegistryRoot::CurrentUser,
+                       [&](RegistryHive& h) { h.setString("Software\\Legato", "N", std::to_string(i)); });
+        EXPECT_EQ(queryText(HKEY_CURRENT_USER, "Software\\Legato", "N"), std::to_string(i) + '\0');
+    }
+    // An editor that rewrites the file in place.
+    const std::string file = RegistryFile(RegistryRoot::CurrentUser);
+    m_dir.write("edited", "[Software\\Legato]\n\"N\"=1:\"by hand\"\n");
+    std::filesystem::copy_file(m_dir.file("edited"), file, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(queryText(HKEY_CURRENT_USER, "Software\\Legato", "N"), std::string("by hand") + '\0');
+    std::filesystem::remove(file);
+    LSTATUS rc = 0;
+    queryText(HKEY_CURRENT_USER, "Software\\Legato", "N", &rc);
     EXPECT_EQ(rc, ERROR_FILE_NOT_FOUND);
 }
 
@@ -174,4 +196,30 @@ TEST(RegistryFolder, EnvironmentThenBuildTreeThenUserData)
     if (build) {
         EXPECT_EQ(RegistryFolder(), std::string(build) + "/registry");
     }
+}
+
+TEST_F(RegistryTest, CommandLineToolSetsQueriesAndDeletes)
+{
+    auto run = [&](const std::string& args) {
+        const std::string cmd =
+            std::string(LEGATO_CADENZA_REG) + " " + args + " > " + m_dir.file("out") + " 2>&1";
+        const int status = std::system(cmd.c_str());
+        return std::make_pair(WEXITSTATUS(status), LegatoTest::readAll(m_dir.file("out")));
+    };
+    EXPECT_EQ(run("where").second, m_dir.path() + "\n");
+    EXPECT_EQ(run("set HKCR 'Jukebox.File\\shell\\open\\command' @ sz '\"/opt/jukebox\" \"%1\"'").first, 0);
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", ""),
+              std::string("\"/opt/jukebox\" \"%1\"") + '\0');
+    EXPECT_EQ(run("set HKCU Software N dword 0x10").first, 0);
+    EXPECT_EQ(run("query HKCU Software N").second, "16\n");
+    EXPECT_EQ(run("set hkcu Software L multi_sz 'a|b'").first, 0);
+    EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Software", "L")->data,
+              std::string("a\0b\0\0", 5));
+    EXPECT_EQ(run("list HKCU Software").second, "N = 16\nL = a|b\n");
+    EXPECT_EQ(run("delete HKCU Software N").first, 0);
+    EXPECT_EQ(run("query HKCU Software N").first, 1);
+    EXPECT_EQ(run("delete HKCR Jukebox.File").first, 0);
+    EXPECT_FALSE(LoadRegistry(RegistryRoot::ClassesRoot).keyExists("Jukebox.File\\shell"));
+    EXPECT_EQ(run("set HKCU Software N dword notanumber").first, 2);
+    EXPECT_EQ(run("query HKLM Software").first, 2) << "unknown root";
 }

@@ -1,5 +1,5 @@
-#include "Platform/RuntimeError.h"
 #include "Platform/Shell.h"
+#include "Platform/RuntimeError.h"
 
 #include "TempDir.h"
 
@@ -31,14 +31,16 @@ TEST(SplitCommandLine, QuotesGroupAndEverythingElseIsLiteral)
               (Args{"/opt/my apps/jukebox", "/ADD", "a b.mp3"}));
     EXPECT_EQ(SplitCommandLine("  prog   x\ty  "), (Args{"prog", "x", "y"}));
     EXPECT_EQ(SplitCommandLine("p \"\" x"), (Args{"p", "", "x"}));
-    EXPECT_EQ(SplitCommandLine("p \"a;b && $(rm -rf x) `y` | z\""), (Args{"p", "a;b && $(rm -rf x) `y` | z"}));
+    EXPECT_EQ(SplitCommandLine("p \"a;b && $(rm -rf x) `y` | z\""),
+              (Args{"p", "a;b && $(rm -rf x) `y` | z"}));
     EXPECT_EQ(SplitCommandLine(R"(p a\b "c\\" "d\"e")"), (Args{"p", "a\\b", "c\\", "d\"e"}));
     EXPECT_EQ(SplitCommandLine(""), Args{});
 }
 
 TEST(SplitCommandLine, QuoteArgumentRoundTrips)
 {
-    for (const std::string s : {"plain", "with space", "quote\"inside", "ends\\", "\\\"mixed\\\\\"", "", "x\\y"}) {
+    for (const std::string s :
+         {"plain", "with space", "quote\"inside", "ends\\", "\\\"mixed\\\\\"", "", "x\\y"}) {
         const Args back = SplitCommandLine("prog " + QuoteArgument(s) + " next");
         ASSERT_EQ(back.size(), 3u) << s;
         EXPECT_EQ(back[1], s);

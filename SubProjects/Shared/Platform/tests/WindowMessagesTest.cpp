@@ -1,16 +1,14 @@
-#include "Platform/WindowHost.h"
 #include "Platform/WindowMessages.h"
+#include "Platform/WindowHost.h"
 
 #include "TempDir.h"
+#include "UnixSocket.h"
 
 #include <QCoreApplication>
 #include <chrono>
-#include <cstring>
 #include <future>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Platform;
@@ -23,34 +21,19 @@ protected:
     void SetUp() override
     {
         setenv("LEGATO_WINDOW_DIR", m_dir.path().c_str(), 1);
-        SetSendMessageTimeout(300);
+        SetSendMessageTimeout(3000); // generous: the machine may be busy
     }
     void TearDown() override { unsetenv("LEGATO_WINDOW_DIR"); }
 
     // Runs the blocking client call on another thread while this thread serves
     // the host's event loop, as two processes would.
-    template <class F>
-    auto client(F f)
+    template <class F> auto client(F f)
     {
         auto future = std::async(std::launch::async, f);
         while (future.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         return future.get();
-    }
-
-    // A socket file of the class with a listener that never accepts (a hung
-    // program), or, after closing, none at all (a crashed one).
-    int rawListener(const std::string& className)
-    {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const std::string path = WindowSocketPath(className);
-        std::strcpy(addr.sun_path, path.c_str());
-        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-        EXPECT_EQ(::listen(fd, 4), 0);
-        return fd;
     }
 
     LegatoTest::TempDir m_dir;
@@ -79,7 +62,8 @@ TEST_F(WindowMessages, PostSendCopyDataAndShowReachTheHost)
 
     const HWND hwnd = client([] { return FindWindowA("Jukebox v1.x", nullptr); });
     ASSERT_NE(hwnd, 0);
-    EXPECT_EQ(client([] { return FindWindowA("Jukebox v1.x", nullptr); }), hwnd) << "handles stand for the class";
+    EXPECT_EQ(client([] { return FindWindowA("Jukebox v1.x", nullptr); }), hwnd)
+        << "handles stand for the class";
 
     EXPECT_EQ(client([&] { return SendMessageA(hwnd, WM_USER, 7, 105); }), 7105);
     EXPECT_TRUE(client([&] { return PostMessageA(hwnd, WM_COMMAND, 40045, 0); }));
@@ -121,8 +105,10 @@ TEST_F(WindowMessages, NoWindowMeansZeroAndFalse)
 
 TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
 {
-    ::close(rawListener("Jukebox v1.x")); // the file stays, nobody listens: a crashed player
-    struct stat st {};
+    LegatoTest::bindUnixSocket(WindowSocketPath("Jukebox v1.x"), false); // a crashed player's file
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(WindowSocketPath("Jukebox v1.x").c_str(), &st), 0);
     EXPECT_EQ(FindWindowA("Jukebox v1.x", nullptr), 0);
 
@@ -137,7 +123,8 @@ TEST_F(WindowMessages, StaleSocketIsNoWindowAndIsTakenOver)
 
 TEST_F(WindowMessages, HungWindowCostsTheCallerOnlyTheTimeout)
 {
-    const int fd = rawListener("Hung");
+    Platform::SetSendMessageTimeout(300);
+    const int fd = LegatoTest::bindUnixSocket(WindowSocketPath("Hung"), true);
     const HWND hwnd = FindWindowA("Hung", nullptr);
     ASSERT_NE(hwnd, 0) << "a program that does not answer still has its window";
     const auto start = std::chrono::steady_clock::now();
@@ -151,7 +138,9 @@ TEST_F(WindowMessages, FolderIsMadePrivate)
 {
     ASSERT_EQ(::chmod(m_dir.path().c_str(), 0777), 0);
     EXPECT_EQ(WindowFolder(), m_dir.path());
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(m_dir.path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }

@@ -21,8 +21,9 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: cadenza-reg where | list ROOT [KEY] | query ROOT KEY [NAME] |\n"
-                         "       set ROOT KEY NAME sz|expand_sz|dword|multi_sz DATA | delete ROOT KEY [NAME]\n");
+    std::fprintf(stderr,
+                 "usage: cadenza-reg where | list ROOT [KEY] | query ROOT KEY [NAME] |\n"
+                 "       set ROOT KEY NAME sz|expand_sz|dword|multi_sz DATA | delete ROOT KEY [NAME]\n");
     return 2;
 }
 
@@ -35,7 +36,10 @@ std::string show(const RegistryValue& v)
         return std::to_string(n);
     }
     std::string text = v.data;
+    // One terminating zero, two after the last entry of a multi-text.
     if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    if (v.type == 7 && !text.empty() && text.back() == '\0')
         text.pop_back();
     for (char& c : text)
         if (c == '\0')
@@ -73,7 +77,8 @@ int main(int argc, char** argv)
             for (const auto& sub : hive.subKeys(key))
                 std::printf("[%s]\n", sub.c_str());
             for (const auto& name : hive.valueNames(key))
-                std::printf("%s = %s\n", name.empty() ? "@" : name.c_str(), show(*hive.findValue(key, name)).c_str());
+                std::printf("%s = %s\n", name.empty() ? "@" : name.c_str(),
+                            show(*hive.findValue(key, name)).c_str());
             return 0;
         }
         if (args[0] == "query" && args.size() >= 3) {

@@ -11,6 +11,7 @@ struct MemberInfo
     QString name;
     QString kind; // "property", "method" or "event"
     QString help; // empty when the member has no help text
+    int dispId = 0; // a standard dispatch identifier, or 0
 };
 
 // The identity under which hosts create and list the control.

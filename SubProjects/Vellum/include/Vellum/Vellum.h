@@ -29,7 +29,7 @@ class RectangleShape;
 class Vellum : public QWidget, public IAutoResizeParent
 {
     Q_OBJECT
-    Q_PROPERTY(int SliderAppereance READ SliderAppereance WRITE setSliderAppereance NOTIFY PropertyChanged)
+    Q_PROPERTY(int SliderAppereance READ SliderAppereance WRITE setSliderAppereance)
     Q_PROPERTY(int BorderLeft READ BorderLeft WRITE setBorderLeft)
     Q_PROPERTY(int BorderRight READ BorderRight WRITE setBorderRight)
     Q_PROPERTY(int BorderTop READ BorderTop WRITE setBorderTop)
@@ -67,7 +67,8 @@ public:
     void ShowAboutBox();
 
     // Installs the content: only a PictureBox is accepted (anything else,
-    // including null, is ignored). It is moved to 0, 0 without border, shown
+    // including null, is ignored, as is a pane that holds this control or is
+    // one of its own parts, which could not become its child). It is moved to 0, 0 without border, shown
     // and re-parented into picContainer, which takes its size. Size changes
     // of the content later are not followed: set it again. The host keeps
     // owning the pane: when the control is destroyed the pane goes back,
@@ -97,7 +98,7 @@ public:
 
     // Makes content a child of container at the window level; nothing else
     // changes (position and visibility are kept). Throws Platform::RuntimeError
-    // (91) when either is null.
+    // 91 when either is null and 5 when container is content or lies inside it.
     void SetParentObject(QWidget* content, QWidget* container);
 
     // Does nothing.

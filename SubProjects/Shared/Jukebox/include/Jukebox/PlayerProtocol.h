@@ -22,7 +22,8 @@ inline constexpr std::uint32_t kQueryMessage = 0x0400;   // sent: argument in wP
 inline constexpr std::uint32_t kCloseMessage = 0x0010;   // posted: both parameters 0
 
 // Commands (posted).
-enum Command : std::int32_t {
+enum Command : std::int32_t
+{
     CmdPreferences = 40012,
     CmdFileOpen = 40029,
     CmdAbout = 40041,
@@ -38,15 +39,16 @@ enum Command : std::int32_t {
 };
 
 // Queries (sent; the reply is the result).
-enum Query : std::int32_t {
-    QueryClearPlaylist = 101,  // argument 0
-    QueryIsPlaying = 104,      // reply 1 playing, 3 paused, 0 stopped
-    QueryOutputTime = 105,     // argument 0: position in ms; 1: track length in s (-1 when none)
-    QueryJumpToTime = 106,     // argument: position in ms; reply 0 done, 1 past the end, -1 not playing
-    QuerySetVolume = 122,      // argument 0..255 (clamped); -666 asks the volume; reply the volume
-    QueryPlaylistLength = 124, // reply the number of entries
+enum Query : std::int32_t
+{
+    QueryClearPlaylist = 101,    // argument 0
+    QueryIsPlaying = 104,        // reply 1 playing, 3 paused, 0 stopped
+    QueryOutputTime = 105,       // argument 0: position in ms; 1: track length in s (-1 when none)
+    QueryJumpToTime = 106,       // argument: position in ms; reply 0 done, 1 past the end, -1 not playing
+    QuerySetVolume = 122,        // argument 0..255 (clamped); -666 asks the volume; reply the volume
+    QueryPlaylistLength = 124,   // reply the number of entries
     QueryPlaylistPosition = 125, // reply the current entry, from 0
-    QueryTrackInfo = 126,      // argument 0: sample rate in Hz; 1: bit rate in kbit/s; 2: channels
+    QueryTrackInfo = 126,        // argument 0: sample rate in Hz; 1: bit rate in kbit/s; 2: channels
 };
 
 // WM_COPYDATA with this wParam adds the payload (a file path) to the playlist;

@@ -31,6 +31,18 @@ public:
     virtual ~Object() = default;
 };
 
+// An object of a plain C++ class of a component library (one that is not
+// itself an Object), as the library's factory hands it out.
+template <class T> class ObjectOf : public Object
+{
+public:
+    explicit ObjectOf(std::shared_ptr<T> value) : m_value(std::move(value)) {}
+    const std::shared_ptr<T>& value() const { return m_value; }
+
+private:
+    std::shared_ptr<T> m_value;
+};
+
 // Throws RuntimeError 429 "ActiveX component can't create object" when the
 // ProgID is not registered, its library is missing or cannot be loaded, or the
 // library does not know the class; the description says which.
@@ -38,13 +50,18 @@ std::shared_ptr<Object> CreateObject(const std::string& progId);
 
 // CreateObject, bound to an interface; a class that does not implement it is
 // error 13 "Type mismatch".
-template <class Interface>
-std::shared_ptr<Interface> CreateObjectAs(const std::string& progId)
+template <class Interface> std::shared_ptr<Interface> CreateObjectAs(const std::string& progId)
 {
     auto object = std::dynamic_pointer_cast<Interface>(CreateObject(progId));
     if (!object)
         throw RuntimeError(ErrTypeMismatch, progId, "Type mismatch");
     return object;
+}
+
+// CreateObject for a class handed out as ObjectOf<T>.
+template <class T> std::shared_ptr<T> CreateObjectOf(const std::string& progId)
+{
+    return CreateObjectAs<ObjectOf<T>>(progId)->value();
 }
 
 } // namespace Platform

@@ -27,10 +27,12 @@ __attribute__((visibility("hidden"))) Object* CreateComponentObject(std::string_
 // Writes (or removes) the registration of the classes; used by the generated
 // entry points. Return 0 on success, else print the reason to stderr and
 // return 1.
-int RegisterComponentClasses(const std::string& libraryPath, const ComponentClass* classes, std::size_t count);
+int RegisterComponentClasses(const std::string& libraryPath, const ComponentClass* classes,
+                             std::size_t count);
 int UnregisterComponentClasses(const ComponentClass* classes, std::size_t count);
 
-// The absolute path of the shared object that holds the given address.
+// The absolute path of the module that holds the given address (ModuleFileName
+// in VersionInfo.h, which also resolves the main program to its own file).
 std::string ModulePath(const void* address);
 
 } // namespace Platform

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,7 +32,11 @@ namespace Platform {
 // Writers hold an exclusive lock on "<root>.lock" while they read, change and
 // replace the file; the new content goes to a temporary file that is flushed to
 // disk and renamed over the old one, so readers and a crash never see half a file.
-enum class RegistryRoot { ClassesRoot, CurrentUser };
+enum class RegistryRoot
+{
+    ClassesRoot,
+    CurrentUser
+};
 
 struct RegistryValue
 {
@@ -85,6 +90,10 @@ std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
 // The current content of a root's file; empty when the file does not exist.
 // Throws Platform::RuntimeError when the file exists but cannot be read.
 RegistryHive LoadRegistry(RegistryRoot root);
+// The same without a copy: the parsed file is kept and parsed again only when
+// the file has been replaced or changed since (another process's write is seen
+// at once, since every write replaces the file).
+std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root);
 
 // Applies a change under the root's writer lock and replaces the file
 // atomically. Throws Platform::RuntimeError when the folder or file cannot be

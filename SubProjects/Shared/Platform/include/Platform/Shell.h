@@ -8,7 +8,8 @@
 namespace Platform {
 
 // Window states handed to the started program (the classic values).
-enum class WindowStyle : int {
+enum class WindowStyle : int
+{
     Hide = 0,
     NormalFocus = 1,
     MinimizedFocus = 2,

@@ -41,9 +41,9 @@ std::optional<VersionInfo> ParseVersionBlock(const std::vector<std::uint8_t>& bl
 // GetFileVersionInfo followed by ParseVersionBlock.
 std::optional<VersionInfo> ReadVersionInfo(const std::string& path);
 
-// The path of the file (program or shared library) whose code or data holds
-// the address; empty when the address belongs to no loaded module. The main
-// program resolves to its real path, not to how it was started.
+// The absolute, resolved path of the file (program or shared library) whose
+// code or data holds the address; empty when the address belongs to no loaded
+// module. The main program resolves to its own file, not to how it was started.
 std::string ModuleFileName(const void* addressInModule);
 
 // The version information of the module holding the address. A module passes

@@ -19,15 +19,17 @@ bool sameUser(QLocalSocket* socket)
 {
     ucred peer{};
     socklen_t len = sizeof peer;
-    return getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &len) == 0
-        && peer.uid == getuid();
+    return getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &len) ==
+               0 &&
+           peer.uid == getuid();
 }
 
 // Holds an exclusive lock on a file for one scope.
 class FileLock
 {
 public:
-    explicit FileLock(const std::string& path) : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    explicit FileLock(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
     {
         if (m_fd >= 0)
             while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
@@ -84,13 +86,20 @@ WindowStyle WindowHost::startedWindowStyle(WindowStyle fallback)
     if (!value || !*value)
         return fallback;
     switch (std::atoi(value)) {
-    case 0: return WindowStyle::Hide;
-    case 1: return WindowStyle::NormalFocus;
-    case 2: return WindowStyle::MinimizedFocus;
-    case 3: return WindowStyle::MaximizedFocus;
-    case 4: return WindowStyle::NormalNoFocus;
-    case 6: return WindowStyle::MinimizedNoFocus;
-    default: return fallback;
+    case 0:
+        return WindowStyle::Hide;
+    case 1:
+        return WindowStyle::NormalFocus;
+    case 2:
+        return WindowStyle::MinimizedFocus;
+    case 3:
+        return WindowStyle::MaximizedFocus;
+    case 4:
+        return WindowStyle::NormalNoFocus;
+    case 6:
+        return WindowStyle::MinimizedNoFocus;
+    default:
+        return fallback;
     }
 }
 

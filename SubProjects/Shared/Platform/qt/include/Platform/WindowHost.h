@@ -25,7 +25,12 @@ public:
     using Handler = std::function<LRESULT(std::uint32_t message, WPARAM wParam, LPARAM lParam,
                                           const QByteArray& payload)>;
 
-    enum class ListenResult { Listening, Taken, Failed };
+    enum class ListenResult
+    {
+        Listening,
+        Taken,
+        Failed
+    };
 
     explicit WindowHost(const QString& className, QObject* parent = nullptr);
     ~WindowHost() override;
