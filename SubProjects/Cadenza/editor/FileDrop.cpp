@@ -1,0 +1,68 @@
+#include "FileDrop.h"
+
+#include <Platform/FileSystemObject.h>
+#include <Platform/FileNameCodec.h>
+#include <QByteArray>
+#include <QList>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+const QString UriListFormat = QStringLiteral("text/uri-list");
+
+// The raw path bytes of a file URI ("file:///a/%FF.mp3", "file://localhost/a",
+// "file:/a"), or nothing for any other URI. Percent escapes are decoded to
+// bytes here rather than through QUrl, which would turn bytes that are not
+// UTF-8 into replacement characters.
+std::optional<std::string> localPath(const QByteArray& uri)
+{
+    if (!uri.startsWith("file:"))
+        return std::nullopt;
+    QByteArray rest = uri.mid(5);
+    if (rest.startsWith("//")) {
+        rest = rest.mid(2);
+        const qsizetype slash = rest.indexOf('/');
+        if (slash < 0)
+            return std::nullopt;
+        const QByteArray host = rest.left(slash);
+        if (!host.isEmpty() && host != "localhost")
+            return std::nullopt;
+        rest = rest.mid(slash);
+    }
+    if (!rest.startsWith('/'))
+        return std::nullopt;
+    return QByteArray::fromPercentEncoding(rest).toStdString();
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> DroppedFiles(const QMimeData& data)
+{
+    if (!data.hasFormat(UriListFormat))
+        return std::nullopt;
+    std::vector<std::string> files;
+    const QByteArray list = data.data(UriListFormat);
+    if (!list.isEmpty()) {
+        for (QByteArray line : list.split('\n')) {
+            line = line.trimmed();
+            if (line.isEmpty() || line.startsWith('#'))
+                continue;
+            if (auto path = localPath(line))
+                files.push_back(*path);
+        }
+        return files;
+    }
+    // Data built inside a Qt program may keep its URLs without the raw list.
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            files.push_back(Platform::EncodeFileName(url.toLocalFile()));
+    return files;
+}
+
+bool IsMp3Name(const std::string& path)
+{
+    const std::string ext = Platform::FileSystemObject::GetExtensionName(path);
+    return ext.size() == 3 && (ext[0] == 'm' || ext[0] == 'M') && (ext[1] == 'p' || ext[1] == 'P')
+        && ext[2] == '3';
+}

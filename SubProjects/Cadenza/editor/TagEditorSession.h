@@ -1,0 +1,93 @@
+#pragma once
+
+#include <Platform/MessageBox.h>
+#include <QString>
+#include <Quaver/EID3TagConstants.h>
+#include <Quaver/Tag.h>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Which controls of the editor panel are switched on.
+struct EditorCommands
+{
+    bool Fields = false;        // the tag field panel
+    bool List = true;           // the file list
+    bool Edit = false;          // cmdEdit
+    bool OkCancelParse = false; // cmdOk, cmdCancel, cmdParse
+
+    bool operator==(const EditorCommands&) const = default;
+};
+
+// What showing one file's tag puts on the panel.
+struct FileTagView
+{
+    QString BaseName; // for txtFile: the name without folder and extension
+    Quaver::EID3TagConstants Type = Quaver::ID3Unknown;
+    Quaver::TagPtr Tag; // the record read; null when the file has no tag
+    QString Status;
+};
+
+// The editor panel without its widgets: the edit cycle and its command states,
+// and which file the fields belong to.
+//
+// Ok always writes to the file whose tag is shown, never simply to whatever
+// entry is selected in the list: after a new drop the fields still show the old
+// file while the list holds new entries. Hiding the panel during an edit
+// cancels the edit, so the panel is never left with the list locked.
+class TagEditorSession
+{
+public:
+    enum class SaveResult { NoFile, Saved, Failed };
+    struct SaveOutcome
+    {
+        SaveResult Result = SaveResult::NoFile;
+        FileTagView Shown; // the file as now stored, after Saved
+        QString Status;
+    };
+
+    const EditorCommands& Commands() const { return m_Commands; }
+    // The bytes of the path whose tag the fields show; empty before any choice.
+    const std::string& ShownFile() const { return m_ShownFile; }
+    bool Editing() const { return m_Commands.OkCancelParse; }
+
+    // Reads a file's tag for display; a file that cannot be read shows as having no tag.
+    static FileTagView ReadFileTag(const std::string& path);
+
+    // The panel became visible: all four buttons off, fields and list as they were.
+    void PanelShown();
+    // The panel was hidden. During an edit the edit is cancelled; the stored
+    // tag to show again is returned then.
+    std::optional<FileTagView> PanelHidden();
+
+    // An entry of the list was chosen (click or keyboard).
+    FileTagView Choose(const std::string& path);
+    void Edit();
+    // Ok: collects the fields (through collect) and writes them into the shown
+    // file. On failure the library's error box has been shown and the edit
+    // goes on.
+    SaveOutcome Ok(const std::function<Quaver::TagPtr()>& collect);
+    // Cancel: ends the edit; returns the stored tag of the shown file.
+    std::optional<FileTagView> Cancel();
+
+    // Plays a file through play (which raises Platform::RuntimeError when the
+    // player cannot be reached). Returns the box to show on failure, captioned
+    // with the application's title.
+    using PlayerCall = std::function<void(const std::string& path)>;
+    std::optional<Platform::MessageBoxRequest> Play(const std::string& path, const PlayerCall& play,
+                                                    const std::string& caption);
+    // Whether a play request reached the player, so closing should close it.
+    bool PlayerStarted() const { return m_PlayerStarted; }
+
+    // The four-line box text for a player that could not be reached.
+    static std::string PlayerFailureText(std::int32_t number, const std::string& source,
+                                         const std::string& description);
+
+private:
+    void endEdit();
+
+    EditorCommands m_Commands;
+    std::string m_ShownFile;
+    bool m_PlayerStarted = false;
+};

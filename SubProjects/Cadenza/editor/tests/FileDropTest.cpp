@@ -1,0 +1,49 @@
+#include "FileDrop.h"
+
+#include <QMimeData>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using Files = std::vector<std::string>;
+
+namespace {
+
+std::optional<Files> drop(const QByteArray& uriList)
+{
+    QMimeData data;
+    data.setData("text/uri-list", uriList);
+    return DroppedFiles(data);
+}
+
+} // namespace
+
+TEST(FileDrop, FileManagerListsGiveRawPaths)
+{
+    EXPECT_EQ(drop("file:///m/a.mp3\r\nfile:///m/b.MP3\r\nfile:///m/c.txt\r\n"),
+              (Files{"/m/a.mp3", "/m/b.MP3", "/m/c.txt"}));
+    // Spaces and bytes that are not UTF-8 arrive percent-encoded and come out as the bytes.
+    EXPECT_EQ(drop("file:///m/my%20song.mp3\r\nfile:///m/%FF%FE.mp3"),
+              (Files{"/m/my song.mp3", "/m/\xFF\xFE.mp3"}));
+    // Host forms, comments and URIs that are no local files.
+    EXPECT_EQ(drop("# comment\r\nfile://localhost/a.mp3\r\nfile:/b.mp3\r\nhttp://x/c.mp3\r\nfile://other/d.mp3\n"),
+              (Files{"/a.mp3", "/b.mp3"}));
+}
+
+TEST(FileDrop, TextIsNoFileListAndAnEmptyListHasNoFiles)
+{
+    QMimeData text;
+    text.setText("/m/a.mp3");
+    EXPECT_FALSE(DroppedFiles(text));
+    EXPECT_EQ(drop(""), Files{});
+    QMimeData urls;
+    urls.setUrls({QUrl::fromLocalFile("/m/x.mp3"), QUrl("https://example.org/y.mp3")});
+    EXPECT_EQ(DroppedFiles(urls), (Files{"/m/x.mp3"}));
+}
+
+TEST(FileDrop, Mp3ExtensionInAnyCase)
+{
+    for (const char* yes : {"a.mp3", "/x/b.MP3", "c.Mp3", "d.e.mP3", "/dir.x/f.mp3"})
+        EXPECT_TRUE(IsMp3Name(yes)) << yes;
+    for (const char* no : {"a.mp4", "mp3", "/x.mp3/file", "a.mp3.txt", "a.mp", ""})
+        EXPECT_FALSE(IsMp3Name(no)) << no;
+}

@@ -1,0 +1,180 @@
+#include "EditorTestFiles.h"
+#include "EditorTexts.h"
+#include "TagEditorSession.h"
+
+#include <Platform/MessageBox.h>
+#include <Platform/RuntimeError.h>
+#include <Quaver/FileHandler.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using EditorTest::TagValues;
+using LegatoTest::TempDir;
+
+namespace {
+
+EditorCommands commands(bool fields, bool list, bool edit, bool okCancelParse)
+{
+    return {fields, list, edit, okCancelParse};
+}
+
+} // namespace
+
+TEST(TagEditorSession, ReadFileTagReportsWhatItFound)
+{
+    TempDir dir;
+    auto v11 = TagEditorSession::ReadFileTag(
+        EditorTest::writeTagged(dir, "Artist - Song.mp3", {"Song", "Artist", "", 3}));
+    EXPECT_EQ(v11.BaseName, "Artist - Song");
+    EXPECT_EQ(v11.Type, Quaver::ID3V11);
+    EXPECT_EQ(v11.Status, EditorTexts::V11Found);
+    ASSERT_TRUE(v11.Tag);
+    EXPECT_EQ(v11.Tag->Track(), 3);
+
+    TagValues v10values{"T", "", "", 0};
+    v10values.type = Quaver::ID3V1;
+    auto v10 = TagEditorSession::ReadFileTag(EditorTest::writeTagged(dir, "v10.mp3", v10values));
+    EXPECT_EQ(v10.Status, EditorTexts::V10Found);
+
+    for (const std::string& path : {EditorTest::writeUntagged(dir, "plain.mp3"), dir.file("gone.mp3")}) {
+        auto none = TagEditorSession::ReadFileTag(path);
+        EXPECT_EQ(none.Type, Quaver::ID3Unknown);
+        EXPECT_EQ(none.Status, EditorTexts::NoTag);
+        EXPECT_FALSE(none.Tag);
+    }
+    // Only a name with an extension has a base name to show.
+    EXPECT_EQ(TagEditorSession::ReadFileTag(dir.file("noext")).BaseName, "");
+    EXPECT_EQ(TagEditorSession::ReadFileTag(dir.file("a.b.mp3")).BaseName, "a.b");
+}
+
+TEST(TagEditorSession, CommandStatesThroughTheEditCycle)
+{
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Old", "", "", 1});
+    TagEditorSession s;
+    EXPECT_EQ(s.Commands(), commands(false, true, false, false));
+
+    s.Choose(file);
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+    s.Edit();
+    EXPECT_EQ(s.Commands(), commands(true, false, true, true));
+
+    auto collected = EditorTest::stored(file);
+    collected->setTitle("New");
+    auto saved = s.Ok([&] { return collected; });
+    EXPECT_EQ(saved.Result, TagEditorSession::SaveResult::Saved);
+    EXPECT_EQ(saved.Status, EditorTexts::TagSaved);
+    EXPECT_EQ(saved.Shown.Tag->Title(), "New");
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+
+    s.Edit();
+    auto cancelled = s.Cancel();
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(cancelled->Tag->Title(), "New");
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+
+    s.PanelShown();
+    EXPECT_EQ(s.Commands(), commands(false, true, false, false));
+}
+
+TEST(TagEditorSession, FailedSaveShowsTheLibraryErrorAndKeepsEditing)
+{
+    TempDir dir;
+    EditorTest::BusyFile busy(dir, "busy.mp3");
+    TagEditorSession s;
+    EXPECT_EQ(s.Choose(busy.path()).Status, EditorTexts::NoTag);
+    s.Edit();
+    Platform::MessageBoxRecorder boxes;
+    auto tag = std::make_shared<Quaver::Tag>();
+    tag->setTagType(Quaver::ID3V1);
+    auto out = s.Ok([&] { return tag; });
+    EXPECT_EQ(out.Result, TagEditorSession::SaveResult::Failed);
+    EXPECT_EQ(out.Status, EditorTexts::TagNotSaved);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "Quaver");
+    EXPECT_EQ(boxes.boxes()[0].icon, Platform::MsgIcon::Critical);
+    EXPECT_EQ(s.Commands(), commands(true, false, true, true));
+}
+
+TEST(TagEditorSession, FileDeletedAfterItWasChosen)
+{
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"T", "", "", 1});
+    TagEditorSession s;
+    s.Choose(file);
+    s.Edit();
+    std::filesystem::remove(file);
+    Platform::MessageBoxRecorder boxes;
+    auto tag = std::make_shared<Quaver::Tag>();
+    tag->setTagType(Quaver::ID3V1);
+    EXPECT_EQ(s.Ok([&] { return tag; }).Status, EditorTexts::TagNotSaved);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Write Tag\r\nFile does not exist.");
+    EXPECT_FALSE(std::filesystem::exists(file)) << "saving must not create the file again";
+    EXPECT_EQ(s.Cancel()->Status, EditorTexts::NoTag);
+}
+
+TEST(TagEditorSession, OkWritesTheShownFileOnly)
+{
+    TempDir dir;
+    TagEditorSession s;
+    auto tag = std::make_shared<Quaver::Tag>();
+    tag->setTagType(Quaver::ID3V1);
+    // Nothing shown yet: nothing is written, and Edit goes off.
+    auto none = s.Ok([&] { return tag; });
+    EXPECT_EQ(none.Result, TagEditorSession::SaveResult::NoFile);
+    EXPECT_EQ(none.Status, "");
+    EXPECT_FALSE(s.Commands().Edit);
+
+    const std::string shown = EditorTest::writeUntagged(dir, "shown.mp3");
+    s.Choose(shown);
+    s.Edit();
+    tag->setTitle("Mine");
+    EXPECT_EQ(s.Ok([&] { return tag; }).Result, TagEditorSession::SaveResult::Saved);
+    EXPECT_EQ(EditorTest::stored(shown)->Title(), "Mine");
+    EXPECT_EQ(s.ShownFile(), shown);
+}
+
+TEST(TagEditorSession, HidingDuringAnEditCancelsIt)
+{
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Kept", "", "", 2});
+    TagEditorSession s;
+    s.Choose(file);
+    EXPECT_FALSE(s.PanelHidden()) << "no edit under way: nothing to restore";
+    s.Edit();
+    auto restored = s.PanelHidden();
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->Tag->Title(), "Kept");
+    EXPECT_FALSE(s.Editing());
+    s.PanelShown();
+    EXPECT_EQ(s.Commands(), commands(false, true, false, false));
+}
+
+TEST(TagEditorSession, PlayFailureGivesTheFourLineBox)
+{
+    TagEditorSession s;
+    auto box = s.Play(
+        "/music/a.mp3",
+        [](const std::string&) {
+            throw Platform::RuntimeError(429, "Jukebox.API", "ActiveX component can't create object");
+        },
+        "Legato");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, "Couldn't access Jukebox.\r\n"
+                         "Please ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
+                         "(Regsvr32 <Path>\\Jukebox.dll)\r\n"
+                         "429 - Jukebox.API- ActiveX component can't create object");
+    EXPECT_EQ(box->caption, "Legato");
+    EXPECT_EQ(box->icon, Platform::MsgIcon::Warning);
+    EXPECT_FALSE(s.PlayerStarted());
+}
+
+TEST(TagEditorSession, PlayHandsThePathToThePlayer)
+{
+    TagEditorSession s;
+    std::string played;
+    EXPECT_FALSE(s.Play("/music/a b;$(x).mp3", [&](const std::string& p) { played = p; }, "Legato"));
+    EXPECT_EQ(played, "/music/a b;$(x).mp3");
+    EXPECT_TRUE(s.PlayerStarted());
+}

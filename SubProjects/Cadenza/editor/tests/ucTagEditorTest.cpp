@@ -1,0 +1,447 @@
+#include "EditorTestFiles.h"
+#include "EditorTexts.h"
+#include "ucID3v1xTag.h"
+#include "ucTagEditor.h"
+
+#include <Platform/FileNameCodec.h>
+#include <Platform/MessageBox.h>
+#include <Platform/RuntimeError.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+#include <Quaver/FileHandler.h>
+#include <gtest/gtest.h>
+
+using EditorTest::stored;
+using EditorTest::TagValues;
+using LegatoTest::TempDir;
+
+namespace {
+
+// The panel shown on its own, with handles on its controls and a record of
+// every status text it reports.
+struct Editor
+{
+    Editor()
+    {
+        QObject::connect(&panel, &ucTagEditor::ShowMessage, [this](const QString& m) { messages << m; });
+        QObject::connect(&panel, &ucTagEditor::ShowCounter, [this](const QString& c) { counters << c; });
+        panel.show();
+        list = panel.findChild<QTreeWidget*>("lvwData");
+        file = panel.findChild<QLineEdit*>("txtFile");
+        format = panel.findChild<QComboBox*>("cmbFormat");
+        fields = panel.findChild<ucID3v1xTag*>("ucID3v1xTag");
+        title = fields->findChild<QLineEdit*>("txtTitle");
+        track = fields->findChild<QLineEdit*>("txtTrack");
+        comment = fields->findChild<QLineEdit*>("txtComment");
+        edit = button("cmdEdit");
+        ok = button("cmdOk");
+        cancel = button("cmdCancel");
+        parse = button("cmdParse");
+        overwrite = button("cmdOverwrite");
+        boxes = panel.findChildren<QCheckBox*>("chkOverwrite");
+        emptyOnly = panel.findChild<QCheckBox*>("chkOverwriteEmpty");
+    }
+
+    QPushButton* button(const char* name) { return panel.findChild<QPushButton*>(name); }
+
+    void drop(QMimeData* data)
+    {
+        QWidget* target = list->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        accepted = enter.isAccepted() && move.isAccepted() && dropped.isAccepted();
+        action = dropped.dropAction();
+        delete data;
+    }
+
+    void dropFiles(const std::vector<std::string>& paths)
+    {
+        auto* data = new QMimeData;
+        QByteArray uris;
+        for (const std::string& p : paths)
+            uris += "file://" + QByteArray::fromStdString(p).toPercentEncoding("/") + "\r\n";
+        data->setData("text/uri-list", uris);
+        drop(data);
+    }
+
+    QTreeWidgetItem* entry(int row) { return list->topLevelItem(row); }
+
+    static void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    // Drops one file, chooses it and starts editing it.
+    void startEditing(const std::string& path)
+    {
+        dropFiles({path});
+        click(0);
+        press(edit);
+    }
+
+    static void retype(QLineEdit* field, const QString& text)
+    {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+    void click(int row)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(entry(row)).center());
+    }
+
+    // A real double-click starts with a press on the entry, which the view needs
+    // to see before the double-click itself.
+    void doubleClick(int row)
+    {
+        const QPoint at = list->visualItemRect(entry(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    std::vector<bool> states() const
+    {
+        return {fields->Enabled(), list->isEnabled(), edit->isEnabled(), ok->isEnabled(),
+                cancel->isEnabled(), parse->isEnabled()};
+    }
+
+    QString lastMessage() const { return messages.isEmpty() ? QStringLiteral("<none>") : messages.last(); }
+
+    ucTagEditor panel;
+    QTreeWidget* list;
+    QLineEdit* file;
+    QComboBox* format;
+    ucID3v1xTag* fields;
+    QLineEdit* title;
+    QLineEdit* track;
+    QLineEdit* comment;
+    QPushButton* edit;
+    QPushButton* ok;
+    QPushButton* cancel;
+    QPushButton* parse;
+    QPushButton* overwrite;
+    QList<QCheckBox*> boxes;
+    QCheckBox* emptyOnly;
+    QStringList messages;
+    QStringList counters;
+    bool accepted = false;
+    Qt::DropAction action = Qt::IgnoreAction;
+};
+
+const std::vector<bool> Shown{false, true, false, false, false, false};
+const std::vector<bool> Chosen{false, true, true, false, false, false};
+const std::vector<bool> Editing{true, false, true, true, true, true};
+
+} // namespace
+
+TEST(ucTagEditor, PanelContract)
+{
+    ucTagEditor panel;
+    EXPECT_EQ(panel.Key(), "ucTagEditor");
+    EXPECT_EQ(panel.AppNodeText(), "Marcato");
+    EXPECT_EQ(panel.AppTitle(), "Marcato");
+    EXPECT_EQ(panel.AppImageKey(), "ucTagEditor");
+    EXPECT_TRUE(panel.HasImage());
+    EXPECT_TRUE(panel.SupportsResize());
+    ASSERT_NE(panel.AppImage(), nullptr);
+    EXPECT_FALSE(panel.AppImage()->pixmap().isNull());
+    EXPECT_THROW(panel.ShowInMenu(), Platform::RuntimeError);
+    EXPECT_THROW(panel.AppDescription(), Platform::RuntimeError);
+}
+
+TEST(ucTagEditor, DropKeepsMp3FilesAndCountsAllDropped)
+{
+    TempDir dir;
+    Editor e;
+    const std::string a = EditorTest::writeUntagged(dir, "a.mp3");
+    const std::string b = EditorTest::writeUntagged(dir, "b.MP3");
+    const std::string c = EditorTest::writeUntagged(dir, "c.txt");
+    std::filesystem::create_directory(dir.file("folder.mp3"));
+    e.dropFiles({a, b, c});
+    EXPECT_TRUE(e.accepted);
+    EXPECT_EQ(e.action, Qt::CopyAction) << "a drop must never be taken as a move";
+    ASSERT_EQ(e.list->topLevelItemCount(), 2);
+    EXPECT_EQ(e.entry(0)->text(0).toStdString(), a);
+    EXPECT_EQ(e.entry(1)->text(0).toStdString(), b);
+    EXPECT_EQ(e.counters, QStringList{"3"});
+
+    // Text is not a file list: reported, the list stays.
+    auto* text = new QMimeData;
+    text->setText(QString::fromStdString(a));
+    e.drop(text);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat);
+    EXPECT_EQ(e.list->topLevelItemCount(), 2);
+
+    auto* empty = new QMimeData;
+    empty->setData("text/uri-list", "");
+    e.drop(empty);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoData);
+    EXPECT_EQ(e.list->topLevelItemCount(), 2);
+
+    // A new list replaces the old one; folders are never listed.
+    e.dropFiles({dir.file("folder.mp3"), b});
+    ASSERT_EQ(e.list->topLevelItemCount(), 1);
+    EXPECT_EQ(e.entry(0)->text(0).toStdString(), b);
+    EXPECT_EQ(e.counters.last(), "2");
+}
+
+TEST(ucTagEditor, CommandStatesStepByStep)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "Artist - Song.mp3", {"Song", "Artist", "", 3});
+    Editor e;
+    EXPECT_EQ(e.states(), Shown);
+    e.dropFiles({song});
+    EXPECT_EQ(e.states(), Shown) << "a drop changes no command state";
+
+    e.click(0);
+    EXPECT_EQ(e.states(), Chosen);
+    EXPECT_EQ(e.file->text(), "Artist - Song");
+    EXPECT_EQ(e.title->text(), "Song");
+    EXPECT_EQ(e.track->text(), "03");
+    EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found);
+
+    e.press(e.edit);
+    EXPECT_EQ(e.states(), Editing);
+
+    // Showing the panel again during an edit is not reachable without hiding it,
+    // and hiding cancels the edit.
+    e.panel.hide();
+    e.panel.show();
+    EXPECT_EQ(e.states(), Shown);
+
+    e.click(0);
+    e.press(e.edit);
+    e.press(e.ok);
+    EXPECT_EQ(e.states(), Chosen);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+}
+
+TEST(ucTagEditor, CancelRestoresTheStoredTag)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"Stored", "", "", 1});
+    Editor e;
+    e.startEditing(song);
+    e.retype(e.title, "Changed");
+    e.press(e.cancel);
+    EXPECT_EQ(e.title->text(), "Stored");
+    EXPECT_EQ(e.states(), Chosen);
+    EXPECT_EQ(stored(song)->Title(), "Stored");
+}
+
+TEST(ucTagEditor, ClearingTheTrackSavesV10)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"T", "", "", 4});
+    Editor e;
+    e.startEditing(song);
+    e.track->clear();
+    e.messages.clear();
+    e.press(e.ok);
+    EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found, EditorTexts::TagSaved}));
+    EXPECT_EQ(stored(song)->TagType(), Quaver::ID3V1);
+    EXPECT_EQ(e.track->text(), "");
+}
+
+TEST(ucTagEditor, UntaggedFileGetsATag)
+{
+    TempDir dir;
+    const std::string plain = EditorTest::writeUntagged(dir, "plain.mp3");
+    Editor e;
+    e.dropFiles({plain});
+    e.click(0);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag);
+    EXPECT_EQ(e.fields->findChild<QLabel*>("lblGenreByte")->text(), "255");
+    EXPECT_TRUE(e.edit->isEnabled());
+    e.press(e.edit);
+    QTest::keyClicks(e.title, "Fresh");
+    QTest::keyClicks(e.track, "7");
+    e.press(e.ok);
+    EXPECT_EQ(stored(plain)->Title(), "Fresh");
+    EXPECT_EQ(stored(plain)->Track(), 7);
+    EXPECT_EQ(std::filesystem::file_size(plain), 1128u);
+}
+
+TEST(ucTagEditor, FailedSaveKeepsTheEditOpen)
+{
+    TempDir dir;
+    EditorTest::BusyFile busy(dir, "busy.mp3");
+    Editor e;
+    e.startEditing(busy.path());
+    QTest::keyClicks(e.title, "Typed");
+    Platform::MessageBoxRecorder boxes;
+    e.press(e.ok);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved);
+    EXPECT_EQ(e.states(), Editing);
+    EXPECT_EQ(e.title->text(), "Typed");
+}
+
+TEST(ucTagEditor, OkWritesTheShownFileEvenAfterANewDrop)
+{
+    TempDir dir;
+    const std::string first = EditorTest::writeTagged(dir, "first.mp3", {"First", "", "", 1});
+    const std::string second = EditorTest::writeTagged(dir, "second.mp3", {"Second", "", "", 2});
+    Editor e;
+    e.dropFiles({first});
+    e.click(0);
+    // New files arrive and one is selected while the fields still show the first.
+    e.dropFiles({second});
+    e.entry(0)->setSelected(true);
+    EXPECT_EQ(e.title->text(), "First");
+    e.press(e.edit);
+    e.retype(e.title, "Edited");
+    e.press(e.ok);
+    EXPECT_EQ(stored(first)->Title(), "Edited");
+    EXPECT_EQ(stored(second)->Title(), "Second");
+}
+
+TEST(ucTagEditor, ArrowKeysShowEachFile)
+{
+    TempDir dir;
+    const std::string one = EditorTest::writeTagged(dir, "one.mp3", {"One", "", "", 1});
+    const std::string two = EditorTest::writeTagged(dir, "two.mp3", {"Two", "", "", 2});
+    Editor e;
+    e.dropFiles({one, two});
+    e.click(0);
+    EXPECT_EQ(e.title->text(), "One");
+    QTest::keyClick(e.list, Qt::Key_Down);
+    EXPECT_EQ(e.title->text(), "Two");
+    EXPECT_EQ(e.file->text(), "two");
+    QTest::keyClick(e.list, Qt::Key_Up);
+    EXPECT_EQ(e.title->text(), "One");
+}
+
+TEST(ucTagEditor, NamesThatAreNotUtf8)
+{
+    TempDir dir;
+    const std::string odd = EditorTest::writeTagged(dir, "caf\xE9 - x.mp3", {"Latin1", "", "", 1});
+    Editor e;
+    e.dropFiles({odd});
+    ASSERT_EQ(e.list->topLevelItemCount(), 1);
+    EXPECT_EQ(Platform::EncodeFileName(e.entry(0)->text(0)), odd);
+    e.click(0);
+    EXPECT_EQ(e.title->text(), "Latin1");
+    e.press(e.edit);
+    e.retype(e.title, "Saved");
+    e.press(e.ok);
+    EXPECT_EQ(stored(odd)->Title(), "Saved");
+}
+
+TEST(ucTagEditor, ShowingAgainKeepsFilesAndThreePatterns)
+{
+    TempDir dir;
+    Editor e;
+    e.dropFiles({EditorTest::writeUntagged(dir, "a.mp3")});
+    e.format->setCurrentIndex(2);
+    e.emptyOnly->setChecked(false);
+    e.panel.hide();
+    e.panel.show();
+    EXPECT_EQ(e.list->topLevelItemCount(), 1);
+    ASSERT_EQ(e.format->count(), 3);
+    EXPECT_EQ(e.format->itemText(0), "#AR# - #AL# - #TR#.#TI#");
+    EXPECT_EQ(e.format->currentIndex(), 0);
+    EXPECT_TRUE(e.emptyOnly->isChecked());
+}
+
+TEST(ucTagEditor, OverwriteButtonTogglesAllSevenBoxes)
+{
+    Editor e;
+    ASSERT_EQ(e.boxes.size(), 7);
+    for (QCheckBox* b : e.boxes)
+        EXPECT_FALSE(b->isChecked());
+    e.press(e.overwrite);
+    EXPECT_EQ(e.panel.OverwriteState(), 1);
+    for (QCheckBox* b : e.boxes)
+        EXPECT_TRUE(b->isChecked());
+    // The state belongs to the button: a box changed by hand does not count.
+    e.boxes[0]->setChecked(false);
+    e.press(e.overwrite);
+    for (QCheckBox* b : e.boxes)
+        EXPECT_FALSE(b->isChecked());
+}
+
+TEST(ucTagEditor, ParseFillsFromTheShownName)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeUntagged(dir, "Artist - Album - 7.Title.mp3");
+    Editor e;
+    e.startEditing(song);
+
+    // Nothing checked: Parse only redisplays the record, dropping typed text.
+    QTest::keyClicks(e.comment, "typed");
+    e.press(e.parse);
+    EXPECT_EQ(e.comment->text(), "");
+    EXPECT_EQ(e.title->text(), "");
+
+    e.boxes[5]->setChecked(true); // track
+    e.press(e.parse);
+    EXPECT_EQ(e.track->text(), "07");
+    EXPECT_EQ(e.fields->TagType(), Quaver::ID3V11);
+    EXPECT_EQ(e.title->text(), "");
+
+    e.press(e.overwrite);
+    e.press(e.parse);
+    EXPECT_EQ(e.fields->Artist(), "Artist");
+    EXPECT_EQ(e.fields->Album(), "Album");
+    EXPECT_EQ(e.title->text(), "Title");
+    e.press(e.ok);
+    EXPECT_EQ(stored(song)->Artist(), "Artist");
+    EXPECT_EQ(stored(song)->Track(), 7);
+}
+
+TEST(ucTagEditor, PlayWithoutJukeboxShowsTheBoxAndStaysUsable)
+{
+    TempDir registry;
+    qputenv("LEGATO_REGISTRY_DIR", QByteArray::fromStdString(registry.path()));
+    TempDir dir;
+    const std::string song = EditorTest::writeUntagged(dir, "a.mp3");
+    {
+        Editor e;
+        e.dropFiles({song});
+        e.messages.clear();
+        Platform::MessageBoxRecorder boxes;
+        e.doubleClick(0);
+        ASSERT_EQ(boxes.boxes().size(), 1u) << e.messages.join("|").toStdString();
+        const auto& box = boxes.boxes()[0];
+        EXPECT_EQ(box.icon, Platform::MsgIcon::Warning);
+        EXPECT_TRUE(QString::fromStdString(box.text).startsWith(
+            "Couldn't access Jukebox.\r\nPlease ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
+            "(Regsvr32 <Path>\\Jukebox.dll)\r\n429 - "));
+        EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait));
+        EXPECT_EQ(e.lastMessage(), "");
+        // Still usable: the entry can be chosen and edited.
+        e.click(0);
+        EXPECT_TRUE(e.edit->isEnabled());
+    }
+    qunsetenv("LEGATO_REGISTRY_DIR");
+}
+
+TEST(ucTagEditor, ListAndFileNameFollowThePanelSize)
+{
+    Editor e;
+    const int top = e.list->y();
+    e.panel.resize(800, 600);
+    EXPECT_EQ(e.list->geometry(), QRect(0, top, 800, 600 - top));
+    EXPECT_EQ(e.file->width(), 800);
+    // Smaller than the list's top edge: the list keeps its size, nothing else moves.
+    const QSize before = e.list->size();
+    const QPoint okAt = e.ok->pos();
+    e.panel.resize(300, top - 10);
+    EXPECT_EQ(e.list->size(), before);
+    EXPECT_EQ(e.file->width(), 300);
+    EXPECT_EQ(e.ok->pos(), okAt);
+}

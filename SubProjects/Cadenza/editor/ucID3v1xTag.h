@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <Quaver/Tag.h>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+struct TagFieldTexts;
+
+// The fields of one ID3v1.x tag: title, artist, album, year, genre, track and
+// comment. The panel holds one record; the record and what the fields show are
+// synchronised only by Show (record to fields) and by reading ID3v1xTag (fields
+// to record). The field properties read and write the record only.
+class ucID3v1xTag : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Designed size of the panel in twips.
+    static constexpr int DesignedWidth = 3675;
+    static constexpr int DesignedHeight = 2115;
+
+    explicit ucID3v1xTag(QWidget* parent = nullptr);
+    ~ucID3v1xTag() override;
+
+    void setTitle(const std::string& value);
+    std::string Title() const;
+    void setArtist(const std::string& value);
+    std::string Artist() const;
+    void setAlbum(const std::string& value);
+    std::string Album() const;
+    void setYear(const std::string& value);
+    std::string Year() const;
+    void setGenre(std::uint8_t value);
+    std::uint8_t Genre() const;
+    void setTrack(std::int16_t value);
+    std::int16_t Track() const;
+    void setComment(const std::string& value);
+    std::string Comment() const;
+
+    // The record itself becomes the panel's record (shared, not copied); the
+    // fields are not redisplayed.
+    void setID3v1xTag(std::shared_ptr<Quaver::Tag> tag);
+    // Collects the fields into the record and returns the record itself.
+    std::shared_ptr<Quaver::Tag> ID3v1xTag();
+
+    // Displays the record in the fields.
+    void Show();
+
+    Quaver::EID3TagConstants TagType() const;
+    void setTagType(Quaver::EID3TagConstants value);
+
+    // A new empty record, shown.
+    void Clear();
+
+    // Switches the six text fields and the genre box on or off; the genre
+    // number label and the panel itself stay as they are. Deliberately hides
+    // QWidget::setEnabled: owners switch the fields, never the whole panel.
+    bool Enabled() const { return m_Enabled; }
+    void setEnabled(bool value);
+
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showTexts(const TagFieldTexts& texts);
+    TagFieldTexts typedTexts() const;
+    void fillGenres();
+    void onGenreChosen(int index);
+    QLabel* addCaption(const QString& text, int left, int top, int width, int height);
+
+    std::shared_ptr<Quaver::Tag> m_Tag;
+    bool m_Enabled = false;
+    bool m_confirmingTypedGenre = false;
+
+    QLineEdit* txtTitle = nullptr;
+    QLineEdit* txtArtist = nullptr;
+    QLineEdit* txtAlbum = nullptr;
+    QLineEdit* txtYear = nullptr;
+    QComboBox* cmbGenre = nullptr;
+    QLineEdit* txtTrack = nullptr;
+    QLineEdit* txtComment = nullptr;
+    QLabel* lblGenreByte = nullptr;
+};

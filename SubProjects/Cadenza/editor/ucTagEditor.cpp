@@ -1,0 +1,381 @@
+#include "ucTagEditor.h"
+
+#include "ApplicationVersion.h"
+#include "EditorTexts.h"
+#include "FileDrop.h"
+#include "FileListView.h"
+#include "FillFormatList.h"
+#include "PlayerRemote.h"
+#include "TwipsLayout.h"
+#include "modListView.h"
+#include "ucID3v1xTag.h"
+
+#include <Platform/FileNameCodec.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <filesystem>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    return b;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top, int width, int height)
+{
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeTwips(l, left, top, width, height);
+    return l;
+}
+
+// The panel's 16 x 16 icon: a note.
+QPixmap noteIcon()
+{
+    QPixmap pix(16, 16);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 60, 140), 1.5));
+    p.setBrush(QColor(30, 60, 140));
+    p.drawEllipse(QRectF(2.5, 10.5, 5, 4));
+    p.drawLine(QPointF(7.2, 12), QPointF(7.2, 2));
+    p.drawLine(QPointF(7.2, 2), QPointF(12.5, 5));
+    return pix;
+}
+
+bool isDirectory(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
+}
+
+std::string applicationTitle()
+{
+    const std::string title = ApplicationVersion().title;
+    return title.empty() ? QCoreApplication::applicationName().toStdString() : title;
+}
+
+} // namespace
+
+ucTagEditor::ucTagEditor(QWidget* parent)
+    : QWidget(parent), m_play(&PlayerRemote::Play)
+{
+    setObjectName(QStringLiteral("ucTagEditor"));
+    useDesignedFontSize(this);
+    createControls();
+    resize(sizeHint());
+    applyCommands();
+}
+
+ucTagEditor::~ucTagEditor()
+{
+    // A player started from here is closed with the program.
+    if (m_session.PlayerStarted())
+        PlayerRemote::Close();
+}
+
+QSize ucTagEditor::sizeHint() const
+{
+    return {Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight)};
+}
+
+void ucTagEditor::createControls()
+{
+    txtFile = new QLineEdit(this);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setReadOnly(true);
+    txtFile->setFocusPolicy(Qt::ClickFocus);
+    QPalette face = txtFile->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    txtFile->setPalette(face);
+    placeTwips(txtFile, 0, 0, 4935, 330);
+
+    Label8 = makeLabel(this, tr("Format"), 0, 360, 855, 255);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    cmbFormat = new QComboBox(this);
+    cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    cmbFormat->setEditable(false);
+    placeTwips(cmbFormat, 960, 360, 2775, 315);
+    Label8->setBuddy(cmbFormat);
+
+    cmdParse = makeButton(this, "cmdParse", tr("&Parse"), QString());
+    placeTwips(cmdParse, 3840, 360, 1095, 375);
+
+    ucID3v1xTag = new ::ucID3v1xTag(this);
+    placeTwips(ucID3v1xTag, 0, 960, 3735, 2175);
+
+    cmdEdit = makeButton(this, "cmdEdit", tr("&Edit"), tr("Edit tag"));
+    placeTwips(cmdEdit, 3840, 960, 1095, 375);
+    cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
+    placeTwips(cmdOk, 3840, 1920, 1095, 375);
+    cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
+    placeTwips(cmdCancel, 3840, 2280, 1095, 375);
+
+    createParsingOptions();
+
+    lvwData = new FileListView(this);
+    lvwData->setObjectName(QStringLiteral("lvwData"));
+    lvwData->setToolTip(tr("Drag and drop MP3-Files."));
+    lvwData->setRootIsDecorated(false);
+    lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwData->setHeaderLabels({tr("Files")});
+    placeTwips(lvwData, 0, 3120, 4935, 1095);
+
+    imgAppImage = new QLabel(this);
+    imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
+    imgAppImage->setPixmap(noteIcon());
+    placeTwips(imgAppImage, 5280, 3360, 240, 240);
+    imgAppImage->hide();
+
+    connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
+    connect(lvwData, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { lvwData_Choose(item); });
+    // Moving through the list with the keyboard shows each file as a click does.
+    connect(lvwData, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current && current->isSelected())
+            lvwData_Choose(current);
+    });
+    connect(lvwData, &QTreeWidget::itemDoubleClicked, this, &ucTagEditor::lvwData_DblClick);
+    connect(cmdEdit, &QPushButton::clicked, this, &ucTagEditor::cmdEdit_Click);
+    connect(cmdOk, &QPushButton::clicked, this, &ucTagEditor::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &ucTagEditor::cmdCancel_Click);
+    connect(cmdParse, &QPushButton::clicked, this, &ucTagEditor::cmdParse_Click);
+    connect(cmdOverwrite, &QPushButton::clicked, this, &ucTagEditor::cmdOverwrite_Click);
+}
+
+void ucTagEditor::createParsingOptions()
+{
+    Frame1 = new QGroupBox(tr("Parsing Options"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    QFont bold = Frame1->font();
+    bold.setBold(true);
+    Frame1->setFont(bold);
+    placeTwips(Frame1, 5160, 360, 1575, 2655);
+    // The children keep the panel's normal weight; only the caption is bold.
+    QFont normal = bold;
+    normal.setBold(false);
+
+    cmdOverwrite = makeButton(Frame1, "cmdOverwrite", tr("O"), tr("Overwrite"));
+    cmdOverwrite->setFont(normal);
+    placeTwips(cmdOverwrite, 1080, 240, 255, 255);
+
+    static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
+    for (int i = 0; i < 7; ++i) {
+        const int top = 480 + 240 * i;
+        auto* box = new QCheckBox(Frame1);
+        box->setObjectName(QStringLiteral("chkOverwrite"));
+        box->setProperty("Index", i);
+        placeTwips(box, 1080, top, 255, 255);
+        chkOverwrite[static_cast<std::size_t>(i)] = box;
+        const bool genre = i == ParseOptions::Genre;
+        QLabel* caption = makeLabel(Frame1, tr(captions[i]), genre ? 120 : 0, top, genre ? 615 : 735, 255);
+        caption->setFont(normal);
+        fitCaption(caption);
+    }
+
+    chkOverwriteEmpty = new QCheckBox(tr("Empty only"), Frame1);
+    chkOverwriteEmpty->setObjectName(QStringLiteral("chkOverwriteEmpty"));
+    chkOverwriteEmpty->setToolTip(tr("Overwrite empty fields only"));
+    chkOverwriteEmpty->setFont(normal);
+    placeTwips(chkOverwriteEmpty, 60, 2265, 1215, 255);
+}
+
+QLabel* ucTagEditor::AppImage() { return imgAppImage; }
+QString ucTagEditor::AppImageKey() { return Key(); }
+QString ucTagEditor::AppTitle() { return AppNodeText(); }
+QString ucTagEditor::AppNodeText() { return QStringLiteral("Marcato"); }
+QString ucTagEditor::Key() { return objectName(); }
+bool ucTagEditor::HasImage() { return true; }
+bool ucTagEditor::SupportsResize() { return true; }
+
+void ucTagEditor::ReportStatus(const QString& text, int area)
+{
+    if (area == 1)
+        emit ShowMessage(text);
+    else if (area == 2)
+        emit ShowCounter(text);
+}
+
+void ucTagEditor::applyCommands()
+{
+    const EditorCommands& c = m_session.Commands();
+    ucID3v1xTag->setEnabled(c.Fields);
+    lvwData->setEnabled(c.List);
+    cmdEdit->setEnabled(c.Edit);
+    cmdOk->setEnabled(c.OkCancelParse);
+    cmdCancel->setEnabled(c.OkCancelParse);
+    cmdParse->setEnabled(c.OkCancelParse);
+}
+
+void ucTagEditor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    lvwData->move(0, lvwData->y());
+    lvwData->setAllColumnsShowFocus(true);
+    lvwData->setAlternatingRowColors(true);
+    lvwData->setHeaderLabels({tr("Files")});
+    m_session.PanelShown();
+    applyCommands();
+    modTagFormat::FillFormatList(m_Formats, cmbFormat);
+    chkOverwriteEmpty->setChecked(true);
+    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+}
+
+void ucTagEditor::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    // An edit does not survive leaving the panel: the stored tag is shown again.
+    if (auto view = m_session.PanelHidden()) {
+        applyCommands();
+        showView(*view);
+    }
+}
+
+void ucTagEditor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const QRect inner = contentsRect();
+    const int listHeight = inner.height() - lvwData->y();
+    if (listHeight >= 0)
+        lvwData->resize(inner.width(), listHeight);
+    txtFile->resize(inner.width(), txtFile->height());
+}
+
+void ucTagEditor::showView(const FileTagView& view)
+{
+    txtFile->setText(view.BaseName);
+    ucID3v1xTag->Clear();
+    ucID3v1xTag->setTagType(view.Type);
+    if (!view.Tag) {
+        ReportStatus(view.Status, 1);
+        return;
+    }
+    ucID3v1xTag->setID3v1xTag(view.Tag);
+    ReportStatus(view.Status, 1);
+    ucID3v1xTag->Show();
+}
+
+QTreeWidgetItem* ucTagEditor::selectedEntry() const
+{
+    const QList<QTreeWidgetItem*> selected = lvwData->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+std::string ucTagEditor::entryPath(const QTreeWidgetItem* item)
+{
+    return Platform::EncodeFileName(item->text(0));
+}
+
+void ucTagEditor::lvwData_Drop(const QMimeData* data)
+{
+    const auto files = data ? DroppedFiles(*data) : std::nullopt;
+    if (!files) {
+        ReportStatus(EditorTexts::WrongFormat, 1);
+        return;
+    }
+    if (files->empty()) {
+        ReportStatus(EditorTexts::NoData, 1);
+        return;
+    }
+    lvwData->clear();
+    for (const std::string& path : *files) {
+        // A folder is never a file to tag, whatever its name.
+        if (IsMp3Name(path) && !isDirectory(path))
+            new QTreeWidgetItem(lvwData, {Platform::DecodeFileName(path)});
+    }
+    ReportStatus(QString::number(files->size()), 2);
+    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+}
+
+void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    showView(m_session.Choose(entryPath(item)));
+    applyCommands();
+}
+
+void ucTagEditor::lvwData_DblClick()
+{
+    ReportStatus(EditorTexts::PleaseWait, 1);
+    QTreeWidgetItem* entry = selectedEntry();
+    if (!entry) {
+        ReportStatus(QString(), 1);
+        return;
+    }
+    const auto box = m_session.Play(entryPath(entry), m_play, applicationTitle());
+    ReportStatus(QString(), 1);
+    if (box)
+        Platform::MsgBox(*box);
+}
+
+void ucTagEditor::cmdEdit_Click()
+{
+    m_session.Edit();
+    applyCommands();
+}
+
+void ucTagEditor::cmdOk_Click()
+{
+    const auto outcome = m_session.Ok([this] { return ucID3v1xTag->ID3v1xTag(); });
+    switch (outcome.Result) {
+    case TagEditorSession::SaveResult::NoFile:
+        applyCommands();
+        ReportStatus(QString(), 1);
+        break;
+    case TagEditorSession::SaveResult::Saved:
+        applyCommands();
+        showView(outcome.Shown);
+        ReportStatus(outcome.Status, 1);
+        break;
+    case TagEditorSession::SaveResult::Failed:
+        ReportStatus(outcome.Status, 1);
+        break;
+    }
+}
+
+void ucTagEditor::cmdCancel_Click()
+{
+    const auto view = m_session.Cancel();
+    applyCommands();
+    if (view)
+        showView(*view);
+}
+
+void ucTagEditor::cmdParse_Click()
+{
+    if (m_Formats) {
+        if (auto pattern = m_Formats->Item(QString::number(cmbFormat->currentIndex()))) {
+            ParseOptions options;
+            for (std::size_t i = 0; i < chkOverwrite.size(); ++i)
+                options.Overwrite[i] = chkOverwrite[i]->checkState() == Qt::Checked;
+            options.EmptyOnly = chkOverwriteEmpty->checkState() == Qt::Checked;
+            ParseIntoFields(*pattern, txtFile->text(), options, *ucID3v1xTag);
+        }
+    }
+    ucID3v1xTag->Show();
+}
+
+void ucTagEditor::cmdOverwrite_Click()
+{
+    m_OverwriteState = m_OverwriteState == 1 ? 0 : 1;
+    for (QCheckBox* box : chkOverwrite)
+        box->setChecked(m_OverwriteState == 1);
+}

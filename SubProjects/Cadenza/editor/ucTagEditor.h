@@ -1,0 +1,104 @@
+#pragma once
+
+#include "IFrame.h"
+#include "ParseMerge.h"
+#include "TagEditorSession.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class FileListView;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMimeData;
+class QPushButton;
+class QTreeWidgetItem;
+class TagFormatCollection;
+class ucID3v1xTag;
+
+// The tag editor panel "Marcato": MP3 files dropped on the list, the chosen
+// file's tag in the field panel, the edit cycle (Edit, Ok, Cancel), filling
+// fields from the file name (Parse, with the "Parsing Options"), and playing a
+// file on double-click. The edit cycle and the file bookkeeping live in
+// TagEditorSession; this class owns the controls and applies its states.
+class ucTagEditor : public QWidget, public IFrame
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DesignedWidth = 6765;
+    static constexpr int DesignedHeight = 4230;
+
+    using PlayerCall = TagEditorSession::PlayerCall;
+
+    explicit ucTagEditor(QWidget* parent = nullptr);
+    ~ucTagEditor() override;
+
+    QLabel* AppImage() override;
+    QString AppImageKey() override;
+    QString AppTitle() override;
+    QString AppNodeText() override;
+    QString Key() override;
+    bool HasImage() override;
+    bool SupportsResize() override;
+
+    // State of the Overwrite button: 0 or 1.
+    int OverwriteState() const { return m_OverwriteState; }
+
+    // Replaces how a file is handed to the player (tests); the default is the
+    // program-wide player remote.
+    void setPlayerCall(PlayerCall play) { m_play = std::move(play); }
+
+    QSize sizeHint() const override;
+
+signals:
+    void ShowMessage(const QString& Message);
+    void ShowCounter(const QString& Counter);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void createParsingOptions();
+    void ReportStatus(const QString& text, int area);
+    void applyCommands();
+    void showView(const FileTagView& view);
+    QTreeWidgetItem* selectedEntry() const;
+    static std::string entryPath(const QTreeWidgetItem* item);
+
+    void lvwData_Drop(const QMimeData* data);
+    void lvwData_Choose(QTreeWidgetItem* item);
+    void lvwData_DblClick();
+    void cmdEdit_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdParse_Click();
+    void cmdOverwrite_Click();
+
+    TagEditorSession m_session;
+    std::shared_ptr<TagFormatCollection> m_Formats;
+    int m_OverwriteState = 0;
+    PlayerCall m_play;
+
+    QLineEdit* txtFile = nullptr;
+    QLabel* Label8 = nullptr;
+    QComboBox* cmbFormat = nullptr;
+    QPushButton* cmdParse = nullptr;
+    ::ucID3v1xTag* ucID3v1xTag = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* cmdOverwrite = nullptr;
+    std::array<QCheckBox*, 7> chkOverwrite{};
+    QCheckBox* chkOverwriteEmpty = nullptr;
+    FileListView* lvwData = nullptr;
+    QLabel* imgAppImage = nullptr;
+};
