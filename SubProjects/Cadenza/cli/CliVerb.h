@@ -27,3 +27,4 @@ int runRead(const CliArgs& args);
 int runWrite(const CliArgs& args);
 int runParse(const CliArgs& args);
 int runScan(const CliArgs& args);
+int runBatch(const CliArgs& args);

@@ -1,3 +1,4 @@
+#include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -56,23 +57,13 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 
 bool parse(const CliArgs& args, WriteOptions& options)
 {
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsDone || arg.size() < 2 || arg[0] != '-') {
-            options.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsDone = true;
-        } else if (const auto eq = arg.find('='); eq != std::string::npos) {
-            if (!setOption(options, arg.substr(0, eq), arg.substr(eq + 1)))
-                return false;
-        } else if (i + 1 < args.size()) {
-            if (!setOption(options, arg, args[++i]))
-                return false;
-        } else {
-            return fail(arg + " needs a value");
-        }
-    }
+    const bool read = ReadArgs(
+        args, "write", {}, [&](const std::string& name, const std::string& value) {
+            return setOption(options, name, value);
+        },
+        [&](const std::string& file) { options.files.push_back(file); });
+    if (!read)
+        return false;
     if (options.files.empty())
         return fail("no file given");
     return true;

@@ -17,6 +17,9 @@ const CliVerb kVerbs[] = {
               "2 \"#AR# - #TR#.#TI#\"; NAME: a base name)",
      runParse},
     {"scan", "scan [--wildcard '*.mp3'] DIR", runScan},
+    {"batch", "batch DIR --format N [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] "
+              "[--overwrite] [--write] [--json]",
+     runBatch},
 };
 
 int usage(std::ostream& out, int status)

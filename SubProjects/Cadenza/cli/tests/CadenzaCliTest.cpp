@@ -1,49 +1,11 @@
 // End-to-end tests: the real cadenza-cli binary on temporary files.
+#include "CliRunner.h"
 #include "TempDir.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
-
-struct CliResult
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs cadenza-cli with raw byte arguments (file names need not be UTF-8),
-// capturing stdout and stderr in files of the temporary directory.
-CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
-{
-    args.insert(args.begin(), CADENZA_CLI);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string outPath = dir.file(".out"), errPath = dir.file(".err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    CliResult result;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int wstatus = 0;
-        waitpid(pid, &wstatus, 0);
-        result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    result.out = LegatoTest::readAll(outPath);
-    result.err = LegatoTest::readAll(errPath);
-    return result;
-}
 
 std::string untagged(std::size_t size = 4096)
 {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <Quaver/Tag.h>
+
+#include <QString>
+
+// The result of processing one file of a batch run.
+struct BatchOutcome
+{
+    enum class Group
+    {
+        Ok,    // written, or left alone by test mode or an existing tag
+        Error, // the name did not fit the pattern, or the write failed
+    };
+
+    QString FileName; // as the scanner reported it
+    Group Result = Group::Ok;
+    QString Message;       // one of BatchMessages, possibly with the library's error line
+    Quaver::TagPtr NewTag; // the tag derived for the file; null when the name did not fit
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <Quaver/Tag.h>
+
+#include <memory>
+
+class TagFormats;
+
+// What a batch run needs besides the start directory, taken once when the run
+// starts: the file-name pattern, the default tag, and the two switches.
+struct BatchSettings
+{
+    std::shared_ptr<TagFormats> Format;
+    Quaver::TagPtr DefaultTag;
+    bool TestMode = true;   // derive and report, never write
+    bool Overwrite = false; // write also over an existing tag
+};

@@ -1,0 +1,215 @@
+#include "BatchProcessor.h"
+#include "BatchFixtures.h"
+#include "BatchMessages.h"
+
+#include <Quaver/FileHandler.h>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace BatchFixtures;
+using BatchProcessor::ProcessFile;
+using Group = BatchOutcome::Group;
+using LegatoTest::readAll;
+
+namespace {
+
+// Makes a file read-only for the length of a test: by its mode, or for root,
+// whom modes do not stop, by the file system's immutable flag.
+class ReadOnly
+{
+public:
+    explicit ReadOnly(const std::string& path)
+        : m_path(path)
+    {
+        if (geteuid() != 0) {
+            m_ok = chmod(path.c_str(), 0444) == 0;
+            return;
+        }
+        const int fd = open(path.c_str(), O_RDONLY);
+        int flags = 0;
+        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            m_immutable = m_ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        if (fd >= 0)
+            close(fd);
+    }
+    ~ReadOnly()
+    {
+        if (!m_immutable)
+            return;
+        const int fd = open(m_path.c_str(), O_RDONLY);
+        int flags = 0;
+        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            close(fd);
+    }
+    explicit operator bool() const { return m_ok; }
+
+private:
+    std::string m_path;
+    bool m_ok = false;
+    bool m_immutable = false;
+};
+
+Quaver::TagPtr ReadBack(const std::string& path)
+{
+    Quaver::FileHandler handler;
+    handler.setFileName(path);
+    if (handler.ReadTag() == Quaver::ID3Unknown)
+        return nullptr;
+    return handler.ID3v1xTag();
+}
+
+} // namespace
+
+TEST(BatchProcessor, TestModeDerivesTheTagButWritesNothing)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - Album - 07.Title.mp3", Audio());
+    const BatchOutcome outcome = ProcessFile(Settings(0, true), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    EXPECT_EQ(outcome.Message, "Testmode: Don't write Tag.");
+    EXPECT_EQ(outcome.FileName, Q(file));
+    ASSERT_TRUE(outcome.NewTag);
+    EXPECT_EQ(outcome.NewTag->Artist(), "Artist");
+    EXPECT_EQ(outcome.NewTag->Album(), "Album");
+    EXPECT_EQ(outcome.NewTag->Track(), 7);
+    EXPECT_EQ(outcome.NewTag->Title(), "Title");
+    EXPECT_EQ(outcome.NewTag->TagType(), Quaver::ID3V11);
+    EXPECT_EQ(readAll(file), Audio());
+}
+
+TEST(BatchProcessor, WritesANewTagAfterTheAudio)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - Album - 07.Title.mp3", Audio());
+    auto defaults = std::make_shared<Quaver::Tag>();
+    defaults->setYear("2001");
+    defaults->setGenre(17);
+    const BatchOutcome outcome = ProcessFile(Settings(0, false, false, defaults), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    EXPECT_EQ(outcome.Message, "New Tag.");
+    const std::string bytes = readAll(file);
+    ASSERT_EQ(bytes.size(), Audio().size() + 128);
+    EXPECT_EQ(bytes.substr(0, Audio().size()), Audio());
+    const auto tag = ReadBack(file);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->Artist(), "Artist");
+    EXPECT_EQ(tag->Title(), "Title");
+    EXPECT_EQ(tag->Track(), 7);
+    EXPECT_EQ(tag->Year(), "2001");
+    EXPECT_EQ(tag->Genre(), 17);
+}
+
+TEST(BatchProcessor, AnExistingTagIsKeptUnlessOverwriteIsOn)
+{
+    LegatoTest::TempDir dir;
+    const std::string original = Audio() + Trailer("Old");
+    const std::string file = dir.write("Artist - New.mp3", original);
+
+    BatchOutcome outcome = ProcessFile(Settings(1, false, false), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    EXPECT_EQ(outcome.Message, "A Tag exists: Tag not overwritten.");
+    EXPECT_EQ(readAll(file), original);
+
+    outcome = ProcessFile(Settings(1, false, true), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    EXPECT_EQ(outcome.Message, "Overwrite Tag.");
+    EXPECT_EQ(readAll(file).size(), original.size())
+        << "the old trailer is replaced, not followed by a new one";
+    ASSERT_TRUE(ReadBack(file));
+    EXPECT_EQ(ReadBack(file)->Title(), "New");
+}
+
+TEST(BatchProcessor, APatternWithoutTrackWritesAVersionOneZeroTag)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - Title.mp3", Audio());
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    EXPECT_EQ(outcome.Message, "New Tag.");
+    const auto tag = ReadBack(file);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->TagType(), Quaver::ID3V1);
+    EXPECT_EQ(tag->Track(), 0);
+    EXPECT_EQ(tag->Artist(), "Artist");
+    EXPECT_EQ(tag->Title(), "Title");
+}
+
+TEST(BatchProcessor, NamesThatDoNotFitAreErrorsAndNeverWritten)
+{
+    LegatoTest::TempDir dir;
+    for (const char* name :
+         {"A - B.mp3", "Artist - Album - 7a.Title.mp3", "Artist - Album - 70000.Title.mp3"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.write(name, Audio());
+        const BatchOutcome outcome = ProcessFile(Settings(0, false, true), Q(file));
+        EXPECT_EQ(outcome.Result, Group::Error);
+        EXPECT_EQ(outcome.Message, "Parsing error: Filename doesn't match with the format.");
+        EXPECT_FALSE(outcome.NewTag);
+        EXPECT_EQ(readAll(file), Audio());
+    }
+}
+
+TEST(BatchProcessor, AFailedWriteIsAnErrorWithTheLibrarysLineAndKeepsTheFile)
+{
+    LegatoTest::TempDir dir;
+    // A track the trailer cannot hold: the library refuses before writing.
+    const std::string file = dir.write("Artist - Album - 300.Title.mp3", Audio());
+    const BatchOutcome outcome = ProcessFile(Settings(0, false), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Error);
+    EXPECT_TRUE(outcome.Message.startsWith("New Tag. - 6, ")) << outcome.Message.toStdString();
+    EXPECT_EQ(readAll(file), Audio());
+}
+
+TEST(BatchProcessor, AFileThatVanishedIsAnError)
+{
+    LegatoTest::TempDir dir;
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(dir.file("Gone - Away.mp3")));
+    EXPECT_EQ(outcome.Result, Group::Error);
+    EXPECT_EQ(outcome.Message, "New Tag. - 0, Write Tag, File does not exist.");
+}
+
+TEST(BatchProcessor, AReadOnlyFileIsAnErrorAndUnchanged)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - Title.mp3", Audio());
+    ReadOnly readOnly(file);
+    if (!readOnly)
+        GTEST_SKIP() << "cannot make a file read-only for this user";
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    EXPECT_EQ(outcome.Result, Group::Error);
+    EXPECT_TRUE(outcome.Message.startsWith("New Tag. - 70, ")) << outcome.Message.toStdString();
+    EXPECT_EQ(readAll(file), Audio());
+}
+
+TEST(BatchProcessor, NamesThatAreNotUtf8AreWrittenToTheRightFile)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Art\xE9 - Title.mp3", Audio());
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    EXPECT_EQ(outcome.Message, "New Tag.");
+    EXPECT_EQ(readAll(file).size(), Audio().size() + 128);
+    ASSERT_TRUE(ReadBack(file));
+    EXPECT_EQ(ReadBack(file)->Title(), "Title");
+}
+
+TEST(BatchProcessor, OnlyRegularFilesAndVanishedNamesAreProcessed)
+{
+    LegatoTest::TempDir dir;
+    EXPECT_TRUE(BatchProcessor::IsProcessable(Q(dir.write("a.mp3", Audio()))));
+    EXPECT_TRUE(BatchProcessor::IsProcessable(Q(dir.file("missing.mp3"))));
+    ASSERT_EQ(mkdir(dir.file("folder.mp3").c_str(), 0755), 0);
+    EXPECT_FALSE(BatchProcessor::IsProcessable(Q(dir.file("folder.mp3"))));
+    ASSERT_EQ(mkfifo(dir.file("pipe.mp3").c_str(), 0644), 0);
+    EXPECT_FALSE(BatchProcessor::IsProcessable(Q(dir.file("pipe.mp3"))));
+}

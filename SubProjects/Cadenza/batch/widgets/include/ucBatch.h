@@ -1,0 +1,98 @@
+#pragma once
+
+#include "BatchOutcome.h"
+#include "BatchRun.h"
+
+#include <IFrame.h>
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QWidget>
+
+#include <memory>
+
+class PathDropEdit;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TagFormatCollection;
+class ucID3v1xTag;
+
+// The panel "Batch processing": the user names a directory, a file-name format
+// and a default tag, and "&Process" tags every MP3 file below the directory
+// from its name. Each file's outcome is listed under "Ok" or "Error"; clicking
+// a file previews the tag a run would write next to the tag it has now.
+// The work itself is BatchRun's; this panel only gathers the settings and
+// shows the outcomes.
+class ucBatch : public QWidget, public IFrame
+{
+    Q_OBJECT
+public:
+    // Designed size in twips; the panel is not resized.
+    static constexpr int DesignedWidth = 9510;
+    static constexpr int DesignedHeight = 6630;
+
+    explicit ucBatch(QWidget* parent = nullptr);
+    ~ucBatch() override;
+
+    QLabel* AppImage() override;
+    QString AppImageKey() override;
+    QString AppTitle() override;
+    QString AppNodeText() override;
+    QString Key() override;
+    bool HasImage() override;
+    bool SupportsResize() override;
+
+    // "&Process": runs the batch over txtPath's tree. Returns when done.
+    void Process();
+    // Shows the preview for a node of the result tree.
+    void PreviewItem(QTreeWidgetItem* item);
+    // What showing the panel does: path, switches, formats and tree reset.
+    void Reset();
+    bool IsRunning() const { return m_Run.IsRunning(); }
+
+    // The result tree's two group nodes, for the keys "ok" and "error".
+    QTreeWidgetItem* GroupNode(const QString& key) const;
+
+signals:
+    void ShowMessage(const QString& Message);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    void ResetTree();
+    void ChoosePath();
+    void AddOutcome(const BatchOutcome& outcome);
+    void FlushOutcomes();
+
+    PathDropEdit* txtPath = nullptr;
+    QPushButton* cmdChoosePath = nullptr;
+    QLabel* lblFormat = nullptr;
+    QComboBox* cmbFormat = nullptr;
+    QCheckBox* chkOverwrite = nullptr;
+    QCheckBox* chkTestMode = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QTreeWidget* trvFiles = nullptr;
+    QGroupBox* fraNewTag = nullptr;
+    ucID3v1xTag* ucNewTag = nullptr;
+    QTabWidget* tabTags = nullptr;
+    ucID3v1xTag* ucOldTag = nullptr;
+    ucID3v1xTag* ucDefaultTag = nullptr;
+    QLabel* imgAppImage = nullptr;
+
+    std::shared_ptr<TagFormatCollection> m_Formats;
+    BatchRun m_Run;
+
+    // Outcomes wait here and enter the tree in batches, so a run over tens of
+    // thousands of files does not relayout the tree per file.
+    QList<QTreeWidgetItem*> m_PendingOk;
+    QList<QTreeWidgetItem*> m_PendingError;
+    QElapsedTimer m_SinceFlush;
+};

@@ -1,0 +1,78 @@
+#include "PathDropEdit.h"
+
+#include <Platform/FileNameCodec.h>
+#include <Platform/FileSystemObject.h>
+#include <Platform/MessageBox.h>
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
+
+const QString PathDropEdit::WrongDataMessage = QStringLiteral("Wrong data fromat (Only Files are valid).");
+
+PathDrop PathFromDrop(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasFormat(QStringLiteral("text/uri-list")))
+        return {PathDrop::Kind::WrongData, {}};
+    const QList<QUrl> urls = data->urls();
+    if (urls.isEmpty())
+        return {PathDrop::Kind::Nothing, {}};
+    const QUrl& first = urls.first();
+    if (!first.isLocalFile())
+        return {PathDrop::Kind::WrongData, {}};
+    // The folder part is cut from the name's own bytes (the URL's percent
+    // escapes decoded as bytes), so names that are not UTF-8 stay intact.
+    const QByteArray name = QByteArray::fromPercentEncoding(first.path(QUrl::FullyEncoded).toLatin1());
+    const std::string folder = Platform::FileSystemObject::GetParentFolderName(name.toStdString());
+    return {PathDrop::Kind::Folder, Platform::DecodeFileName(folder)};
+}
+
+PathDropEdit::PathDropEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setAcceptDrops(true);
+}
+
+// Every drag is taken as a copy: the path field only reads the names, so the
+// source must never take a drop here as a move and delete what it dragged.
+void PathDropEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void PathDropEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void PathDropEdit::dropEvent(QDropEvent* event)
+{
+    const PathDrop drop = PathFromDrop(event->mimeData());
+    switch (drop.kind) {
+    case PathDrop::Kind::Folder:
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        setText(drop.folder);
+        break;
+    case PathDrop::Kind::Nothing:
+        event->ignore();
+        break;
+    case PathDrop::Kind::WrongData:
+        event->ignore();
+        // Shown once the drop is over: a modal box inside the drop would keep
+        // the dragging program waiting until the user closes it.
+        QMetaObject::invokeMethod(
+            this,
+            [] {
+                Platform::MsgBox({WrongDataMessage.toStdString(),
+                                  QGuiApplication::applicationDisplayName().toStdString(),
+                                  Platform::MsgIcon::None, Platform::MsgButtons::Ok});
+            },
+            Qt::QueuedConnection);
+        break;
+    }
+}

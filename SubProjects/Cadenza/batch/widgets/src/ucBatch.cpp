@@ -1,0 +1,303 @@
+#include "ucBatch.h"
+
+#include "BatchImages.h"
+#include "BatchMessages.h"
+#include "BatchPreview.h"
+#include "PathDropEdit.h"
+
+#include <FillFormatList.h>
+#include <TwipsLayout.h>
+#include <ucID3v1xTag.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace {
+
+const QString OkKey = QStringLiteral("ok");
+const QString ErrorKey = QStringLiteral("error");
+const QString NodeText = QStringLiteral("Batch processing");
+
+// Outcomes are moved into the tree when this many wait, or when this much
+// time has passed since the last move, whichever comes first.
+constexpr int FlushCount = 512;
+constexpr int FlushMilliseconds = 150;
+
+QTreeWidgetItem* NewNode(const QString& text, const QString& image)
+{
+    auto* node = new QTreeWidgetItem(QStringList{text});
+    node->setIcon(0, BatchImages::Image(image));
+    return node;
+}
+
+} // namespace
+
+ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ucBatch"));
+    BuildControls();
+    setFixedSize(Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight));
+
+    connect(&m_Run, &BatchRun::ShowMessage, this, &ucBatch::ShowMessage);
+    connect(&m_Run, &BatchRun::FileProcessed, this, &ucBatch::AddOutcome);
+    connect(cmdOk, &QPushButton::clicked, this, &ucBatch::Process);
+    connect(cmdChoosePath, &QPushButton::clicked, this, &ucBatch::ChoosePath);
+    connect(trvFiles, &QTreeWidget::itemClicked, this, &ucBatch::PreviewItem);
+    connect(trvFiles, &QTreeWidget::currentItemChanged, this, &ucBatch::PreviewItem);
+    ResetTree();
+}
+
+ucBatch::~ucBatch()
+{
+    qDeleteAll(m_PendingOk);
+    qDeleteAll(m_PendingError);
+}
+
+void ucBatch::BuildControls()
+{
+    auto* lblPath = new QLabel(tr("Path"), this);
+    lblPath->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeTwips(lblPath, 0, 120, 675, 315);
+
+    txtPath = new PathDropEdit(this);
+    txtPath->setObjectName(QStringLiteral("txtPath"));
+    txtPath->setToolTip(QStringLiteral("Drag and drop a file from the directory you want to parse."));
+    placeTwips(txtPath, 780, 120, 8145, 315);
+
+    cmdChoosePath = new QPushButton(QStringLiteral("..."), this);
+    cmdChoosePath->setObjectName(QStringLiteral("cmdChoosePath"));
+    cmdChoosePath->setToolTip(QStringLiteral("Choose path"));
+    placeTwips(cmdChoosePath, 8985, 120, 405, 315);
+
+    lblFormat = new QLabel(QStringLiteral("Format"), this);
+    lblFormat->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    placeTwips(lblFormat, 0, 555, 675, 315);
+
+    cmbFormat = new QComboBox(this);
+    cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    lblFormat->setBuddy(cmbFormat);
+    placeTwips(cmbFormat, 780, 540, 3120, 345);
+
+    chkOverwrite = new QCheckBox(QStringLiteral("Overwrite exsisting tag"), this);
+    chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
+    placeTwips(chkOverwrite, 4020, 555, 2760, 315);
+
+    chkTestMode = new QCheckBox(QStringLiteral("Test mode"), this);
+    chkTestMode->setObjectName(QStringLiteral("chkTestMode"));
+    placeTwips(chkTestMode, 6840, 555, 1320, 315);
+
+    cmdOk = new QPushButton(QStringLiteral("&Process"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    placeTwips(cmdOk, 8265, 510, 1125, 375);
+
+    trvFiles = new QTreeWidget(this);
+    trvFiles->setObjectName(QStringLiteral("trvFiles"));
+    trvFiles->setHeaderHidden(true);
+    trvFiles->setColumnCount(1);
+    // Every row is one line of text: the view can then lay out tens of
+    // thousands of rows without measuring each.
+    trvFiles->setUniformRowHeights(true);
+    trvFiles->setAnimated(false);
+    // Full file names, with a horizontal scroll bar when they are long; the
+    // header measures only the rows in view, never all of them.
+    trvFiles->header()->setStretchLastSection(false);
+    trvFiles->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    trvFiles->header()->setResizeContentsPrecision(0);
+    placeTwips(trvFiles, 120, 1020, 5130, 5490);
+
+    fraNewTag = new QGroupBox(QStringLiteral("New Tag"), this);
+    placeTwips(fraNewTag, 5370, 960, 4020, 2520);
+    ucNewTag = new ucID3v1xTag(fraNewTag);
+    ucNewTag->setObjectName(QStringLiteral("ucNewTag"));
+    placeTwips(ucNewTag, 120, 300, ucID3v1xTag::DesignedWidth, ucID3v1xTag::DesignedHeight);
+
+    tabTags = new QTabWidget(this);
+    tabTags->setObjectName(QStringLiteral("tabTags"));
+    placeTwips(tabTags, 5370, 3570, 4020, 2940);
+    auto addTagTab = [this](const QString& caption, const QString& name) {
+        auto* page = new QWidget;
+        auto* panel = new ucID3v1xTag(page);
+        panel->setObjectName(name);
+        placeTwips(panel, 60, 120, ucID3v1xTag::DesignedWidth, ucID3v1xTag::DesignedHeight);
+        tabTags->addTab(page, caption);
+        return panel;
+    };
+    ucOldTag = addTagTab(QStringLiteral("Original Tag"), QStringLiteral("ucOldTag"));
+    ucDefaultTag = addTagTab(QStringLiteral("Default Tag"), QStringLiteral("ucDefaultTag"));
+
+    imgAppImage = new QLabel(this);
+    imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
+    imgAppImage->setPixmap(BatchImages::AppImage());
+    imgAppImage->hide();
+}
+
+QLabel* ucBatch::AppImage()
+{
+    return imgAppImage;
+}
+
+QString ucBatch::AppImageKey()
+{
+    return Key();
+}
+
+QString ucBatch::AppTitle()
+{
+    return AppNodeText();
+}
+
+QString ucBatch::AppNodeText()
+{
+    return NodeText;
+}
+
+QString ucBatch::Key()
+{
+    return objectName();
+}
+
+bool ucBatch::HasImage()
+{
+    return true;
+}
+
+bool ucBatch::SupportsResize()
+{
+    return false;
+}
+
+void ucBatch::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A window coming back from being minimised is no new showing of the
+    // panel; and a run in progress keeps its tree and settings.
+    if (!event->spontaneous() && !IsRunning())
+        Reset();
+}
+
+void ucBatch::Reset()
+{
+    ucDefaultTag->setEnabled(true);
+    txtPath->setText(QCoreApplication::applicationDirPath());
+    chkTestMode->setChecked(true);
+    chkOverwrite->setChecked(false);
+    modTagFormat::FillFormatList(m_Formats, cmbFormat);
+    ResetTree();
+}
+
+void ucBatch::ResetTree()
+{
+    qDeleteAll(m_PendingOk);
+    qDeleteAll(m_PendingError);
+    m_PendingOk.clear();
+    m_PendingError.clear();
+    trvFiles->clear();
+    QTreeWidgetItem* ok = NewNode(QStringLiteral("Ok"), BatchImages::OkKey);
+    ok->setData(0, Qt::UserRole, OkKey);
+    QTreeWidgetItem* error = NewNode(QStringLiteral("Error"), BatchImages::ErrorKey);
+    error->setData(0, Qt::UserRole, ErrorKey);
+    trvFiles->addTopLevelItems({ok, error});
+}
+
+QTreeWidgetItem* ucBatch::GroupNode(const QString& key) const
+{
+    for (int i = 0; i < trvFiles->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = trvFiles->topLevelItem(i);
+        if (node->data(0, Qt::UserRole).toString() == key)
+            return node;
+    }
+    return nullptr;
+}
+
+void ucBatch::ChoosePath()
+{
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Choose path"), txtPath->text());
+    if (!folder.isEmpty())
+        txtPath->setText(folder);
+}
+
+void ucBatch::Process()
+{
+    if (IsRunning() || !m_Formats)
+        return;
+    BatchSettings settings;
+    settings.Format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
+    if (!settings.Format)
+        return;
+    // A copy: editing the default tag while the run goes on (or previewing,
+    // which collects the fields) must not change the files still to come.
+    settings.DefaultTag = std::make_shared<Quaver::Tag>(*ucDefaultTag->ID3v1xTag());
+    settings.TestMode = chkTestMode->isChecked();
+    settings.Overwrite = chkOverwrite->isChecked();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    chkTestMode->setEnabled(false);
+    cmdOk->setEnabled(false);
+    emit ShowMessage(BatchMessages::PleaseWait);
+    ResetTree();
+    m_SinceFlush.start();
+
+    m_Run.Run(txtPath->text(), settings);
+
+    FlushOutcomes();
+    GroupNode(OkKey)->setExpanded(true);
+    GroupNode(ErrorKey)->setExpanded(true);
+    ucNewTag->Clear();
+    ucOldTag->Clear();
+    chkTestMode->setEnabled(true);
+    cmdOk->setEnabled(true);
+    emit ShowMessage(QString());
+    QApplication::restoreOverrideCursor();
+}
+
+void ucBatch::AddOutcome(const BatchOutcome& outcome)
+{
+    const bool ok = outcome.Result == BatchOutcome::Group::Ok;
+    QTreeWidgetItem* file = NewNode(outcome.FileName, ok ? BatchImages::OkKey : BatchImages::ErrorKey);
+    file->addChild(NewNode(outcome.Message, BatchImages::InfoKey));
+    (ok ? m_PendingOk : m_PendingError).append(file);
+    if (m_PendingOk.size() + m_PendingError.size() >= FlushCount ||
+        m_SinceFlush.elapsed() >= FlushMilliseconds)
+        FlushOutcomes();
+}
+
+void ucBatch::FlushOutcomes()
+{
+    if (!m_PendingOk.isEmpty())
+        GroupNode(OkKey)->addChildren(m_PendingOk);
+    if (!m_PendingError.isEmpty())
+        GroupNode(ErrorKey)->addChildren(m_PendingError);
+    m_PendingOk.clear();
+    m_PendingError.clear();
+    m_SinceFlush.restart();
+}
+
+void ucBatch::PreviewItem(QTreeWidgetItem* item)
+{
+    if (item == nullptr || item->parent() == nullptr || !m_Formats)
+        return;
+    // A message node previews the file it belongs to.
+    QTreeWidgetItem* file = item->parent()->parent() != nullptr ? item->parent() : item;
+    const auto format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
+    if (!format)
+        return;
+    const BatchPreview preview = PreviewFile(format, *ucDefaultTag->ID3v1xTag(), file->text(0));
+    ucNewTag->setID3v1xTag(preview.NewTag);
+    ucNewTag->Show();
+    if (preview.OldTag) {
+        ucOldTag->setID3v1xTag(preview.OldTag);
+        ucOldTag->Show();
+    } else {
+        ucOldTag->Clear();
+    }
+}

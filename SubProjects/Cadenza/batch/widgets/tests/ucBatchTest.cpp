@@ -1,0 +1,333 @@
+#include "ucBatch.h"
+#include "BatchImages.h"
+
+#include <Platform/RuntimeError.h>
+#include <Quaver/FileHandler.h>
+#include <TempDir.h>
+#include <ucID3v1xTag.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using LegatoTest::readAll;
+
+// Readable failure messages for texts.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+std::string Audio()
+{
+    return std::string(1000, '\x55');
+}
+
+std::string Trailer(const std::string& title, const std::string& artist)
+{
+    std::string t(128, '\0');
+    t.replace(0, 3, "TAG");
+    t.replace(3, title.size(), title);
+    t.replace(33, artist.size(), artist);
+    t[127] = static_cast<char>(17);
+    return t;
+}
+
+// The panel as a user finds it: shown (which resets it) with its controls.
+struct Panel
+{
+    Panel()
+    {
+        panel.show();
+        path = panel.findChild<QLineEdit*>("txtPath");
+        format = panel.findChild<QComboBox*>("cmbFormat");
+        overwrite = panel.findChild<QCheckBox*>("chkOverwrite");
+        testMode = panel.findChild<QCheckBox*>("chkTestMode");
+        process = panel.findChild<QPushButton*>("cmdOk");
+        choose = panel.findChild<QPushButton*>("cmdChoosePath");
+        tree = panel.findChild<QTreeWidget*>("trvFiles");
+        newTag = panel.findChild<ucID3v1xTag*>("ucNewTag");
+        oldTag = panel.findChild<ucID3v1xTag*>("ucOldTag");
+        defaultTag = panel.findChild<ucID3v1xTag*>("ucDefaultTag");
+        QObject::connect(&panel, &ucBatch::ShowMessage, [this](const QString& m) {
+            messages << m;
+            if (m.startsWith("Searching "))
+                busyDuringRun = busyDuringRun && !process->isEnabled() && !testMode->isEnabled();
+        });
+    }
+
+    QString Field(ucID3v1xTag* tag, const char* name) const
+    {
+        return tag->findChild<QLineEdit*>(name)->text();
+    }
+
+    QStringList Children(const QString& key) const
+    {
+        QStringList texts;
+        QTreeWidgetItem* group = panel.GroupNode(key);
+        for (int i = 0; i < group->childCount(); ++i)
+            texts << group->child(i)->text(0);
+        return texts;
+    }
+
+    ucBatch panel;
+    QLineEdit* path;
+    QComboBox* format;
+    QCheckBox* overwrite;
+    QCheckBox* testMode;
+    QPushButton* process;
+    QPushButton* choose;
+    QTreeWidget* tree;
+    ucID3v1xTag* newTag;
+    ucID3v1xTag* oldTag;
+    ucID3v1xTag* defaultTag;
+    QStringList messages;
+    bool busyDuringRun = true;
+};
+
+bool SameImage(const QIcon& icon, const QString& key)
+{
+    return icon.cacheKey() == BatchImages::Image(key).cacheKey();
+}
+
+} // namespace
+
+TEST(ucBatch, PanelContract)
+{
+    ucBatch panel;
+    EXPECT_EQ(panel.objectName(), "ucBatch");
+    EXPECT_EQ(panel.Key(), "ucBatch");
+    EXPECT_EQ(panel.AppImageKey(), "ucBatch");
+    EXPECT_EQ(panel.AppNodeText(), "Batch processing");
+    EXPECT_EQ(panel.AppTitle(), "Batch processing");
+    EXPECT_TRUE(panel.HasImage());
+    EXPECT_FALSE(panel.SupportsResize());
+    ASSERT_NE(panel.AppImage(), nullptr);
+    EXPECT_FALSE(panel.AppImage()->pixmap().isNull());
+    try {
+        panel.ShowInMenu();
+        ADD_FAILURE() << "ShowInMenu is not provided";
+    } catch (const Platform::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), Platform::ErrNotImplemented);
+    }
+}
+
+TEST(ucBatch, ControlsCarryTheirCaptions)
+{
+    Panel p;
+    EXPECT_EQ(p.overwrite->text(), "Overwrite exsisting tag");
+    EXPECT_EQ(p.testMode->text(), "Test mode");
+    EXPECT_EQ(p.process->text(), "&Process");
+    EXPECT_EQ(p.choose->text(), "...");
+    EXPECT_EQ(p.choose->toolTip(), "Choose path");
+    EXPECT_TRUE(p.choose->isEnabled());
+    EXPECT_EQ(p.path->toolTip(), "Drag and drop a file from the directory you want to parse.");
+    auto* tabs = p.panel.findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0), "Original Tag");
+    EXPECT_EQ(tabs->tabText(1), "Default Tag");
+    EXPECT_EQ(p.oldTag->parentWidget(), tabs->widget(0));
+    EXPECT_EQ(p.defaultTag->parentWidget(), tabs->widget(1));
+    EXPECT_EQ(p.panel.minimumSize(), p.panel.maximumSize()) << "the panel keeps its designed size";
+}
+
+TEST(ucBatch, ShowingThePanelResetsPathSwitchesFormatsAndTree)
+{
+    Panel p;
+    EXPECT_EQ(p.path->text(), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(p.testMode->isChecked());
+    EXPECT_FALSE(p.overwrite->isChecked());
+    EXPECT_TRUE(p.defaultTag->Enabled());
+    ASSERT_EQ(p.format->count(), 3);
+    EXPECT_EQ(p.format->currentIndex(), 0);
+    EXPECT_EQ(p.format->itemText(1), "#AR# - #TI#");
+    ASSERT_EQ(p.tree->topLevelItemCount(), 2);
+    EXPECT_EQ(p.tree->topLevelItem(0)->text(0), "Ok");
+    EXPECT_TRUE(SameImage(p.tree->topLevelItem(0)->icon(0), "Ok"));
+    EXPECT_EQ(p.tree->topLevelItem(1)->text(0), "Error");
+    EXPECT_TRUE(SameImage(p.tree->topLevelItem(1)->icon(0), "Error"));
+
+    p.path->setText("/elsewhere");
+    p.testMode->setChecked(false);
+    p.overwrite->setChecked(true);
+    p.format->setCurrentIndex(2);
+    p.panel.hide();
+    p.panel.show();
+    EXPECT_EQ(p.path->text(), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(p.testMode->isChecked());
+    EXPECT_FALSE(p.overwrite->isChecked());
+    EXPECT_EQ(p.format->count(), 3);
+    EXPECT_EQ(p.format->currentIndex(), 0);
+}
+
+TEST(ucBatch, ATestModeRunListsEveryFileUnderOkAndWritesNothing)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/B - Two.MP3", Audio());
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.format->setCurrentIndex(1);
+
+    p.process->click();
+
+    const QStringList files{QString::fromStdString(dir.file("A - One.mp3")),
+                            QString::fromStdString(dir.file("sub/B - Two.MP3"))};
+    EXPECT_EQ(p.Children("ok"), files);
+    EXPECT_TRUE(p.Children("error").isEmpty());
+    QTreeWidgetItem* ok = p.panel.GroupNode("ok");
+    EXPECT_TRUE(ok->isExpanded());
+    EXPECT_TRUE(p.panel.GroupNode("error")->isExpanded());
+    for (int i = 0; i < ok->childCount(); ++i) {
+        QTreeWidgetItem* file = ok->child(i);
+        EXPECT_TRUE(SameImage(file->icon(0), "Ok"));
+        ASSERT_EQ(file->childCount(), 1);
+        EXPECT_EQ(file->child(0)->text(0), "Testmode: Don't write Tag.");
+        EXPECT_TRUE(SameImage(file->child(0)->icon(0), "Info"));
+    }
+    EXPECT_EQ(readAll(dir.file("A - One.mp3")), Audio());
+    EXPECT_EQ(readAll(dir.file("sub/B - Two.MP3")), Audio());
+
+    ASSERT_GE(p.messages.size(), 3);
+    EXPECT_EQ(p.messages.first(), "Please wait...");
+    EXPECT_TRUE(p.messages.contains("Searching " + QString::fromStdString(dir.path()) + "/"));
+    EXPECT_EQ(p.messages.last(), "");
+    EXPECT_TRUE(p.busyDuringRun) << "start button and test mode are disabled while the run goes on";
+    EXPECT_TRUE(p.process->isEnabled());
+    EXPECT_TRUE(p.testMode->isEnabled());
+}
+
+TEST(ucBatch, AWritingRunSortsFilesIntoOkAndError)
+{
+    LegatoTest::TempDir dir;
+    dir.write("Artist - Album - 01.Title.mp3", Audio());
+    dir.write("NoMatch.mp3", Audio());
+    dir.write("Tagged - Album - 02.Song.mp3", Audio() + Trailer("Old", "Someone"));
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()) + "/");
+    p.testMode->setChecked(false);
+    p.defaultTag->findChild<QLineEdit*>("txtYear")->setText("1999");
+
+    p.process->click();
+
+    ASSERT_EQ(p.Children("error"), QStringList{QString::fromStdString(dir.file("NoMatch.mp3"))});
+    EXPECT_EQ(p.panel.GroupNode("error")->child(0)->child(0)->text(0),
+              "Parsing error: Filename doesn't match with the format.");
+    EXPECT_TRUE(SameImage(p.panel.GroupNode("error")->child(0)->icon(0), "Error"));
+    ASSERT_EQ(p.Children("ok").size(), 2);
+    QStringList messages;
+    for (int i = 0; i < 2; ++i)
+        messages << p.panel.GroupNode("ok")->child(i)->child(0)->text(0);
+    messages.sort();
+    EXPECT_EQ(messages, (QStringList{"A Tag exists: Tag not overwritten.", "New Tag."}));
+
+    Quaver::FileHandler handler;
+    handler.setFileName(dir.file("Artist - Album - 01.Title.mp3"));
+    ASSERT_EQ(handler.ReadTag(), Quaver::ID3V11);
+    EXPECT_EQ(handler.ID3v1xTag()->Year(), "1999");
+    EXPECT_EQ(handler.ID3v1xTag()->Track(), 1);
+    EXPECT_EQ(readAll(dir.file("NoMatch.mp3")), Audio());
+}
+
+TEST(ucBatch, ClickingAFileShowsTheNewTagBesideTheFilesOwn)
+{
+    LegatoTest::TempDir dir;
+    dir.write("Artist - Album - 03.Title.mp3", Audio() + Trailer("Old Title", "Old Artist"));
+    dir.write("Other - Album - 04.Song.mp3", Audio());
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.process->click();
+    p.defaultTag->findChild<QLineEdit*>("txtComment")->setText("from default");
+
+    QTreeWidgetItem* ok = p.panel.GroupNode("ok");
+    ASSERT_EQ(ok->childCount(), 2);
+    QTreeWidgetItem* tagged = ok->child(0)->text(0).contains("Artist - ") ? ok->child(0) : ok->child(1);
+    QTreeWidgetItem* untagged = tagged == ok->child(0) ? ok->child(1) : ok->child(0);
+
+    p.panel.PreviewItem(tagged);
+    EXPECT_EQ(p.Field(p.newTag, "txtArtist"), "Artist");
+    EXPECT_EQ(p.Field(p.newTag, "txtTrack"), "03");
+    EXPECT_EQ(p.Field(p.newTag, "txtComment"), "from default");
+    EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "Old Title");
+    EXPECT_EQ(p.Field(p.oldTag, "txtArtist"), "Old Artist");
+
+    // The group nodes change nothing.
+    p.panel.PreviewItem(p.panel.GroupNode("ok"));
+    p.panel.PreviewItem(p.panel.GroupNode("error"));
+    EXPECT_EQ(p.Field(p.newTag, "txtArtist"), "Artist");
+    EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "Old Title");
+
+    // A message node previews the file it belongs to; a file without a tag
+    // clears the original tag.
+    p.panel.PreviewItem(untagged->child(0));
+    EXPECT_EQ(p.Field(p.newTag, "txtArtist"), "Other");
+    EXPECT_EQ(p.Field(p.newTag, "txtTitle"), "Song");
+    EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "");
+    EXPECT_EQ(p.oldTag->TagType(), Quaver::ID3Unknown);
+}
+
+TEST(ucBatch, ShowingThePanelAgainDuringARunKeepsTheRunsResults)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/B - Two.mp3", Audio());
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.format->setCurrentIndex(1);
+    bool switched = false;
+    QObject::connect(&p.panel, &ucBatch::ShowMessage, [&](const QString& m) {
+        // The main window hides and shows panels when the user clicks its tree.
+        if (m.endsWith("/sub/") && !switched) {
+            switched = true;
+            p.panel.hide();
+            p.panel.show();
+        }
+    });
+    p.process->click();
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(p.Children("ok").size(), 2);
+    EXPECT_EQ(p.path->text(), QString::fromStdString(dir.path()));
+}
+
+TEST(ucBatch, AStartDirectoryThatDoesNotExistLeavesBothGroupsEmpty)
+{
+    LegatoTest::TempDir dir;
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.file("missing")));
+    p.process->click();
+    EXPECT_EQ(p.tree->topLevelItemCount(), 2);
+    EXPECT_EQ(p.panel.GroupNode("ok")->childCount(), 0);
+    EXPECT_EQ(p.panel.GroupNode("error")->childCount(), 0);
+}
+
+TEST(ucBatch, TheChooseButtonTakesTheChosenFolder)
+{
+    LegatoTest::TempDir dir;
+    mkdir(dir.file("music").c_str(), 0755);
+    Panel p;
+    const QString chosen = QString::fromStdString(dir.file("music"));
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(chosen);
+        dialog->selectFile(chosen);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    p.choose->click();
+    EXPECT_EQ(QDir(p.path->text()), QDir(chosen));
+}

@@ -1,0 +1,32 @@
+#include "CliOptions.h"
+
+#include <algorithm>
+#include <iostream>
+
+bool ReadArgs(const CliArgs& args, const std::string& verb, const std::vector<std::string>& flags,
+              const std::function<bool(const std::string& name, const std::string& value)>& option,
+              const std::function<void(const std::string& operand)>& operand)
+{
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsDone || arg.size() < 2 || arg[0] != '-') {
+            operand(arg);
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+            if (!option(arg, std::string()))
+                return false;
+        } else if (const auto eq = arg.find('='); eq != std::string::npos) {
+            if (!option(arg.substr(0, eq), arg.substr(eq + 1)))
+                return false;
+        } else if (i + 1 < args.size()) {
+            if (!option(arg, args[++i]))
+                return false;
+        } else {
+            std::cerr << "cadenza-cli " << verb << ": " << arg << " needs a value\n";
+            return false;
+        }
+    }
+    return true;
+}

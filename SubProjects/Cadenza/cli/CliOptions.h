@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CliVerb.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Reads a verb's arguments the way every verb takes them: "--name value" or
+// "--name=value" for an option with a value, a bare "--name" for one of the
+// verb's flags, "--" ends the options, and any other argument is an operand (a
+// file or a directory). option is called with each option or flag (a flag's
+// value is empty) and returns false for one it rejects; it prints why itself.
+// Returns false when an argument was rejected or an option lacks its value
+// (then "cadenza-cli VERB: NAME needs a value" is printed).
+bool ReadArgs(const CliArgs& args, const std::string& verb, const std::vector<std::string>& flags,
+              const std::function<bool(const std::string& name, const std::string& value)>& option,
+              const std::function<void(const std::string& operand)>& operand);

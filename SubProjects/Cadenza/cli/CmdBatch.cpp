@@ -1,0 +1,163 @@
+#include "CliOptions.h"
+#include "CliVerb.h"
+#include "TagPrinting.h"
+
+#include "BatchRun.h"
+
+#include <Platform/FileNameCodec.h>
+#include <Platform/Numeric.h>
+#include <modTagFormat.h>
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <iostream>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+struct BatchOptions
+{
+    std::string dir;
+    std::optional<int> format;
+    bool write = false;
+    bool overwrite = false;
+    bool json = false;
+    Quaver::TagPtr defaults = std::make_shared<Quaver::Tag>();
+};
+
+bool fail(const std::string& message)
+{
+    std::cerr << "cadenza-cli batch: " << message << '\n';
+    return false;
+}
+
+// A whole number from 0 to max, or nothing.
+std::optional<int> number(const std::string& value, int max)
+{
+    const auto n = Platform::TextToInt16(value);
+    if (!n || *n < 0 || *n > max)
+        return std::nullopt;
+    return *n;
+}
+
+bool setOption(BatchOptions& options, const std::string& name, const std::string& value)
+{
+    Quaver::Tag& tag = *options.defaults;
+    if (name == "--write") {
+        options.write = true;
+    } else if (name == "--overwrite") {
+        options.overwrite = true;
+    } else if (name == "--json") {
+        options.json = true;
+    } else if (name == "--format") {
+        options.format = number(value, 2);
+        if (!options.format)
+            return fail("--format needs 0, 1 or 2, not '" + value + "'");
+    } else if (name == "--artist") {
+        tag.setArtist(value);
+    } else if (name == "--album") {
+        tag.setAlbum(value);
+    } else if (name == "--year") {
+        tag.setYear(value);
+    } else if (name == "--comment") {
+        tag.setComment(value);
+    } else if (name == "--track") {
+        const auto track = number(value, 255);
+        if (!track)
+            return fail("--track needs a number from 0 to 255, not '" + value + "'");
+        tag.setTrack(static_cast<std::int16_t>(*track));
+    } else if (name == "--genre") {
+        const auto genre = number(value, 255);
+        if (!genre)
+            return fail("--genre needs a number from 0 to 255, not '" + value + "'");
+        tag.setGenre(static_cast<std::uint8_t>(*genre));
+    } else {
+        return fail("unknown option " + name);
+    }
+    return true;
+}
+
+bool parse(const CliArgs& args, BatchOptions& options)
+{
+    std::vector<std::string> dirs;
+    const bool read = ReadArgs(
+        args, "batch", {"--write", "--overwrite", "--json"},
+        [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
+        [&](const std::string& dir) { dirs.push_back(dir); });
+    if (!read)
+        return false;
+    if (dirs.size() != 1)
+        return fail(dirs.empty() ? "no directory given" : "one directory at a time");
+    if (!options.format)
+        return fail("--format is needed (0, 1 or 2)");
+    options.dir = dirs.front();
+    // The default tag is typed into the panel's fields; collecting them makes
+    // it ID3v1.1 exactly when the track is 1 to 255.
+    const std::int16_t track = options.defaults->Track();
+    options.defaults->setTagType(track > 0 && track < 256 ? Quaver::ID3V11 : Quaver::ID3V1);
+    return true;
+}
+
+void printOutcome(const BatchOutcome& outcome, bool json)
+{
+    const std::string file = Platform::EncodeFileName(outcome.FileName);
+    const bool ok = outcome.Result == BatchOutcome::Group::Ok;
+    if (!json) {
+        std::cout << (ok ? "Ok" : "Error") << '\t' << file << '\t' << outcome.Message.toStdString() << '\n';
+        return;
+    }
+    QJsonValue tag = QJsonValue::Null;
+    if (outcome.NewTag) {
+        QJsonObject fields = TagPrinting::tagJson(file, *outcome.NewTag, outcome.NewTag->TagType());
+        fields.remove("file");
+        tag = fields;
+    }
+    const QJsonObject line{
+        {"file", QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()))},
+        {"outcome", ok ? "Ok" : "Error"},
+        {"message", outcome.Message},
+        {"tag", tag},
+    };
+    std::cout << TagPrinting::jsonLine(line);
+}
+
+} // namespace
+
+int runBatch(const CliArgs& args)
+{
+    BatchOptions options;
+    if (!parse(args, options))
+        return ExitUsage;
+    // The panel shows an empty result for a directory that is not there; a
+    // script would take that for success, so it is reported as a failure.
+    struct stat info
+    {
+    };
+    if (::stat(options.dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        std::cerr << "cadenza-cli batch: " << options.dir << ": not a directory\n";
+        return ExitFailed;
+    }
+
+    BatchSettings settings;
+    settings.Format = modTagFormat::DefaultFormats()->ItemAt(*options.format + 1);
+    settings.DefaultTag = options.defaults;
+    settings.TestMode = !options.write;
+    settings.Overwrite = options.overwrite;
+
+    std::ios::sync_with_stdio(false);
+    int ok = 0;
+    int errors = 0;
+    BatchRun run;
+    QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& outcome) {
+        (outcome.Result == BatchOutcome::Group::Ok ? ok : errors) += 1;
+        printOutcome(outcome, options.json);
+    });
+    run.Run(Platform::DecodeFileName(options.dir), settings);
+
+    std::ostream& summary = options.json ? std::cerr : std::cout;
+    summary << ok + errors << " files: " << ok << " Ok, " << errors << " Error"
+            << (options.write ? "" : " (test mode: nothing written)") << '\n';
+    std::cout.flush();
+    return errors == 0 ? ExitOk : ExitFailed;
+}

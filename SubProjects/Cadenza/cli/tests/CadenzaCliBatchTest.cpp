@@ -1,0 +1,168 @@
+// End-to-end tests of `cadenza-cli batch` on small generated trees.
+#include "CliRunner.h"
+#include "TempDir.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+using LegatoTest::readAll;
+
+namespace {
+
+std::string audio()
+{
+    return std::string(2000, '\x33');
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+QJsonObject object(const std::string& line)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+}
+
+// music/Artist - Album - 01.First.mp3, music/bad name.mp3, music/b/Other - Album - 02.Second.MP3
+struct Tree
+{
+    Tree()
+    {
+        mkdir(dir.file("music").c_str(), 0755);
+        mkdir(dir.file("music/b").c_str(), 0755);
+        first = dir.write("music/Artist - Album - 01.First.mp3", audio());
+        bad = dir.write("music/bad name.mp3", audio());
+        second = dir.write("music/b/Other - Album - 02.Second.MP3", audio());
+    }
+    LegatoTest::TempDir dir;
+    std::string first, bad, second;
+};
+
+} // namespace
+
+TEST(CadenzaCliBatch, WithoutWriteNothingIsWrittenAndEveryFileIsListedInScanOrder)
+{
+    Tree tree;
+    const auto result = runCli(tree.dir, {"batch", tree.dir.file("music"), "--format", "0", "--artist", "X"});
+    EXPECT_EQ(result.status, 1) << "a name that does not fit lands under Error";
+    const auto out = lines(result.out);
+    ASSERT_EQ(out.size(), 4u) << result.out;
+    // Matches of a folder in the order the file system lists them, then its subfolders.
+    const std::vector<std::string> firstTwo{out[0], out[1]};
+    EXPECT_TRUE(std::count(firstTwo.begin(), firstTwo.end(),
+                           "Ok\t" + tree.first + "\tTestmode: Don't write Tag.") == 1)
+        << result.out;
+    EXPECT_TRUE(
+        std::count(firstTwo.begin(), firstTwo.end(),
+                   "Error\t" + tree.bad + "\tParsing error: Filename doesn't match with the format.") == 1)
+        << result.out;
+    EXPECT_EQ(out[2], "Ok\t" + tree.second + "\tTestmode: Don't write Tag.");
+    EXPECT_EQ(out[3], "3 files: 2 Ok, 1 Error (test mode: nothing written)");
+    EXPECT_EQ(readAll(tree.first), audio());
+    EXPECT_EQ(readAll(tree.second), audio());
+}
+
+TEST(CadenzaCliBatch, WriteTagsTheFilesAndReadShowsTheSameTag)
+{
+    Tree tree;
+    const auto result = runCli(tree.dir, {"batch", tree.dir.file("music/b/"), "--format=0", "--year", "2001",
+                                          "--genre", "17", "--comment", "Batch", "--write", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto out = lines(result.out);
+    ASSERT_EQ(out.size(), 1u) << "the summary of a JSON run goes to stderr";
+    const QJsonObject line = object(out[0]);
+    EXPECT_EQ(line["file"].toString().toStdString(), tree.second);
+    EXPECT_EQ(line["outcome"].toString(), "Ok");
+    EXPECT_EQ(line["message"].toString(), "New Tag.");
+    const QJsonObject tag = line["tag"].toObject();
+    EXPECT_EQ(tag["artist"].toString(), "Other");
+    EXPECT_EQ(tag["title"].toString(), "Second");
+    EXPECT_EQ(tag["track"].toInt(), 2);
+    EXPECT_EQ(tag["tagType"].toInt(), 2);
+    EXPECT_EQ(tag["genreName"].toString(), "Rock");
+    EXPECT_EQ(result.err, "1 files: 1 Ok, 0 Error\n");
+
+    const auto read = runCli(tree.dir, {"read", "--json", tree.second});
+    ASSERT_EQ(read.status, 0) << read.err;
+    QJsonObject expected = tag;
+    expected["file"] = QString::fromStdString(tree.second);
+    EXPECT_EQ(object(lines(read.out).at(0)), expected);
+    EXPECT_EQ(readAll(tree.second).substr(0, audio().size()), audio());
+}
+
+TEST(CadenzaCliBatch, AnExistingTagIsKeptWithoutOverwrite)
+{
+    Tree tree;
+    ASSERT_EQ(runCli(tree.dir, {"batch", tree.dir.file("music/b"), "--format", "1", "--write"}).status, 0);
+    const std::string tagged = readAll(tree.second);
+
+    auto again =
+        runCli(tree.dir, {"batch", tree.dir.file("music/b"), "--format", "1", "--write", "--album", "New"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(lines(again.out).at(0), "Ok\t" + tree.second + "\tA Tag exists: Tag not overwritten.");
+    EXPECT_EQ(readAll(tree.second), tagged);
+
+    again = runCli(tree.dir,
+                   {"batch", tree.dir.file("music/b"), "--format", "1", "--write", "--overwrite", "--json"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(object(lines(again.out).at(0))["message"].toString(), "Overwrite Tag.");
+    EXPECT_EQ(readAll(tree.second).size(), tagged.size());
+}
+
+TEST(CadenzaCliBatch, AFailedWriteIsAnErrorWithTheLibrarysLine)
+{
+    LegatoTest::TempDir dir;
+    const std::string song = dir.write("A - B - 300.C.mp3", audio());
+    const auto result = runCli(dir, {"batch", dir.path(), "--format", "0", "--write", "--json"});
+    EXPECT_EQ(result.status, 1);
+    const QJsonObject line = object(lines(result.out).at(0));
+    EXPECT_EQ(line["outcome"].toString(), "Error");
+    EXPECT_TRUE(line["message"].toString().startsWith("New Tag. - 6, ")) << result.out;
+    EXPECT_EQ(readAll(song), audio());
+}
+
+TEST(CadenzaCliBatch, AParseErrorHasNoTag)
+{
+    LegatoTest::TempDir dir;
+    dir.write("nothing.mp3", audio());
+    const auto result = runCli(dir, {"batch", dir.path(), "--format", "0", "--json"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(object(lines(result.out).at(0))["tag"].isNull());
+}
+
+TEST(CadenzaCliBatch, WrongCommandLinesAndMissingDirectoriesAreRefused)
+{
+    LegatoTest::TempDir dir;
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"batch", dir.path()},
+                                               {"batch", dir.path(), "--format", "3"},
+                                               {"batch", "--format", "0"},
+                                               {"batch", dir.path(), dir.path(), "--format", "0"},
+                                               {"batch", dir.path(), "--format", "0", "--track", "256"},
+                                               {"batch", dir.path(), "--format", "0", "--genre", "x"},
+                                               {"batch", dir.path(), "--format", "0", "--bogus", "1"}}) {
+        const auto result = runCli(dir, args);
+        EXPECT_EQ(result.status, 2) << args.size();
+        EXPECT_TRUE(result.out.empty());
+    }
+    const auto missing = runCli(dir, {"batch", dir.file("nowhere"), "--format", "0"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("not a directory"), std::string::npos);
+}
+
+TEST(CadenzaCliBatch, AnEmptyTreeSucceedsWithNothingListed)
+{
+    LegatoTest::TempDir dir;
+    const auto result = runCli(dir, {"batch", dir.path(), "--format", "1", "--write"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "0 files: 0 Ok, 0 Error\n");
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "TempDir.h"
+
+#include <string>
+#include <vector>
+
+// Runs the real cadenza-cli for end-to-end tests.
+struct CliResult
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs cadenza-cli with raw byte arguments (file names need not be UTF-8),
+// capturing stdout and stderr in files of the temporary directory.
+CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args);
