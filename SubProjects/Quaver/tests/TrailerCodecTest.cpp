@@ -15,7 +15,8 @@ Block blockWith(std::size_t offset, const std::string& bytes)
 {
     Block block{};
     std::memcpy(block.data(), "TAG", 3);
-    std::memcpy(block.data() + offset, bytes.data(), bytes.size());
+    for (std::size_t i = 0; i < bytes.size() && offset + i < block.size(); ++i)
+        block[offset + i] = static_cast<unsigned char>(bytes[i]);
     return block;
 }
 
