@@ -1,12 +1,12 @@
 #include "PlayerEngine.h"
 
+#include "Platform/FileNameCodec.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
-#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
-#include <QUrl>
 #include <algorithm>
 
 PlayerEngine::PlayerEngine(bool withAudio, PlaybackClock::Now now, QObject* parent)
@@ -23,7 +23,13 @@ PlayerEngine::PlayerEngine(bool withAudio, PlaybackClock::Now now, QObject* pare
     m_timer.start();
 }
 
-PlayerEngine::~PlayerEngine() = default;
+PlayerEngine::~PlayerEngine()
+{
+    // The media player may still read from the current source's device; it
+    // goes before the members, not after them with the other children.
+    delete m_media;
+    m_media = nullptr;
+}
 
 bool PlayerEngine::audioAvailable()
 {
@@ -92,7 +98,10 @@ void PlayerEngine::startCurrent(std::int64_t fromMs)
     m_clock.start();
     m_state = State::Playing;
     if (m_media) {
-        m_media->setSource(QUrl::fromLocalFile(m_playlist.at(m_current)));
+        // The player lets go of the previous source's device before it is closed.
+        MediaSource source = MediaSource::forPath(m_playlist.at(m_current));
+        source.applyTo(*m_media);
+        m_source = std::move(source);
         m_media->setPosition(fromMs);
         m_media->play();
     }
@@ -227,7 +236,7 @@ const Mp3Info& PlayerEngine::cachedInfo(const QString& path) const
 {
     auto it = m_infos.find(path);
     if (it == m_infos.end())
-        it = m_infos.emplace(path, Mp3Info::fromFile(QFile::encodeName(path).toStdString())).first;
+        it = m_infos.emplace(path, Mp3Info::fromFile(Platform::EncodeFileName(path))).first;
     return it->second;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MediaSource.h"
 #include "Mp3Info.h"
 #include "PlaybackClock.h"
 
@@ -96,6 +97,7 @@ private:
     int m_preamp = 100;
     bool m_repeat = false;
     QMediaPlayer* m_media = nullptr;
+    MediaSource m_source; // what m_media plays
     QAudioOutput* m_audio = nullptr;
     QTimer m_timer;
     mutable std::map<QString, Mp3Info> m_infos;

@@ -4,7 +4,8 @@
 #include "PlayerEngine.h"
 #include "PlayerUi.h"
 
-#include <QFile>
+#include "Platform/FileNameCodec.h"
+
 #include <algorithm>
 
 using namespace Jukebox::Protocol;
@@ -34,7 +35,7 @@ Platform::LRESULT RemoteControl::handle(const QString& windowClass, std::uint32_
     case Platform::WM_COPYDATA:
         if (wParam != kCopyDataAddFile || payload.isEmpty())
             return 0;
-        m_engine.addFile(QFile::decodeName(payload));
+        m_engine.addFile(Platform::DecodeFileName(payload.toStdString()));
         return 1;
     default:
         return 0;

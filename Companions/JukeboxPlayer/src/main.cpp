@@ -9,11 +9,11 @@
 #include "PlayerEngine.h"
 #include "PlayerWindows.h"
 
+#include "Platform/FileNameCodec.h"
 #include "Platform/WindowHost.h"
 #include "Platform/WindowMessages.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <climits>
 #include <cstring>
@@ -40,7 +40,8 @@ Arguments parse(int argc, char** argv)
             continue;
         }
         // Raw bytes: names that are not UTF-8 still name their file.
-        a.files.push_back(QFile::encodeName(QFileInfo(QFile::decodeName(argv[i])).absoluteFilePath()));
+        const QString absolute = QFileInfo(Platform::DecodeFileName(argv[i])).absoluteFilePath();
+        a.files.push_back(QByteArray::fromStdString(Platform::EncodeFileName(absolute)));
     }
     return a;
 }
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
         usleep(50000);
     }
     for (const QByteArray& file : args.files)
-        engine.addFile(QFile::decodeName(file));
+        engine.addFile(Platform::DecodeFileName(file.toStdString()));
 
     // A helper started hidden only to hand over /ADD files that finds no
     // player becomes the player, and a player the user cannot see is no use:
