@@ -68,7 +68,8 @@ TEST_F(NonUtf8Name, SourceReadsTheRealFileWhileUtf8NamesStayUrls)
     const MediaSource latin1 = MediaSource::forPath(Platform::DecodeFileName(m_path));
     ASSERT_NE(latin1.device(), nullptr);
     EXPECT_EQ(latin1.device()->readAll().toStdString(), LegatoTest::readAll(m_path));
-    EXPECT_TRUE(latin1.url().path().endsWith(QStringLiteral(".mp3"))) << "the backend guesses the type from it";
+    EXPECT_TRUE(latin1.url().path().endsWith(QStringLiteral(".mp3")))
+        << "the backend guesses the type from it";
 
     const QString utf8 = QString::fromStdString(m_dir.path()) + QStringLiteral("/caf\u00e9.mp3");
     const MediaSource plain = MediaSource::forPath(utf8);

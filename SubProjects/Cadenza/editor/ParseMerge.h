@@ -2,6 +2,7 @@
 
 #include "TagFormats.h"
 
+#include <Platform/FileNameCodec.h>
 #include <Platform/Numeric.h>
 #include <QString>
 #include <Quaver/EID3TagConstants.h>
@@ -46,19 +47,20 @@ void ParseIntoFields(TagFormats& pattern, const QString& name, const ParseOption
     const auto wanted = [&](ParseOptions::Field f, bool empty) {
         return options.Overwrite[f] && (!options.EmptyOnly || empty);
     };
+    // Bytes of the name that are not UTF-8 become their Windows-1252 characters.
     const auto piece = [&](int attribute) {
         bool missing = false;
-        return pattern.TagAttributeString(attribute, name, missing);
+        return Platform::FileNameToText(pattern.TagAttributeView(attribute, name, missing));
     };
     if (wanted(ParseOptions::Artist, fields.Artist().empty()))
-        fields.setArtist(piece(ArtistAttr).toStdString());
+        fields.setArtist(piece(ArtistAttr));
     if (wanted(ParseOptions::Album, fields.Album().empty()))
-        fields.setAlbum(piece(AlbumAttr).toStdString());
+        fields.setAlbum(piece(AlbumAttr));
     if (wanted(ParseOptions::Title, fields.Title().empty()))
-        fields.setTitle(piece(TitleAttr).toStdString());
+        fields.setTitle(piece(TitleAttr));
     if (wanted(ParseOptions::Track, fields.Track() == 0)) {
         // A track beyond the 16-bit range is left alone rather than stored wrong.
-        if (auto track = Platform::TextToInt16(piece(TrackAttr).toStdString())) {
+        if (auto track = Platform::TextToInt16(piece(TrackAttr))) {
             fields.setTrack(*track);
             fields.setTagType(Quaver::ID3V11);
         }

@@ -1,6 +1,7 @@
 #include "ParseMerge.h"
 #include "modTagFormat.h"
 
+#include <Platform/FileNameCodec.h>
 #include <Quaver/Tag.h>
 #include <gtest/gtest.h>
 
@@ -42,6 +43,16 @@ TEST(ParseMerge, EmptyOnlyFillsOnlyEmptyFields)
     EXPECT_EQ(tag.Title(), "B");
     EXPECT_EQ(tag.Album(), "");
     EXPECT_EQ(tag.Track(), 0) << "pattern 1 has no track";
+}
+
+TEST(ParseMerge, NameBytesThatAreNotUtf8ReadAsWindows1252)
+{
+    Quaver::Tag tag;
+    ParseIntoFields(*pattern(2), Platform::DecodeFileName("Caf\xE9 \xC3\xB6 - 04.\x80"), allChecked(false),
+                    tag);
+    EXPECT_EQ(tag.Artist(), "Caf\xC3\xA9 \xC3\xB6");
+    EXPECT_EQ(tag.Title(), "\xE2\x82\xAC");
+    EXPECT_EQ(tag.Track(), 4);
 }
 
 TEST(ParseMerge, OverwritingStoresEvenEmptyResults)

@@ -1,5 +1,7 @@
 #include "modTagFormat.h"
 
+#include "Platform/FileNameCodec.h"
+
 #include <gtest/gtest.h>
 
 using namespace modTagFormat;
@@ -131,12 +133,24 @@ TEST(ParseFileName, AwkwardNamesDoNotUpsetIt)
     EXPECT_EQ(p.tag->Artist(), longText.toStdString());
     EXPECT_EQ(p.tag->Title(), longText.toStdString());
 
-    // Texts reach the record as UTF-8, whatever plane; a lone surrogate (how a
-    // file-name byte that is not UTF-8 arrives) becomes "?".
+    // Texts reach the record as UTF-8, whatever plane.
     p = parse(1, QString::fromUtf8("Bj\xC3\xB6rk \xE2\x82\xAC - \xF0\x9F\x8E\xB5 J\xC3\xB3ga"));
     EXPECT_EQ(p.tag->Artist(), "Bj\xC3\xB6rk \xE2\x82\xAC");
     EXPECT_EQ(p.tag->Title(), "\xF0\x9F\x8E\xB5 J\xC3\xB3ga");
-    p = parse(1, QStringLiteral("caf") + QChar(0xDCE9) + QStringLiteral(" - x"));
+}
+
+TEST(ParseFileName, NameBytesThatAreNotUtf8ReadAsWindows1252)
+{
+    // A Latin-1 name as the file system holds it, with the euro sign's
+    // Windows-1252 byte and a valid UTF-8 "\xC3\xB6" alongside.
+    auto p = parse(2, Platform::DecodeFileName("Bj\xC3\xB6rk \x80 - 03.caf\xE9"));
+    EXPECT_FALSE(p.error);
+    EXPECT_EQ(p.tag->Track(), 3);
+    EXPECT_EQ(p.tag->Artist(), "Bj\xC3\xB6rk \xE2\x82\xAC");
+    EXPECT_EQ(p.tag->Title(), "caf\xC3\xA9");
+
+    // A lone surrogate that no file name produced still becomes "?".
+    p = parse(1, QStringLiteral("caf") + QChar(0xD800) + QStringLiteral(" - x"));
     EXPECT_EQ(p.tag->Artist(), "caf?");
 }
 

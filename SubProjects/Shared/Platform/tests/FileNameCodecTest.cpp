@@ -38,3 +38,14 @@ TEST(FileNameCodec, InvalidBytesStayVisibleAsSingleCharacters)
     EXPECT_EQ(name.at(0), QChar('a'));
     EXPECT_EQ(name.at(2), QChar('z'));
 }
+
+TEST(FileNameCodec, TextOfANameReadsStrayBytesAsWindows1252)
+{
+    EXPECT_EQ(FileNameToText(DecodeFileName("caf\xE9")), "caf\xC3\xA9");
+    EXPECT_EQ(FileNameToText(DecodeFileName("\x80\x81\xFF")), "\xE2\x82\xAC\xC2\x81\xC3\xBF");
+    const std::string utf8 = "Caf\xC3\xA9 \xF0\x9F\x8E\xB5";
+    EXPECT_EQ(FileNameToText(DecodeFileName(utf8)), utf8) << "valid UTF-8 stays as it is";
+    EXPECT_EQ(FileNameToText(DecodeFileName("plain")), "plain");
+    EXPECT_EQ(FileNameToText(QString(QChar(0xD800)) + QChar(0xDC41)), "\xF0\x90\x81\x81") << "a pair";
+    EXPECT_EQ(FileNameToText(QString(QChar(0xDC41))), "?") << "a lone surrogate no name produced";
+}

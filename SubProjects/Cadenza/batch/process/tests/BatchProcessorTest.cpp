@@ -201,6 +201,8 @@ TEST(BatchProcessor, NamesThatAreNotUtf8AreWrittenToTheRightFile)
     EXPECT_EQ(readAll(file).size(), Audio().size() + 128);
     ASSERT_TRUE(ReadBack(file));
     EXPECT_EQ(ReadBack(file)->Title(), "Title");
+    EXPECT_EQ(ReadBack(file)->Artist(), "Art\xC3\xA9")
+        << "the name's Latin-1 byte is its Windows-1252 character";
 }
 
 TEST(BatchProcessor, OnlyRegularFilesAndVanishedNamesAreProcessed)

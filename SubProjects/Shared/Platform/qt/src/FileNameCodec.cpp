@@ -1,5 +1,7 @@
 #include "Platform/FileNameCodec.h"
 
+#include "Platform/Ansi.h"
+
 namespace Platform {
 
 namespace {
@@ -32,6 +34,12 @@ std::size_t sequenceLength(const std::string& s, std::size_t i)
         return isContinuation(at(1), low, high) && isContinuation(at(2)) && isContinuation(at(3)) ? 4 : 0;
     }
     return 0;
+}
+
+// The byte DecodeFileName escaped as this lone low surrogate, or -1.
+int escapedByte(char16_t u)
+{
+    return u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF ? u - EscapeBase : -1;
 }
 
 } // namespace
@@ -84,15 +92,40 @@ std::string EncodeFileName(const QString& name)
     };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = name.at(i).unicode();
-        const bool low = QChar::isLowSurrogate(u);
-        const bool pairedLow = low && i > 0 && QChar::isHighSurrogate(name.at(i - 1).unicode());
-        if (low && !pairedLow && u >= EscapeBase + 0x80 && u <= EscapeBase + 0xFF) {
+        const bool pairedLow = i > 0 && QChar::isHighSurrogate(name.at(i - 1).unicode());
+        if (const int byte = escapedByte(u); byte >= 0 && !pairedLow) {
             flush(i);
-            out += static_cast<char>(u - EscapeBase);
+            out += static_cast<char>(byte);
             start = i + 1;
         }
     }
     flush(n);
+    return out;
+}
+
+// Writes straight into the string rather than through QByteArray: the pattern
+// parser calls this for every field of every name.
+std::string FileNameToText(QStringView name)
+{
+    const qsizetype n = name.size();
+    std::string out(static_cast<std::size_t>(n), '\0');
+    qsizetype i = 0;
+    for (; i < n && name[i].unicode() < 0x80; ++i)
+        out[static_cast<std::size_t>(i)] = static_cast<char>(name[i].unicode());
+    if (i == n)
+        return out; // plain ASCII, the usual case
+    out.resize(static_cast<std::size_t>(i));
+    for (; i < n; ++i) {
+        const char16_t u = name[i].unicode();
+        char32_t c = u;
+        if (QChar::isHighSurrogate(u) && i + 1 < n && name[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(u, name[++i].unicode());
+        else if (const int byte = escapedByte(u); byte >= 0)
+            c = AnsiToChar(static_cast<unsigned char>(byte));
+        else if (QChar::isSurrogate(u))
+            c = '?';
+        AppendUtf8(out, c);
+    }
     return out;
 }
 

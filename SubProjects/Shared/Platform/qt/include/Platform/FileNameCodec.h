@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string>
 
 namespace Platform {
@@ -15,5 +16,11 @@ namespace Platform {
 
 QString DecodeFileName(const std::string& bytes);
 std::string EncodeFileName(const QString& name);
+
+// A decoded file name (or a piece of one) as UTF-8 text for a tag field. Valid
+// characters stay as they are; a byte that was not UTF-8 becomes the
+// Windows-1252 character of that byte, the code page of trailer text, so the
+// Latin-1 name "caf\xE9" reads "café". Any other unpaired surrogate becomes '?'.
+std::string FileNameToText(QStringView name);
 
 } // namespace Platform
