@@ -14,7 +14,7 @@
 #include "Platform/WindowMessages.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <climits>
 #include <cstring>
 #include <strings.h>
@@ -31,6 +31,20 @@ struct Arguments
     std::vector<QByteArray> files; // absolute paths, the bytes the file system holds
 };
 
+// The absolute path of a command-line file, as the bytes the file system
+// holds, so names that are not UTF-8 still name their file. Worked out on the
+// bytes: QFileInfo would turn such bytes into U+FFFD.
+std::string absolutePath(const char* arg)
+{
+    std::string path = arg;
+    if (path.empty() || path.front() != '/') {
+        char cwd[PATH_MAX];
+        if (getcwd(cwd, sizeof cwd))
+            path = std::string(cwd) + "/" + path;
+    }
+    return Platform::EncodeFileName(QDir::cleanPath(Platform::DecodeFileName(path)));
+}
+
 Arguments parse(int argc, char** argv)
 {
     Arguments a;
@@ -39,9 +53,7 @@ Arguments parse(int argc, char** argv)
             a.add = true;
             continue;
         }
-        // Raw bytes: names that are not UTF-8 still name their file.
-        const QString absolute = QFileInfo(Platform::DecodeFileName(argv[i])).absoluteFilePath();
-        a.files.push_back(QByteArray::fromStdString(Platform::EncodeFileName(absolute)));
+        a.files.push_back(QByteArray::fromStdString(absolutePath(argv[i])));
     }
     return a;
 }

@@ -133,6 +133,19 @@ TEST_F(PlayerEndToEnd, AddGoesToTheRunningPlayerAndStartsOneWhenNoneRuns)
     EXPECT_EQ(api.JukeboxIsPlaying(), 0) << "/ADD does not play";
 }
 
+TEST_F(PlayerEndToEnd, PlaysARelativeNameThatIsNotUtf8)
+{
+    ASSERT_FALSE(makeMp3(m_files.path(), "caf\xE9.mp3", 2.0).empty());
+    const std::string start =
+        "cd '" + m_files.path() + "' && '" + std::string(JUKEBOX_PROGRAM) + "' 'caf\xE9.mp3' &";
+    ASSERT_EQ(std::system(start.c_str()), 0);
+    ASSERT_TRUE(waitUntil([] { return Platform::FindWindowA(kMainWindowClass, nullptr) != 0; }));
+    ASSERT_TRUE(waitUntil([&] { return api.GetPlayListLength() == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return api.JukeboxIsPlaying() == 1; }));
+    EXPECT_EQ(api.GetTrackLength(), 2) << "the file was found by its real bytes";
+    EXPECT_EQ(api.GetTrackBits(), 128);
+}
+
 TEST_F(PlayerEndToEnd, StaleSocketOfACrashedPlayerIsTakenOver)
 {
     // A crashed player left its socket file behind.
