@@ -1,3 +1,4 @@
+#include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -28,28 +29,21 @@ bool readFormat(const std::string& text, int& format)
 
 bool parseArgs(const CliArgs& args, ParseOptions& options)
 {
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsDone) {
-            options.names.push_back(arg);
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--format") {
-            if (i + 1 == args.size() || !readFormat(args[++i], options.format))
-                return false;
-        } else if (arg.rfind("--format=", 0) == 0) {
-            if (!readFormat(arg.substr(9), options.format))
-                return false;
-        } else if (arg == "--") {
-            optionsDone = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::cerr << "cadenza-cli parse: unknown option " << arg << '\n';
+    const bool read = ReadArgs(
+        args, "parse", {"--json"},
+        [&](const std::string& name, const std::string& value) {
+            if (name == "--json") {
+                options.json = true;
+                return true;
+            }
+            if (name == "--format")
+                return readFormat(value, options.format);
+            std::cerr << "cadenza-cli parse: unknown option " << name << '\n';
             return false;
-        } else {
-            options.names.push_back(arg);
-        }
-    }
+        },
+        [&](const std::string& name) { options.names.push_back(name); });
+    if (!read)
+        return false;
     if (options.format < 0)
         std::cerr << "cadenza-cli parse: --format is required\n";
     else if (options.names.empty())

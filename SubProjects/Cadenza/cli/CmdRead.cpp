@@ -1,3 +1,4 @@
+#include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -15,19 +16,19 @@ struct ReadOptions
 
 bool parse(const CliArgs& args, ReadOptions& options)
 {
-    bool optionsDone = false;
-    for (const std::string& arg : args) {
-        if (!optionsDone && arg == "--json") {
-            options.json = true;
-        } else if (!optionsDone && arg == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
-            std::cerr << "cadenza-cli read: unknown option " << arg << '\n';
+    const bool read = ReadArgs(
+        args, "read", {"--json"},
+        [&](const std::string& name, const std::string&) {
+            if (name == "--json") {
+                options.json = true;
+                return true;
+            }
+            std::cerr << "cadenza-cli read: unknown option " << name << '\n';
             return false;
-        } else {
-            options.files.push_back(arg);
-        }
-    }
+        },
+        [&](const std::string& file) { options.files.push_back(file); });
+    if (!read)
+        return false;
     if (options.files.empty())
         std::cerr << "cadenza-cli read: no file given\n";
     return !options.files.empty();

@@ -1,3 +1,4 @@
+#include "CliOptions.h"
 #include "CliVerb.h"
 
 #include "Platform/FileFind.h"
@@ -16,35 +17,26 @@ struct ScanOptions
 
 bool parseArgs(const CliArgs& args, ScanOptions& options)
 {
-    bool optionsDone = false;
-    std::vector<std::string> dirs;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsDone) {
-            dirs.push_back(arg);
-        } else if (arg == "--wildcard") {
-            if (i + 1 == args.size()) {
-                std::cerr << "cadenza-cli scan: --wildcard needs a pattern\n";
-                return false;
+    std::size_t dirs = 0;
+    const bool read = ReadArgs(
+        args, "scan", {},
+        [&](const std::string& name, const std::string& value) {
+            if (name == "--wildcard") {
+                options.wildcard = value;
+                return true;
             }
-            options.wildcard = args[++i];
-        } else if (arg.rfind("--wildcard=", 0) == 0) {
-            options.wildcard = arg.substr(11);
-        } else if (arg == "--") {
-            optionsDone = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            std::cerr << "cadenza-cli scan: unknown option " << arg << '\n';
+            std::cerr << "cadenza-cli scan: unknown option " << name << '\n';
             return false;
-        } else {
-            dirs.push_back(arg);
-        }
-    }
-    if (dirs.size() != 1) {
-        std::cerr << "cadenza-cli scan: give exactly one directory\n";
+        },
+        [&](const std::string& dir) {
+            options.dir = dir;
+            ++dirs;
+        });
+    if (!read)
         return false;
-    }
-    options.dir = dirs.front();
-    return true;
+    if (dirs != 1)
+        std::cerr << "cadenza-cli scan: give exactly one directory\n";
+    return dirs == 1;
 }
 
 } // namespace
