@@ -1,5 +1,9 @@
 #include "Vellum/FlatScrollBar.h"
 
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSlider>
+
 namespace VellumCtl {
 
 FlatScrollBar::FlatScrollBar(Qt::Orientation orientation, QWidget* parent)
@@ -10,6 +14,20 @@ FlatScrollBar::FlatScrollBar(Qt::Orientation orientation, QWidget* parent)
     setPageStep(1);
     setTracking(true);
     Move(0, 0, Thickness, Thickness);
+}
+
+void FlatScrollBar::paintEvent(QPaintEvent* event)
+{
+    if (isEnabled()) {
+        QScrollBar::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls =
+        QStyle::SubControls(QStyle::SC_All) & ~QStyle::SubControls(QStyle::SC_ScrollBarSlider);
+    style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
 }
 
 } // namespace VellumCtl

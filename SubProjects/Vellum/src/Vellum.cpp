@@ -10,10 +10,14 @@
 #include "Platform/RuntimeError.h"
 #include "Platform/Twips.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace VellumCtl {
 
@@ -29,12 +33,6 @@ bool visibleSetting(const QWidget* w)
 bool enabledSetting(const QWidget* w)
 {
     return !w->testAttribute(Qt::WA_ForceDisabled);
-}
-
-int roundedStep(int maximum, double divisor)
-{
-    const double step = maximum / divisor;
-    return step >= 1 ? static_cast<int>(Platform::RoundHalfEven(step)) : 1;
 }
 
 } // namespace
@@ -64,6 +62,7 @@ Vellum::Vellum(QWidget* parent)
 
     connect(m_scrVertical, &QScrollBar::valueChanged, this, &Vellum::onVerticalScroll);
     connect(m_scrHorizontal, &QScrollBar::valueChanged, this, &Vellum::onHorizontalScroll);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { scrollIntoView(now); });
 }
 
 Vellum::~Vellum()
@@ -333,8 +332,11 @@ void Vellum::layoutControl()
                           m_picBorder->Width() + InnerBorderGrowth, m_picBorder->Height() + InnerBorderGrowth);
     }
 
-    updateRange(m_scrVertical, m_picContainer->Height(), m_picBorder->Height());
-    updateRange(m_scrHorizontal, m_picContainer->Width(), m_picBorder->Width());
+    updateRange(m_scrVertical, m_verticalAxis, m_picContainer->Height(), m_picBorder->Height());
+    updateRange(m_scrHorizontal, m_horizontalAxis, m_picContainer->Width(), m_picBorder->Width());
+    placeContent();
+    const bool scrolls = m_verticalAxis.Scrolls() || m_horizontalAxis.Scrolls();
+    setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Vellum::placeFrame()
@@ -346,34 +348,136 @@ void Vellum::placeFrame()
     m_picFrame->Move(0, 0, std::max(0.0, W - vW), std::max(0.0, H - hH));
 }
 
-void Vellum::updateRange(FlatScrollBar* bar, double contentLength, double viewportLength)
+void Vellum::updateRange(FlatScrollBar* bar, ScrollAxis& axis, double contentLength, double viewportLength)
 {
-    if (contentLength > viewportLength) {
+    axis = ScrollAxis(contentLength, viewportLength);
+    if (axis.Scrolls()) {
         bar->setEnabled(true);
-        // The range is a 16-bit value: content that exceeds the viewport by
-        // more than that scrolls as far as the range reaches, never wraps.
-        const double excess = contentLength - viewportLength;
-        const int maximum =
-            excess >= MaxScrollRange ? MaxScrollRange : static_cast<int>(Platform::RoundHalfEven(excess));
-        bar->setMaximum(maximum);
-        bar->setSingleStep(roundedStep(maximum, 10));
-        bar->setPageStep(roundedStep(maximum, 5));
+        bar->setMaximum(axis.Maximum());
+        bar->setSingleStep(axis.SingleStep());
+        bar->setPageStep(axis.PageStep());
     } else if (enabledSetting(bar)) {
         bar->setValue(0);
         bar->setEnabled(false);
+        // Nothing is left to scroll: no position past 0 is taken any more.
+        bar->setMaximum(0);
     }
+}
+
+void Vellum::placeContent()
+{
+    // A new range may give the same position another offset.
+    m_picContainer->Move(-m_horizontalAxis.OffsetAt(m_scrHorizontal->value()),
+                         -m_verticalAxis.OffsetAt(m_scrVertical->value()), m_picContainer->Width(),
+                         m_picContainer->Height());
 }
 
 void Vellum::onVerticalScroll(int position)
 {
-    m_picContainer->setTop(-position);
+    m_picContainer->setTop(-m_verticalAxis.OffsetAt(position));
     emit SliderVertChange();
 }
 
 void Vellum::onHorizontalScroll(int position)
 {
-    m_picContainer->setLeft(-position);
+    m_picContainer->setLeft(-m_horizontalAxis.OffsetAt(position));
     emit SliderHorChange();
+}
+
+void Vellum::wheelEvent(QWheelEvent* event)
+{
+    // Wheel turns the content and its children leave unused arrive here; the
+    // bar that scrolls that way takes them as if the pointer were on it. A
+    // pane that only scrolls sideways does so with the plain wheel too.
+    const QPoint delta = event->angleDelta();
+    const bool sideways = std::abs(delta.x()) > std::abs(delta.y());
+    FlatScrollBar* bar = sideways ? m_scrHorizontal : m_scrVertical;
+    if (!sideways && !m_verticalAxis.Scrolls())
+        bar = m_scrHorizontal;
+    event->ignore();
+    if (bar->isEnabled())
+        QCoreApplication::sendEvent(bar, event);
+}
+
+void Vellum::keyPressEvent(QKeyEvent* event)
+{
+    // The page keys and Home and End move along the vertical axis, or along
+    // the horizontal one when only that one scrolls.
+    FlatScrollBar* pageBar = m_verticalAxis.Scrolls() ? m_scrVertical : m_scrHorizontal;
+    FlatScrollBar* bar = nullptr;
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    if (event->matches(QKeySequence::MoveToPreviousPage)) {
+        bar = pageBar;
+        action = QAbstractSlider::SliderPageStepSub;
+    } else if (event->matches(QKeySequence::MoveToNextPage)) {
+        bar = pageBar;
+        action = QAbstractSlider::SliderPageStepAdd;
+    } else if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Home:
+            bar = pageBar;
+            action = QAbstractSlider::SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            bar = pageBar;
+            action = QAbstractSlider::SliderToMaximum;
+            break;
+        case Qt::Key_Up:
+            bar = m_scrVertical;
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Down:
+            bar = m_scrVertical;
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_Left:
+            bar = m_scrHorizontal;
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+            bar = m_scrHorizontal;
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        default:
+            break;
+        }
+    }
+    if (!bar || !bar->isEnabled()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    bar->triggerAction(action);
+    event->accept();
+}
+
+void Vellum::scrollIntoView(QWidget* focused)
+{
+    if (!m_shown || !focused || !m_picContainer->isAncestorOf(focused))
+        return;
+    using Platform::pixelsToTwips;
+    const QPoint at = focused->mapTo(m_picContainer, QPoint(0, 0));
+    m_scrVertical->setValue(m_verticalAxis.PositionShowing(
+        pixelsToTwips(at.y()), pixelsToTwips(focused->height()), m_scrVertical->value()));
+    m_scrHorizontal->setValue(m_horizontalAxis.PositionShowing(
+        pixelsToTwips(at.x()), pixelsToTwips(focused->width()), m_scrHorizontal->value()));
+}
+
+void Vellum::focusInEvent(QFocusEvent* event)
+{
+    showFocus(true);
+    QWidget::focusInEvent(event);
+}
+
+void Vellum::focusOutEvent(QFocusEvent* event)
+{
+    showFocus(false);
+    QWidget::focusOutEvent(event);
+}
+
+void Vellum::showFocus(bool focused)
+{
+    // The outer frame, where it is drawn, takes the highlight colour.
+    m_picFrame->setForegroundRole(focused ? QPalette::Highlight : QPalette::WindowText);
 }
 
 } // namespace VellumCtl

@@ -9,11 +9,14 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 // The program-information panel: the program's title, a description built
 // around it, its version and copyright, a disclaimer, and an exit button. The
 // texts are read from the program's version information each time the panel is
-// shown; nothing is cached.
+// shown; nothing is cached. The exit button keeps to the panel's bottom right
+// corner; the rest keeps its designed places while the panel is wide enough
+// and otherwise narrows and wraps its texts, scrolling what still does not fit.
 class ucAppInfo : public QWidget, public IFrame
 {
     Q_OBJECT
@@ -48,6 +51,7 @@ private:
     Platform::VersionInfo version() const;
 
     VersionSource m_source;
+    QScrollArea* scrInfo;
     QLabel* imgAppImage;
     QLabel* lblTitle;
     QLabel* lblDescription;

@@ -6,6 +6,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -112,4 +114,40 @@ TEST(ucTest, ContractValues)
     EXPECT_EQ(errorNumber([&] { frame.AppTitle(); }), Platform::ErrNotImplemented);
     EXPECT_EQ(errorNumber([&] { frame.AppDescription(); }), Platform::ErrNotImplemented);
     EXPECT_EQ(errorNumber([&] { frame.ShowInMenu(); }), Platform::ErrNotImplemented);
+}
+
+TEST(ucAppInfo, ANarrowPanelWrapsItsTextsAndScrollsWhatDoesNotFit)
+{
+    Platform::VersionInfo info = version(1, 0, 5);
+    info.copyright = "Copyright (C) 2026 The Legato developers. Free to use, change and pass on.";
+    ucAppInfo panel(nullptr, [&] { return info; });
+    panel.resize(512, 280);
+    panel.show();
+    auto* area = panel.findChild<QScrollArea*>("scrInfo");
+    QWidget* body = area->widget();
+    // The designed size has room for everything.
+    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area->focusPolicy(), Qt::NoFocus);
+
+    for (const int width : {400, 250}) {
+        panel.resize(width, 280);
+        // Narrower: the texts wrap rather than run out sideways ...
+        EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0) << width;
+        for (const char* name : {"lblTitle", "lblDescription", "lblProgramVersion", "lblCopyright"}) {
+            const QLabel* text = panel.findChild<QLabel*>(name);
+            EXPECT_TRUE(text->parentWidget()->rect().contains(text->geometry())) << name << width;
+            EXPECT_TRUE(body->rect().contains(QRect(text->mapTo(body, QPoint(0, 0)), text->size())))
+                << name << width;
+            EXPECT_GE(text->height(), text->heightForWidth(text->width())) << name << width;
+        }
+    }
+    // ... and what then does not fit below can be scrolled to.
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area->focusPolicy(), Qt::StrongFocus);
+    const QLabel* copyright = panel.findChild<QLabel*>("lblCopyright");
+    EXPECT_LE(copyright->mapTo(body, QPoint(0, copyright->height())).y(), body->height());
+    const QLabel* description = panel.findChild<QLabel*>("lblDescription");
+    EXPECT_LE(description->mapTo(body, QPoint(0, description->height())).y(),
+              panel.findChild<QWidget*>("fraVersions")->y());
 }

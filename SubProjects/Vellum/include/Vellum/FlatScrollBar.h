@@ -16,6 +16,10 @@ public:
     static constexpr double Thickness = 255;
 
     FlatScrollBar(Qt::Orientation orientation, QWidget* parent);
+
+protected:
+    // A disabled bar has nothing to scroll and draws no thumb.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace VellumCtl

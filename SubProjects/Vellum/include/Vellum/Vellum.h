@@ -2,6 +2,7 @@
 
 #include "Vellum/IAutoResizeParent.h"
 #include "Vellum/PictureBox.h"
+#include "Vellum/ScrollAxis.h"
 #include "Vellum/VellumTypes.h"
 
 #include <QList>
@@ -26,6 +27,12 @@ class RectangleShape;
 // store (both bars, frame and inner border shown, margins 0). A host placing a
 // new instance calls InitProperties(); a host restoring one calls
 // ReadProperties(). Nothing is laid out until the control is first shown.
+//
+// As other Qt scroll areas do, it scrolls with the mouse wheel over the
+// content (a child that uses the wheel itself keeps it), with PgUp, PgDn,
+// Home, End and the arrow keys while it or a child that leaves those keys
+// unused has the focus, and it scrolls a child that gets the focus into view.
+// It takes the focus itself only while there is something to scroll.
 class Vellum : public QWidget, public IAutoResizeParent
 {
     Q_OBJECT
@@ -49,8 +56,9 @@ public:
     static constexpr double InnerBorderOffset = 13;
     // ... and is this much larger than the viewport.
     static constexpr double InnerBorderGrowth = 28;
-    // The largest scroll range: the range is a 16-bit value.
-    static constexpr int MaxScrollRange = 32767;
+    // The largest scroll range: the range is a 16-bit value. Content that
+    // exceeds the viewport by more scrolls in proportional steps (ScrollAxis).
+    static constexpr int MaxScrollRange = ScrollAxis::MaxRange;
     // The margins of a newly placed instance.
     static constexpr int NewInstanceMargin = 80;
 
@@ -140,11 +148,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void layoutControl();
     void placeFrame();
-    void updateRange(FlatScrollBar* bar, double contentLength, double viewportLength);
+    void updateRange(FlatScrollBar* bar, ScrollAxis& axis, double contentLength, double viewportLength);
+    void placeContent();
+    void scrollIntoView(QWidget* focused);
+    void showFocus(bool focused);
     void onVerticalScroll(int position);
     void onHorizontalScroll(int position);
     void resizeToContainer();
@@ -156,6 +171,8 @@ private:
     PictureBox* m_picContainer;
     FlatScrollBar* m_scrVertical;
     FlatScrollBar* m_scrHorizontal;
+    ScrollAxis m_verticalAxis;
+    ScrollAxis m_horizontalAxis;
 
     int m_sliderAppearance = socBoth;
     VellumBorderDimension m_border;
