@@ -13,8 +13,17 @@ struct BatchOutcome
         Error, // the name did not fit the pattern, or the write failed
     };
 
-    QString FileName; // as the scanner reported it
+    QString FileName;     // as the scanner reported it
+    QString RelativeName; // FileName below the run's start folder
     Group Result = Group::Ok;
     QString Message;       // one of BatchMessages, possibly with the library's error line
     Quaver::TagPtr NewTag; // the tag derived for the file; null when the name did not fit
+};
+
+// How many files a run has processed so far, and how they came out.
+struct BatchCounts
+{
+    int Done = 0;
+    int Ok = 0;
+    int Error = 0;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace BatchFixtures;
 
@@ -12,6 +13,7 @@ namespace {
 struct Recorded
 {
     QStringList messages;
+    QStringList progress;
     std::vector<BatchOutcome> outcomes;
 };
 
@@ -20,6 +22,7 @@ Recorded RunOver(const QString& path, const BatchSettings& settings)
     Recorded recorded;
     BatchRun run;
     QObject::connect(&run, &BatchRun::ShowMessage, [&](const QString& m) { recorded.messages << m; });
+    QObject::connect(&run, &BatchRun::ShowProgress, [&](const QString& m) { recorded.progress << m; });
     QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& o) {
         EXPECT_TRUE(run.IsRunning());
         recorded.outcomes.push_back(o);
@@ -53,6 +56,8 @@ TEST(BatchRun, ProcessesEveryMp3FileOfTheTreeInTheScannersOrder)
               (QStringList{Q(dir.path() + "/A - One.mp3"), Q(dir.path() + "/sub/B - Two.MP3")}));
     for (const BatchOutcome& o : recorded.outcomes)
         EXPECT_EQ(o.Message, "Testmode: Don't write Tag.");
+    EXPECT_EQ(recorded.outcomes[0].RelativeName, "A - One.mp3");
+    EXPECT_EQ(recorded.outcomes[1].RelativeName, "sub/B - Two.MP3");
     ASSERT_FALSE(recorded.messages.isEmpty());
     EXPECT_EQ(recorded.messages.first(), Q("Searching " + dir.path() + "/"));
     EXPECT_EQ(LegatoTest::readAll(dir.file("A - One.mp3")), Audio());
@@ -74,4 +79,68 @@ TEST(BatchRun, AStartDirectoryThatDoesNotExistFindsNothing)
     const Recorded recorded = RunOver(Q(dir.file("nowhere")), Settings(1, false));
     EXPECT_TRUE(recorded.outcomes.empty());
     EXPECT_EQ(recorded.messages.size(), 1);
+}
+
+TEST(BatchRun, ProgressCountsTheFilesDoneAsEachFolderIsEntered)
+{
+    LegatoTest::TempDir dir;
+    dir.write("Artist - Album - 01.Title.mp3", Audio());
+    dir.write("NoMatch.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    const Recorded recorded = RunOver(Q(dir.path()), Settings(0, true));
+    // A slow machine may add a message after a file; the folders' ones come always.
+    ASSERT_GE(recorded.progress.size(), 2);
+    EXPECT_EQ(recorded.progress.first(), Q("0 files: 0 Ok, 0 Error - Searching " + dir.path() + "/"));
+    EXPECT_EQ(recorded.progress.last(), Q("2 files: 1 Ok, 1 Error - Searching " + dir.path() + "/sub/"));
+}
+
+TEST(BatchRun, ACancelledRunEndsAfterTheFileInHandAndTouchesNoOther)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/B - Two.mp3", Audio());
+    BatchRun run;
+    run.Cancel(); // between runs: no effect on the next one
+    int processed = 0;
+    QStringList progress;
+    QObject::connect(&run, &BatchRun::ShowProgress, [&](const QString& m) { progress << m; });
+    QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome&) {
+        if (++processed == 1)
+            run.Cancel();
+    });
+    const BatchSettings settings = Settings(1, false);
+    run.Run(Q(dir.path()), settings);
+
+    EXPECT_EQ(processed, 1);
+    EXPECT_TRUE(run.WasCancelled());
+    EXPECT_EQ(run.Counts().Done, 1);
+    EXPECT_EQ(run.Counts().Ok, 1);
+    EXPECT_EQ(progress.size(), 1) << "no progress once cancelled";
+    EXPECT_NE(LegatoTest::readAll(dir.file("A - One.mp3")), Audio()) << "the file in hand is written";
+    EXPECT_EQ(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), Audio());
+
+    processed = 1; // the handler cancels no more
+    run.Run(Q(dir.path()), settings);
+    EXPECT_FALSE(run.WasCancelled());
+    EXPECT_EQ(run.Counts().Done, 2);
+    EXPECT_NE(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), Audio());
+}
+
+TEST(BatchRun, FolderProblemNamesAMissingFileOrEmptyPath)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("A - One.mp3", Audio());
+    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.path())), "");
+    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.path() + "/")), "");
+    EXPECT_EQ(BatchRun::FolderProblem(""), "No folder chosen.");
+    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.file("gone"))),
+              Q("The folder \"" + dir.file("gone") + "\" does not exist."));
+    EXPECT_EQ(BatchRun::FolderProblem(Q(file)), Q("\"" + file + "\" is not a folder."));
+    mkdir(dir.file("closed").c_str(), 0);
+    if (geteuid() != 0) { // modes do not stop root
+        EXPECT_EQ(BatchRun::FolderProblem(Q(dir.file("closed"))),
+                  Q("The folder \"" + dir.file("closed") + "\" cannot be read: Permission denied"));
+    }
+    chmod(dir.file("closed").c_str(), 0755);
 }

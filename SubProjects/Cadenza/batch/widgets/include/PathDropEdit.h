@@ -10,7 +10,7 @@ struct PathDrop
 {
     enum class Kind
     {
-        Folder,    // a list of files: Folder holds the first file's parent folder
+        Folder,    // a list of files: folder is the first entry when it is a folder, else its parent
         Nothing,   // a file list without entries: the path stays
         WrongData, // anything but files: the user is told, the path stays
     };
@@ -21,9 +21,9 @@ struct PathDrop
 // Decides what dropped data means for the path field.
 PathDrop PathFromDrop(const QMimeData* data);
 
-// The path field: a line edit that takes a dropped file as "the folder of this
-// file" instead of inserting dropped text. Any drop is accepted, so that dropped
-// text reaches dropEvent and gets its message box rather than being typed in.
+// The path field: a line edit that takes a dropped folder as the path and a
+// dropped file as "the folder of this file" instead of inserting dropped text. Any drop is accepted, so that
+// dropped text reaches dropEvent and gets its message box rather than being typed in.
 class PathDropEdit : public QLineEdit
 {
     Q_OBJECT

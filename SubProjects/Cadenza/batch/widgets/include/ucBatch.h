@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QShortcut;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -25,10 +26,12 @@ class ucID3v1xTag;
 
 // The panel "Batch processing": the user names a directory, a file-name format
 // and a default tag, and "&Process" tags every MP3 file below the directory
-// from its name. Each file's outcome is listed under "Ok" or "Error"; clicking
-// a file previews the tag a run would write next to the tag it has now.
-// The work itself is BatchRun's; this panel only gathers the settings and
-// shows the outcomes.
+// from its name. Each file's outcome is listed under "Ok" or "Error" (by its
+// name below the chosen folder; the full name is the tool tip); clicking a
+// file previews the tag a run would write next to the tag it has now. During
+// a run the button reads "&Stop", and it or Escape ends the run after the
+// file in hand. The work itself is BatchRun's; this panel only gathers the
+// settings and shows the outcomes.
 class ucBatch : public QWidget, public IFrame
 {
     Q_OBJECT
@@ -48,13 +51,17 @@ public:
     bool HasImage() override;
     bool SupportsResize() override;
 
-    // "&Process": runs the batch over txtPath's tree. Returns when done.
+    // "&Process": runs the batch over txtPath's tree. Returns when done or
+    // stopped. A path that is no readable folder is reported in a message box
+    // and nothing runs.
     void Process();
+    // "&Stop" or Escape during a run: the run ends after the file in hand.
+    void Stop();
     // Shows the preview for a node of the result tree.
     void PreviewItem(QTreeWidgetItem* item);
     // What showing the panel does: path, switches, formats and tree reset.
     void Reset();
-    bool IsRunning() const { return m_Run.IsRunning(); }
+    bool IsRunning() const { return m_Busy; }
 
     // The result tree's two group nodes, for the keys "ok" and "error".
     QTreeWidgetItem* GroupNode(const QString& key) const;
@@ -69,6 +76,8 @@ private:
     void BuildControls();
     void ResetTree();
     void ChoosePath();
+    void ProcessClicked();
+    void SetRunning(bool running);
     void AddOutcome(const BatchOutcome& outcome);
     void FlushOutcomes();
 
@@ -86,9 +95,14 @@ private:
     ucID3v1xTag* ucOldTag = nullptr;
     ucID3v1xTag* ucDefaultTag = nullptr;
     QLabel* imgAppImage = nullptr;
+    QShortcut* m_StopKey = nullptr;
 
     std::shared_ptr<TagFormatCollection> m_Formats;
     BatchRun m_Run;
+    bool m_Busy = false;
+    // Since the last Stop: the second click of a double click on "&Stop" must
+    // not start the next run.
+    QElapsedTimer m_SinceStop;
 
     // Outcomes wait here and enter the tree in batches, so a run over tens of
     // thousands of files does not relayout the tree per file.

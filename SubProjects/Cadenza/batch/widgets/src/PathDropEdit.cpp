@@ -11,7 +11,21 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 const QString PathDropEdit::WrongDataMessage = QStringLiteral("Wrong data fromat (Only Files are valid).");
+
+namespace {
+
+// "/a/b/" -> "/a/b"; "/" stays.
+std::string WithoutTrailingSlashes(std::string name)
+{
+    while (name.size() > 1 && name.back() == '/')
+        name.pop_back();
+    return name;
+}
+
+} // namespace
 
 PathDrop PathFromDrop(const QMimeData* data)
 {
@@ -23,10 +37,18 @@ PathDrop PathFromDrop(const QMimeData* data)
     const QUrl& first = urls.first();
     if (!first.isLocalFile())
         return {PathDrop::Kind::WrongData, {}};
-    // The folder part is cut from the name's own bytes (the URL's percent
-    // escapes decoded as bytes), so names that are not UTF-8 stay intact.
-    const QByteArray name = QByteArray::fromPercentEncoding(first.path(QUrl::FullyEncoded).toLatin1());
-    const std::string folder = Platform::FileSystemObject::GetParentFolderName(name.toStdString());
+    // The folder is taken from the name's own bytes (the URL's percent escapes
+    // decoded as bytes), so names that are not UTF-8 stay intact.
+    const std::string name =
+        QByteArray::fromPercentEncoding(first.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    // A dropped folder is the folder to process, never its parent: a run from
+    // the parent would take in every folder beside it.
+    struct stat info
+    {
+    };
+    if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return {PathDrop::Kind::Folder, Platform::DecodeFileName(WithoutTrailingSlashes(name))};
+    const std::string folder = Platform::FileSystemObject::GetParentFolderName(name);
     return {PathDrop::Kind::Folder, Platform::DecodeFileName(folder)};
 }
 

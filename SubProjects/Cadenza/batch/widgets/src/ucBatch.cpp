@@ -17,25 +17,38 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTreeWidget>
+
+#include <Platform/MessageBox.h>
 
 namespace {
 
 const QString OkKey = QStringLiteral("ok");
 const QString ErrorKey = QStringLiteral("error");
 const QString NodeText = QStringLiteral("Batch processing");
+const QString OkCaption = QStringLiteral("Ok");
+const QString ErrorCaption = QStringLiteral("Error");
+const QString ProcessCaption = QStringLiteral("&Process");
+const QString StopCaption = QStringLiteral("&Stop");
+
+// A file node keeps the full file name here; its text is the shorter name
+// below the start folder.
+constexpr int FileNameRole = Qt::UserRole + 1;
 
 // Outcomes are moved into the tree when this many wait, or when this much
 // time has passed since the last move, whichever comes first.
 constexpr int FlushCount = 512;
 constexpr int FlushMilliseconds = 150;
 
-QTreeWidgetItem* NewNode(const QString& text, const QString& image)
+QTreeWidgetItem* NewNode(const QString& text, const QString& image, const QString& toolTip = {})
 {
     auto* node = new QTreeWidgetItem(QStringList{text});
     node->setIcon(0, BatchImages::Image(image));
+    if (!toolTip.isEmpty())
+        node->setToolTip(0, toolTip);
     return node;
 }
 
@@ -47,9 +60,15 @@ ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
     BuildControls();
     setFixedSize(Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight));
 
-    connect(&m_Run, &BatchRun::ShowMessage, this, &ucBatch::ShowMessage);
+    connect(&m_Run, &BatchRun::ShowProgress, this, &ucBatch::ShowMessage);
     connect(&m_Run, &BatchRun::FileProcessed, this, &ucBatch::AddOutcome);
-    connect(cmdOk, &QPushButton::clicked, this, &ucBatch::Process);
+    connect(cmdOk, &QPushButton::clicked, this, &ucBatch::ProcessClicked);
+    // Escape anywhere in the window stops a run while the panel shows it; a
+    // hidden panel's key is off, so Escape keeps its meaning elsewhere.
+    m_StopKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_StopKey->setContext(Qt::WindowShortcut);
+    m_StopKey->setEnabled(false);
+    connect(m_StopKey, &QShortcut::activated, this, &ucBatch::Stop);
     connect(cmdChoosePath, &QPushButton::clicked, this, &ucBatch::ChoosePath);
     connect(trvFiles, &QTreeWidget::itemClicked, this, &ucBatch::PreviewItem);
     connect(trvFiles, &QTreeWidget::currentItemChanged, this, &ucBatch::PreviewItem);
@@ -95,7 +114,7 @@ void ucBatch::BuildControls()
     chkTestMode->setObjectName(QStringLiteral("chkTestMode"));
     placeTwips(chkTestMode, 6840, 555, 1320, 315);
 
-    cmdOk = new QPushButton(QStringLiteral("&Process"), this);
+    cmdOk = new QPushButton(ProcessCaption, this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     placeTwips(cmdOk, 8265, 510, 1125, 375);
 
@@ -201,9 +220,9 @@ void ucBatch::ResetTree()
     m_PendingOk.clear();
     m_PendingError.clear();
     trvFiles->clear();
-    QTreeWidgetItem* ok = NewNode(QStringLiteral("Ok"), BatchImages::OkKey);
+    QTreeWidgetItem* ok = NewNode(OkCaption, BatchImages::OkKey);
     ok->setData(0, Qt::UserRole, OkKey);
-    QTreeWidgetItem* error = NewNode(QStringLiteral("Error"), BatchImages::ErrorKey);
+    QTreeWidgetItem* error = NewNode(ErrorCaption, BatchImages::ErrorKey);
     error->setData(0, Qt::UserRole, ErrorKey);
     trvFiles->addTopLevelItems({ok, error});
 }
@@ -226,6 +245,33 @@ void ucBatch::ChoosePath()
         txtPath->setText(folder);
 }
 
+void ucBatch::ProcessClicked()
+{
+    if (m_Run.IsRunning()) {
+        Stop();
+        return;
+    }
+    if (m_SinceStop.isValid() && !m_SinceStop.hasExpired(QApplication::doubleClickInterval()))
+        return;
+    Process();
+}
+
+void ucBatch::Stop()
+{
+    if (!m_Run.IsRunning())
+        return;
+    m_Run.Cancel();
+    m_SinceStop.start();
+}
+
+// The button is "&Stop" and Escape is live exactly while the scanner runs.
+void ucBatch::SetRunning(bool running)
+{
+    cmdOk->setText(running ? StopCaption : ProcessCaption);
+    cmdOk->setEnabled(true);
+    m_StopKey->setEnabled(running);
+}
+
 void ucBatch::Process()
 {
     if (IsRunning() || !m_Formats)
@@ -234,20 +280,33 @@ void ucBatch::Process()
     settings.Format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
     if (!settings.Format)
         return;
+    const QString path = txtPath->text();
+    const QString problem = BatchRun::FolderProblem(path);
+    if (!problem.isEmpty()) {
+        Platform::MsgBox({problem.toStdString(), QGuiApplication::applicationDisplayName().toStdString(),
+                          Platform::MsgIcon::Warning, Platform::MsgButtons::Ok});
+        return;
+    }
     // A copy: editing the default tag while the run goes on (or previewing,
     // which collects the fields) must not change the files still to come.
     settings.DefaultTag = std::make_shared<Quaver::Tag>(*ucDefaultTag->ID3v1xTag());
     settings.TestMode = chkTestMode->isChecked();
     settings.Overwrite = chkOverwrite->isChecked();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Busy, not wait: the panel still takes the click on "&Stop".
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    m_Busy = true;
     chkTestMode->setEnabled(false);
+    // Off while the status is shown (which lets events through) and until the
+    // scanner runs, so that no click falls between two runs.
     cmdOk->setEnabled(false);
     emit ShowMessage(BatchMessages::PleaseWait);
     ResetTree();
     m_SinceFlush.start();
 
-    m_Run.Run(txtPath->text(), settings);
+    SetRunning(true);
+    m_Run.Run(path, settings);
+    SetRunning(false);
 
     FlushOutcomes();
     GroupNode(OkKey)->setExpanded(true);
@@ -255,16 +314,18 @@ void ucBatch::Process()
     ucNewTag->Clear();
     ucOldTag->Clear();
     chkTestMode->setEnabled(true);
-    cmdOk->setEnabled(true);
-    emit ShowMessage(QString());
+    m_Busy = false;
+    emit ShowMessage(m_Run.WasCancelled() ? BatchMessages::Stopped(m_Run.Counts()) : QString());
     QApplication::restoreOverrideCursor();
 }
 
 void ucBatch::AddOutcome(const BatchOutcome& outcome)
 {
     const bool ok = outcome.Result == BatchOutcome::Group::Ok;
-    QTreeWidgetItem* file = NewNode(outcome.FileName, ok ? BatchImages::OkKey : BatchImages::ErrorKey);
-    file->addChild(NewNode(outcome.Message, BatchImages::InfoKey));
+    QTreeWidgetItem* file =
+        NewNode(outcome.RelativeName, ok ? BatchImages::OkKey : BatchImages::ErrorKey, outcome.FileName);
+    file->setData(0, FileNameRole, outcome.FileName);
+    file->addChild(NewNode(outcome.Message, BatchImages::InfoKey, outcome.Message));
     (ok ? m_PendingOk : m_PendingError).append(file);
     if (m_PendingOk.size() + m_PendingError.size() >= FlushCount ||
         m_SinceFlush.elapsed() >= FlushMilliseconds)
@@ -280,6 +341,9 @@ void ucBatch::FlushOutcomes()
     m_PendingOk.clear();
     m_PendingError.clear();
     m_SinceFlush.restart();
+    const BatchCounts& counts = m_Run.Counts();
+    GroupNode(OkKey)->setText(0, BatchMessages::GroupCaption(OkCaption, counts.Ok));
+    GroupNode(ErrorKey)->setText(0, BatchMessages::GroupCaption(ErrorCaption, counts.Error));
 }
 
 void ucBatch::PreviewItem(QTreeWidgetItem* item)
@@ -291,7 +355,8 @@ void ucBatch::PreviewItem(QTreeWidgetItem* item)
     const auto format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
     if (!format)
         return;
-    const BatchPreview preview = PreviewFile(format, *ucDefaultTag->ID3v1xTag(), file->text(0));
+    const BatchPreview preview =
+        PreviewFile(format, *ucDefaultTag->ID3v1xTag(), file->data(0, FileNameRole).toString());
     ucNewTag->setID3v1xTag(preview.NewTag);
     ucNewTag->Show();
     if (preview.OldTag) {

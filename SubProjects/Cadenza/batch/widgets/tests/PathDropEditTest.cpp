@@ -6,7 +6,10 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <TempDir.h>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +51,19 @@ TEST(PathDrop, TheFirstDroppedFileGivesItsFolder)
 
     data.reset(Files({QUrl::fromLocalFile("/song.mp3")}));
     EXPECT_EQ(PathFromDrop(data.get()).folder, "/");
+}
+
+TEST(PathDrop, ADroppedFolderIsThePathItself)
+{
+    LegatoTest::TempDir dir;
+    mkdir(dir.file("album").c_str(), 0755);
+    for (const char* name : {"album", "album/"}) {
+        std::unique_ptr<QMimeData> data(Files(
+            {QUrl::fromLocalFile(QString::fromStdString(dir.file(name))), QUrl::fromLocalFile("/x.mp3")}));
+        const PathDrop drop = PathFromDrop(data.get());
+        EXPECT_EQ(drop.kind, PathDrop::Kind::Folder);
+        EXPECT_EQ(drop.folder, QString::fromStdString(dir.file("album"))) << name;
+    }
 }
 
 TEST(PathDrop, AFolderNameThatIsNotUtf8SurvivesTheDrop)

@@ -1,6 +1,7 @@
 #include "ucBatch.h"
 #include "BatchImages.h"
 
+#include <Platform/MessageBox.h>
 #include <Platform/RuntimeError.h>
 #include <Quaver/FileHandler.h>
 #include <TempDir.h>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -34,6 +36,14 @@ namespace {
 std::string Audio()
 {
     return std::string(1000, '\x55');
+}
+
+// "A - One.mp3" and, in the folder "sub", the second name.
+void WriteTwoFiles(const LegatoTest::TempDir& dir, const std::string& second = "B - Two.mp3")
+{
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/" + second, Audio());
 }
 
 std::string Trailer(const std::string& title, const std::string& artist)
@@ -64,8 +74,9 @@ struct Panel
         defaultTag = panel.findChild<ucID3v1xTag*>("ucDefaultTag");
         QObject::connect(&panel, &ucBatch::ShowMessage, [this](const QString& m) {
             messages << m;
-            if (m.startsWith("Searching "))
-                busyDuringRun = busyDuringRun && !process->isEnabled() && !testMode->isEnabled();
+            if (m.contains(" - Searching "))
+                stopDuringRun = stopDuringRun && process->isEnabled() && process->text() == "&Stop" &&
+                                !testMode->isEnabled();
         });
     }
 
@@ -95,7 +106,7 @@ struct Panel
     ucID3v1xTag* oldTag;
     ucID3v1xTag* defaultTag;
     QStringList messages;
-    bool busyDuringRun = true;
+    bool stopDuringRun = true;
 };
 
 bool SameImage(const QIcon& icon, const QString& key)
@@ -176,20 +187,20 @@ TEST(ucBatch, ShowingThePanelResetsPathSwitchesFormatsAndTree)
 TEST(ucBatch, ATestModeRunListsEveryFileUnderOkAndWritesNothing)
 {
     LegatoTest::TempDir dir;
-    dir.write("A - One.mp3", Audio());
-    mkdir(dir.file("sub").c_str(), 0755);
-    dir.write("sub/B - Two.MP3", Audio());
+    WriteTwoFiles(dir, "B - Two.MP3");
     Panel p;
     p.path->setText(QString::fromStdString(dir.path()));
     p.format->setCurrentIndex(1);
 
     p.process->click();
 
-    const QStringList files{QString::fromStdString(dir.file("A - One.mp3")),
-                            QString::fromStdString(dir.file("sub/B - Two.MP3"))};
-    EXPECT_EQ(p.Children("ok"), files);
+    EXPECT_EQ(p.Children("ok"), (QStringList{"A - One.mp3", "sub/B - Two.MP3"}))
+        << "named below the chosen folder";
     EXPECT_TRUE(p.Children("error").isEmpty());
     QTreeWidgetItem* ok = p.panel.GroupNode("ok");
+    EXPECT_EQ(ok->text(0), "Ok (2)");
+    EXPECT_EQ(p.panel.GroupNode("error")->text(0), "Error (0)");
+    EXPECT_EQ(ok->child(1)->toolTip(0), QString::fromStdString(dir.file("sub/B - Two.MP3")));
     EXPECT_TRUE(ok->isExpanded());
     EXPECT_TRUE(p.panel.GroupNode("error")->isExpanded());
     for (int i = 0; i < ok->childCount(); ++i) {
@@ -204,9 +215,11 @@ TEST(ucBatch, ATestModeRunListsEveryFileUnderOkAndWritesNothing)
 
     ASSERT_GE(p.messages.size(), 3);
     EXPECT_EQ(p.messages.first(), "Please wait...");
-    EXPECT_TRUE(p.messages.contains("Searching " + QString::fromStdString(dir.path()) + "/"));
+    EXPECT_TRUE(p.messages.contains("1 file: 1 Ok, 0 Error - Searching " +
+                                    QString::fromStdString(dir.path()) + "/sub/"));
     EXPECT_EQ(p.messages.last(), "");
-    EXPECT_TRUE(p.busyDuringRun) << "start button and test mode are disabled while the run goes on";
+    EXPECT_TRUE(p.stopDuringRun) << "the button stops and test mode is disabled while the run goes on";
+    EXPECT_EQ(p.process->text(), "&Process");
     EXPECT_TRUE(p.process->isEnabled());
     EXPECT_TRUE(p.testMode->isEnabled());
 }
@@ -224,7 +237,7 @@ TEST(ucBatch, AWritingRunSortsFilesIntoOkAndError)
 
     p.process->click();
 
-    ASSERT_EQ(p.Children("error"), QStringList{QString::fromStdString(dir.file("NoMatch.mp3"))});
+    ASSERT_EQ(p.Children("error"), QStringList{"NoMatch.mp3"});
     EXPECT_EQ(p.panel.GroupNode("error")->child(0)->child(0)->text(0),
               "Parsing error: Filename doesn't match with the format.");
     EXPECT_TRUE(SameImage(p.panel.GroupNode("error")->child(0)->icon(0), "Error"));
@@ -283,9 +296,7 @@ TEST(ucBatch, ClickingAFileShowsTheNewTagBesideTheFilesOwn)
 TEST(ucBatch, ShowingThePanelAgainDuringARunKeepsTheRunsResults)
 {
     LegatoTest::TempDir dir;
-    dir.write("A - One.mp3", Audio());
-    mkdir(dir.file("sub").c_str(), 0755);
-    dir.write("sub/B - Two.mp3", Audio());
+    WriteTwoFiles(dir);
     Panel p;
     p.path->setText(QString::fromStdString(dir.path()));
     p.format->setCurrentIndex(1);
@@ -304,15 +315,55 @@ TEST(ucBatch, ShowingThePanelAgainDuringARunKeepsTheRunsResults)
     EXPECT_EQ(p.path->text(), QString::fromStdString(dir.path()));
 }
 
-TEST(ucBatch, AStartDirectoryThatDoesNotExistLeavesBothGroupsEmpty)
+TEST(ucBatch, AStartDirectoryThatDoesNotExistIsReportedAndNothingRuns)
 {
     LegatoTest::TempDir dir;
+    QApplication::setApplicationDisplayName("Legato");
+    Platform::MessageBoxRecorder boxes;
     Panel p;
-    p.path->setText(QString::fromStdString(dir.file("missing")));
+    const QString missing = QString::fromStdString(dir.file("missing"));
+    p.path->setText(missing);
     p.process->click();
-    EXPECT_EQ(p.tree->topLevelItemCount(), 2);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, ("The folder \"" + missing + "\" does not exist.").toStdString());
+    EXPECT_EQ(boxes.boxes()[0].caption, "Legato");
+    EXPECT_TRUE(p.messages.isEmpty()) << "no run started";
+    EXPECT_EQ(p.panel.GroupNode("ok")->text(0), "Ok");
     EXPECT_EQ(p.panel.GroupNode("ok")->childCount(), 0);
-    EXPECT_EQ(p.panel.GroupNode("error")->childCount(), 0);
+}
+
+TEST(ucBatch, StopOrEscapeEndsTheRunAfterTheFileInHand)
+{
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "Stop");
+        LegatoTest::TempDir dir;
+        WriteTwoFiles(dir);
+        Panel p;
+        p.panel.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p.panel));
+        p.path->setText(QString::fromStdString(dir.path()));
+        p.format->setCurrentIndex(1);
+        p.testMode->setChecked(false);
+        const auto stopper = QObject::connect(&p.panel, &ucBatch::ShowMessage, [&](const QString& m) {
+            if (!m.endsWith("/sub/"))
+                return;
+            if (escape)
+                QTest::keyClick(p.tree, Qt::Key_Escape);
+            else
+                p.process->click();
+        });
+        p.process->click();
+
+        EXPECT_EQ(p.Children("ok"), QStringList{"A - One.mp3"});
+        EXPECT_NE(readAll(dir.file("A - One.mp3")), Audio());
+        EXPECT_EQ(readAll(dir.file("sub/B - Two.mp3")), Audio()) << "not touched after the stop";
+        EXPECT_EQ(p.messages.last(), "Stopped: 1 file processed (1 Ok, 0 Error).");
+        EXPECT_EQ(p.process->text(), "&Process");
+
+        QObject::disconnect(stopper);
+        p.process->click(); // the second click of a double click on "Stop"
+        EXPECT_EQ(readAll(dir.file("sub/B - Two.mp3")), Audio()) << "no new run";
+    }
 }
 
 TEST(ucBatch, TheChooseButtonTakesTheChosenFolder)
