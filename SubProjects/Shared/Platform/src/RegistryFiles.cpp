@@ -1,5 +1,6 @@
 #include "Platform/RegistryStore.h"
 
+#include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
 #include <cerrno>
@@ -9,7 +10,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
-#include <pwd.h>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -217,12 +217,7 @@ std::string RegistryFolder()
     }
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::string(data) + "/legato/registry";
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env == '/') {
-        home = env;
-    } else if (const passwd* user = ::getpwuid(::geteuid()); user && user->pw_dir && *user->pw_dir == '/') {
-        home = user->pw_dir;
-    }
+    const std::string home = HomeFolder();
     return home.empty() ? std::string() : home + "/.local/share/legato/registry";
 }
 
