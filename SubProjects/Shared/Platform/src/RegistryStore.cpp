@@ -206,8 +206,9 @@ RegistryHive RegistryHive::parse(const std::string& text)
             if (line.back() != ']')
                 continue; // a damaged section line names no key
             current = normalizePath(line.substr(1, line.size() - 2));
-            if (!hive.tryCreateKey(*current))
-                current.reset(); // beyond the limits: its values go nowhere
+            // The root itself holds no values; a path beyond the limits names no key.
+            if (current->empty() || !hive.tryCreateKey(*current))
+                current.reset();
             continue;
         }
         if (!current)

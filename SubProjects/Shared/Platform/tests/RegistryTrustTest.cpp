@@ -107,7 +107,7 @@ TEST(RegistryHiveLimits, DeepOrWideContentParsesQuicklyWithinTheLimits)
     std::string deep = "[";
     for (int i = 0; i < 20000; ++i)
         deep += "k\\";
-    deep += "k]\n@=1:\"x\"\n[Ok]\n@=1:\"y\"\n";
+    deep += "k]\n@=1:\"x\"\n[\\]\n@=1:\"at the root\"\n[Ok]\n@=1:\"y\"\n";
     std::string wide = "[Wide]\n";
     for (int i = 0; i < 60000; ++i)
         wide += "\"v" + std::to_string(i) + "\"=4:0x1\n";
