@@ -15,7 +15,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <strings.h>
 #include <unistd.h>
@@ -100,6 +102,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jukebox"));
     QApplication::setApplicationVersion(QStringLiteral(LEGATO_PLAYER_VERSION));
+
+    // Without a private window folder no program could reach this player.
+    if (const std::string problem = Platform::WindowFolderProblem(); !problem.empty()) {
+        std::fprintf(stderr, "jukebox: %s\n", problem.c_str());
+        QMessageBox::critical(nullptr, QStringLiteral("Jukebox"), QString::fromStdString(problem));
+        return 1;
+    }
 
     PlayerEngine engine(PlayerEngine::audioAvailable());
     PlayerWindows windows(engine);

@@ -7,7 +7,6 @@
 #include "Platform/RuntimeError.h"
 
 #include <new>
-#include <unistd.h>
 
 namespace Quaver {
 
@@ -90,18 +89,12 @@ bool FileHandler::WriteTag()
         const TrailerCodec::Block block = TrailerCodec::Render(*m_tag);
 
         Platform::BinaryFile file(m_fileName, Platform::BinaryFile::Access::ReadWrite, kSource);
-        const bool replacing = trailerPresent(file, info->Size);
-        const std::int64_t position = replacing ? info->Size - kTagLength : info->Size;
-        try {
-            file.WriteAt(position, block.data(), block.size());
-        } catch (...) {
-            // A partly appended trailer would leave a corrupt file end: take it back.
-            if (!replacing) {
-                const int restored = ::ftruncate(file.Descriptor(), static_cast<off_t>(info->Size));
-                static_cast<void>(restored); // the write error is the one worth reporting
-            }
-            throw;
-        }
+        // The size of the file as opened, not as looked up before.
+        const std::int64_t size = file.Size();
+        const std::int64_t position = trailerPresent(file, size) ? size - kTagLength : size;
+        // One write that lands whole or is undone: a killed or failing write
+        // never leaves part of a trailer behind the audio.
+        file.WriteBlockAt(position, block.data(), block.size());
         file.Close();
         return true;
     } catch (...) {

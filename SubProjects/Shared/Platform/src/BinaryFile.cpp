@@ -2,9 +2,19 @@
 
 #include "Platform/RuntimeError.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <memory>
+#include <pthread.h>
+#include <sched.h>
+#include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace Platform {
@@ -22,6 +32,127 @@ int openFlags(BinaryFile::Access access)
         return O_WRONLY | O_CREAT;
     }
     return O_RDONLY;
+}
+
+// Makes sure a file can grow to newSize before a byte is written: the
+// process's file-size limit allows it and the disk blocks are reserved
+// (without changing the size). Where the file system cannot reserve, the free
+// space is checked instead.
+void reserveGrowth(int fd, std::int64_t size, std::int64_t newSize, const std::string& source)
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<std::uint64_t>(newSize) > static_cast<std::uint64_t>(limit.rlim_cur))
+        throw RuntimeError::fromErrno(EFBIG, source);
+    int rc;
+    do {
+        rc = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(size),
+                         static_cast<off_t>(newSize - size));
+    } while (rc != 0 && errno == EINTR);
+    if (rc == 0)
+        return;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+        throw RuntimeError::fromErrno(errno, source);
+    struct statvfs fs
+    {
+    };
+    // Room for the new bytes plus one block they may have to start.
+    if (::fstatvfs(fd, &fs) == 0 && static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize <
+                                        static_cast<std::uint64_t>(newSize - size) + fs.f_bsize)
+        throw RuntimeError::fromErrno(ENOSPC, source);
+}
+
+// Blocks SIGXFSZ in the calling thread for one scope, so exceeding the file
+// size limit makes a write fail (EFBIG or short) instead of ending the
+// process; a signal raised meanwhile is taken off before the mask is restored.
+class HoldFileSizeSignal
+{
+public:
+    HoldFileSizeSignal()
+    {
+        sigemptyset(&m_set);
+        sigaddset(&m_set, SIGXFSZ);
+        pthread_sigmask(SIG_BLOCK, &m_set, &m_previous);
+    }
+    ~HoldFileSizeSignal()
+    {
+        sigset_t pending;
+        sigemptyset(&pending);
+        if (!sigismember(&m_previous, SIGXFSZ) && sigpending(&pending) == 0 &&
+            sigismember(&pending, SIGXFSZ)) {
+            const timespec now{0, 0};
+            while (sigtimedwait(&m_set, nullptr, &now) < 0 && errno == EINTR) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    HoldFileSizeSignal(const HoldFileSizeSignal&) = delete;
+    HoldFileSizeSignal& operator=(const HoldFileSizeSignal&) = delete;
+
+private:
+    sigset_t m_set;
+    sigset_t m_previous;
+};
+
+// One block to write whole, with what undoes it.
+struct BlockWrite
+{
+    int fd = -1;
+    const char* data = nullptr;
+    std::size_t count = 0;
+    off_t offset = 0;
+    off_t size = 0;  // the file's size before the write
+    std::string old; // the bytes the block replaces
+    ssize_t written = -1;
+    int error = 0;
+};
+
+// Writes the block as one write call; when it does not land whole, puts the
+// old bytes back and cuts the file to its old size.
+void writeOrUndo(BlockWrite& job)
+{
+    do {
+        job.written = ::pwrite(job.fd, job.data, job.count, job.offset);
+    } while (job.written < 0 && errno == EINTR);
+    job.error = errno;
+    if (job.written == static_cast<ssize_t>(job.count))
+        return;
+    if (!job.old.empty()) {
+        const ssize_t restored = ::pwrite(job.fd, job.old.data(), job.old.size(), job.offset);
+        static_cast<void>(restored);
+    }
+    const int truncated = ::ftruncate(job.fd, job.size);
+    static_cast<void>(truncated);
+}
+
+int helperMain(void* arg)
+{
+    sigset_t all;
+    sigfillset(&all);
+    sigprocmask(SIG_SETMASK, &all, nullptr);
+    writeOrUndo(*static_cast<BlockWrite*>(arg));
+    _exit(0);
+}
+
+// A write into the page cache is not atomic: when the block spans two pages,
+// the kernel copies it page by page and a SIGKILL between the two ends the
+// write after the first part, leaving a torn block. So the write runs in a
+// short-lived helper process that shares this process's memory and blocks
+// every signal: killing this process does not reach it, and it finishes (or
+// undoes) the write on its own. This process waits for it (vfork semantics).
+// False when no helper could be started.
+bool writeInHelper(BlockWrite& job)
+{
+    constexpr std::size_t kStack = 64 * 1024;
+    const std::unique_ptr<char[]> stack(new char[kStack]);
+    // No exit signal: the program's own SIGCHLD handling never sees the helper.
+    const pid_t pid = ::clone(helperMain, stack.get() + kStack, CLONE_VM | CLONE_VFORK, &job);
+    if (pid < 0)
+        return false;
+    int status = 0;
+    while (::waitpid(pid, &status, __WCLONE) < 0 && errno == EINTR) {
+    }
+    return true;
 }
 
 } // namespace
@@ -82,6 +213,35 @@ void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t co
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count)
+{
+    BlockWrite job;
+    job.fd = m_fd;
+    job.data = static_cast<const char*>(buffer);
+    job.count = count;
+    job.offset = static_cast<off_t>(offset);
+    job.size = static_cast<off_t>(Size());
+    const std::int64_t end = offset + static_cast<std::int64_t>(count);
+    if (offset < job.size) {
+        job.old.resize(static_cast<std::size_t>(std::min<std::int64_t>(end, job.size) - offset));
+        job.old.resize(ReadAt(offset, job.old.data(), job.old.size()));
+    }
+    if (end > job.size)
+        reserveGrowth(m_fd, job.size, end, m_source);
+
+    if (!writeInHelper(job)) {
+        HoldFileSizeSignal hold;
+        writeOrUndo(job);
+    }
+    if (job.written == static_cast<ssize_t>(count))
+        return;
+    if (job.written >= 0)
+        throw RuntimeError(ErrPathFileAccess, m_source,
+                           "Short write: " + std::to_string(job.written) + " of " + std::to_string(count) +
+                               " bytes written, the file was restored");
+    throw RuntimeError::fromErrno(job.error, m_source);
 }
 
 void BinaryFile::Close()

@@ -3,7 +3,10 @@
 #include "Platform/RuntimeError.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Platform {
 
@@ -83,6 +86,19 @@ std::string FileSystemObject::GetParentFolderName(std::string_view path)
     while (parent.size() > 1 && parent.back() == '/')
         parent.remove_suffix(1);
     return parent.empty() ? std::string("/") : std::string(parent);
+}
+
+std::string HomeFolder()
+{
+    if (const char* env = std::getenv("HOME"); env && *env == '/')
+        return env;
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir &&
+        *found->pw_dir == '/')
+        return found->pw_dir;
+    return {};
 }
 
 } // namespace Platform

@@ -1,10 +1,13 @@
 #include "Platform/RegistryStore.h"
 
+#include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
 #include <string_view>
@@ -24,6 +27,22 @@ std::string parentOfFile(const std::string& path)
     return pos == std::string::npos || pos == 0 ? std::string() : path.substr(0, pos);
 }
 
+RuntimeError untrusted(const std::string& what, const std::string& path, const char* why)
+{
+    return RuntimeError(ErrPermissionDenied, kSource, "The registry " + what + " " + path + " " + why);
+}
+
+// A folder or file of the store must belong to the user running the program
+// and be closed to writes by anybody else.
+void requireOwnedPrivate(const struct stat& st, const std::string& what, const std::string& path)
+{
+    if (st.st_uid != ::geteuid())
+        throw untrusted(what, path, "belongs to another user");
+    if (st.st_mode & (S_IWGRP | S_IWOTH))
+        throw untrusted(what, path, "can be changed by other users");
+}
+
+// Missing folders are created private to the user.
 void makeFolders(const std::string& path)
 {
     if (path.empty())
@@ -34,8 +53,30 @@ void makeFolders(const std::string& path)
     if (stat(path.c_str(), &st) == 0)
         return;
     makeFolders(parentOfFile(path));
-    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST)
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
         throw RuntimeError::fromErrno(errno, kSource);
+}
+
+// The folder, known and trusted; raises saying why not.
+std::string checkedFolder()
+{
+    const std::string folder = RegistryFolder();
+    if (folder.empty())
+        throw RuntimeError(
+            ErrFileNotFound, kSource,
+            "No registry folder: neither LEGATO_REGISTRY_DIR, XDG_DATA_HOME nor a home folder is known");
+    struct stat st
+    {
+    };
+    if (::stat(folder.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return folder; // nothing stored yet
+        throw RuntimeError::fromErrno(errno, kSource);
+    }
+    if (!S_ISDIR(st.st_mode))
+        throw untrusted("folder", folder, "is not a folder");
+    requireOwnedPrivate(st, "folder", folder);
+    return folder;
 }
 
 // Owns a descriptor for the length of one operation.
@@ -75,15 +116,41 @@ void writeAll(int fd, std::string_view bytes)
     }
 }
 
-std::string readFile(const std::string& path)
+// One root's file as found: missing, or its identity, mode and content.
+struct StoredFile
 {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    bool exists = false;
+    struct stat st
+    {
+    };
+    std::string text;
+};
+
+// Opens the file without blocking (a FIFO or device is refused, never waited
+// on), checks that it is a trusted regular file within the size limit, and
+// reads it.
+StoredFile readStoredFile(const std::string& path)
+{
+    StoredFile file;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT)
-            return {};
+            return file;
         throw RuntimeError::fromErrno(errno, kSource);
     }
-    std::string out;
+    if (::fstat(fd.get(), &file.st) != 0)
+        throw RuntimeError::fromErrno(errno, kSource);
+    if (!S_ISREG(file.st.st_mode))
+        throw untrusted("file", path, "is not a regular file");
+    requireOwnedPrivate(file.st, "file", path);
+    const auto tooLarge = [&] {
+        return RuntimeError(ErrPathFileAccess, kSource,
+                            "The registry file " + path + " is larger than " +
+                                std::to_string(kRegistryFileLimit / 1024) + " KiB");
+    };
+    if (static_cast<std::uint64_t>(file.st.st_size) > kRegistryFileLimit)
+        throw tooLarge();
+    file.exists = true;
     char buf[8192];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
@@ -93,9 +160,26 @@ std::string readFile(const std::string& path)
             throw RuntimeError::fromErrno(errno, kSource);
         if (n == 0)
             break;
-        out.append(buf, static_cast<std::size_t>(n));
+        file.text.append(buf, static_cast<std::size_t>(n));
+        if (file.text.size() > kRegistryFileLimit)
+            throw tooLarge(); // grew while being read
     }
-    return out;
+    return file;
+}
+
+// Removes the temporary files of writers that were killed before their
+// rename. Runs under the root's writer lock, so no live writer has one.
+void removeStaleTemporaries(const std::string& folder, const std::string& fileName)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = fileName + ".tmp.";
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::string_view(entry->d_name).substr(0, prefix.size()) == prefix)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -133,8 +217,8 @@ std::string RegistryFolder()
     }
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::string(data) + "/legato/registry";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.local/share/legato/registry";
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/share/legato/registry";
 }
 
 std::string RegistryFile(RegistryRoot root)
@@ -157,7 +241,7 @@ std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
     static std::mutex mutex;
     static Cached cache[2];
 
-    const std::string path = RegistryFile(root);
+    const std::string path = checkedFolder() + "/" + RegistryRootName(root) + ".reg";
     struct stat st
     {
     };
@@ -170,13 +254,20 @@ std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
     Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
     {
         std::lock_guard lock(mutex);
+        // A cached version is used only while the file is still trusted.
         if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified &&
-            slot.size == st.st_size)
+            slot.size == st.st_size && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            !(st.st_mode & (S_IWGRP | S_IWOTH)))
             return slot.hive;
     }
-    auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(readFile(path)));
+    const StoredFile file = readStoredFile(path);
+    if (!file.exists)
+        return std::make_shared<const RegistryHive>();
+    auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(file.text));
+    const std::int64_t readModified =
+        std::int64_t(file.st.st_mtim.tv_sec) * 1000000000 + file.st.st_mtim.tv_nsec;
     std::lock_guard lock(mutex);
-    slot = Cached{path, st.st_ino, modified, st.st_size, hive};
+    slot = Cached{path, file.st.st_ino, readModified, file.st.st_size, hive};
     return hive;
 }
 
@@ -187,29 +278,43 @@ RegistryHive LoadRegistry(RegistryRoot root)
 
 void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>& change)
 {
-    const std::string folder = RegistryFolder();
-    makeFolders(folder);
-    const std::string file = RegistryFile(root);
+    const std::string name = RegistryFolder();
+    if (!name.empty())
+        makeFolders(name);
+    const std::string folder = checkedFolder();
+    const std::string fileName = std::string(RegistryRootName(root)) + ".reg";
+    const std::string file = folder + "/" + fileName;
 
     Descriptor lock(::open((folder + "/" + RegistryRootName(root) + ".lock").c_str(),
-                           O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+                           O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
     if (lock.get() < 0)
         throw RuntimeError::fromErrno(errno, kSource);
     while (flock(lock.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
             throw RuntimeError::fromErrno(errno, kSource);
     }
+    removeStaleTemporaries(folder, fileName);
 
-    RegistryHive hive = RegistryHive::parse(readFile(file));
+    const StoredFile old = readStoredFile(file);
+    if (old.exists && !(old.st.st_mode & S_IWUSR))
+        throw RuntimeError(ErrPermissionDenied, kSource, "The registry file " + file + " is read-only");
+    RegistryHive hive = RegistryHive::parse(old.text);
     change(hive);
     const std::string text = hive.serialize(root);
+    if (text.size() > kRegistryFileLimit)
+        throw RuntimeError(ErrPathFileAccess, kSource,
+                           "The registry file " + file + " would grow beyond " +
+                               std::to_string(kRegistryFileLimit / 1024) + " KiB");
 
     const std::string temp = file + ".tmp." + std::to_string(getpid());
     {
-        Descriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        Descriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
         if (out.get() < 0)
             throw RuntimeError::fromErrno(errno, kSource);
         try {
+            // The replaced file's mode stays (a private 0600 file stays private).
+            if (old.exists && fchmod(out.get(), old.st.st_mode & 07777) != 0)
+                throw RuntimeError::fromErrno(errno, kSource);
             writeAll(out.get(), text);
             if (fsync(out.get()) != 0)
                 throw RuntimeError::fromErrno(errno, kSource);

@@ -206,7 +206,9 @@ RegistryHive RegistryHive::parse(const std::string& text)
             if (line.back() != ']')
                 continue; // a damaged section line names no key
             current = normalizePath(line.substr(1, line.size() - 2));
-            hive.createKey(*current);
+            // The root itself holds no values; a path beyond the limits names no key.
+            if (current->empty() || !hive.tryCreateKey(*current))
+                current.reset();
             continue;
         }
         if (!current)
@@ -281,12 +283,8 @@ const RegistryValue* RegistryHive::findValue(const std::string& path, const std:
     const Key* key = find(path);
     if (!key)
         return nullptr;
-    const std::string folded = fold(name);
-    for (const auto& [n, v] : key->values) {
-        if (fold(n) == folded)
-            return &v;
-    }
-    return nullptr;
+    const auto it = key->index.find(fold(name));
+    return it == key->index.end() ? nullptr : &key->values[it->second].second;
 }
 
 std::vector<std::string> RegistryHive::subKeys(const std::string& path) const
@@ -313,15 +311,32 @@ std::vector<std::string> RegistryHive::valueNames(const std::string& path) const
     return out;
 }
 
+bool RegistryHive::tryCreateKey(const std::string& normalized)
+{
+    if (normalized.empty() || find(normalized))
+        return true;
+    if (normalized.size() > kRegistryKeyPathLimit ||
+        static_cast<std::size_t>(std::count(normalized.begin(), normalized.end(), '\\')) >= kRegistryKeyDepth)
+        return false;
+    // Ancestors first, from the top, so parents always precede their children.
+    for (std::size_t end = normalized.find('\\');; end = normalized.find('\\', end + 1)) {
+        const std::string prefix = normalized.substr(0, end);
+        std::string folded = fold(prefix);
+        if (!m_keys.count(folded)) {
+            m_keys.emplace(folded, Key{prefix, {}, {}});
+            m_order.push_back(std::move(folded));
+        }
+        if (end == std::string::npos)
+            return true;
+    }
+}
+
 void RegistryHive::createKey(const std::string& path)
 {
-    const std::string p = normalizePath(path);
-    if (p.empty() || find(p))
-        return;
-    createKey(parentOf(p));
-    const std::string folded = fold(p);
-    m_keys.emplace(folded, Key{p, {}});
-    m_order.push_back(folded);
+    if (!tryCreateKey(normalizePath(path)))
+        throw RuntimeError(5, kSource,
+                           "Key path longer than " + std::to_string(kRegistryKeyDepth) + " levels or " +
+                               std::to_string(kRegistryKeyPathLimit) + " bytes");
 }
 
 void RegistryHive::setValue(const std::string& path, const std::string& name, RegistryValue value)
@@ -330,14 +345,11 @@ void RegistryHive::setValue(const std::string& path, const std::string& name, Re
     Key* key = find(path);
     if (!key)
         throw RuntimeError(5, kSource, "Values cannot be stored at the root itself");
-    const std::string folded = fold(name);
-    for (auto& [n, v] : key->values) {
-        if (fold(n) == folded) {
-            v = std::move(value);
-            return;
-        }
-    }
-    key->values.emplace_back(name, std::move(value));
+    const auto [slot, added] = key->index.emplace(fold(name), key->values.size());
+    if (added)
+        key->values.emplace_back(name, std::move(value));
+    else
+        key->values[slot->second].second = std::move(value);
 }
 
 void RegistryHive::setString(const std::string& path, const std::string& name, const std::string& text)
@@ -371,8 +383,17 @@ bool RegistryHive::deleteValue(const std::string& path, const std::string& name)
     Key* key = find(path);
     if (!key)
         return false;
-    const std::string folded = fold(name);
-    return std::erase_if(key->values, [&](const auto& entry) { return fold(entry.first) == folded; }) > 0;
+    const auto it = key->index.find(fold(name));
+    if (it == key->index.end())
+        return false;
+    const std::size_t removed = it->second;
+    key->values.erase(key->values.begin() + static_cast<std::ptrdiff_t>(removed));
+    key->index.erase(it);
+    for (auto& entry : key->index) {
+        if (entry.second > removed)
+            --entry.second;
+    }
+    return true;
 }
 
 } // namespace Platform

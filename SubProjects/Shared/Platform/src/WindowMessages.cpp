@@ -1,8 +1,11 @@
 #include "Platform/WindowMessages.h"
 
+#include "Platform/FileSystemObject.h"
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -167,27 +170,91 @@ bool deliver(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, c
     return true;
 }
 
+// Whether a folder exists, belongs to the user and is closed to everybody else.
+bool isPrivateFolder(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+// Room left in a socket address for "/" and an escaped class name.
+constexpr std::size_t kLongestFolder = sizeof(sockaddr_un{}.sun_path) - 48;
+
+// Where the window folder belongs, best first: the variable set for it, the
+// session's runtime folder, the user's runtime folder under /run/user (which
+// only the system creates), a folder in the user's home, and only then a
+// folder in /tmp, which anybody could have created first.
+std::string windowFolderName()
+{
+    if (const char* dir = std::getenv("LEGATO_WINDOW_DIR"); dir && *dir)
+        return dir;
+    if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run == '/')
+        return std::string(run) + "/legato-windows";
+    const std::string uid = std::to_string(::getuid());
+    if (isPrivateFolder("/run/user/" + uid))
+        return "/run/user/" + uid + "/legato-windows";
+    const std::string home = HomeFolder();
+    char host[64] = {};
+    ::gethostname(host, sizeof host - 1);
+    // The host name keeps machines that share a home folder apart.
+    const std::string cache = home + "/.cache";
+    const std::string inHome = cache + "/legato-windows-" + host;
+    if (!home.empty() && inHome.size() <= kLongestFolder &&
+        (::mkdir(cache.c_str(), 0700) == 0 || errno == EEXIST))
+        return inHome;
+    return "/tmp/legato-windows-" + uid;
+}
+
+// The window folder, created private when missing; "" with the reason in
+// problem when it cannot be used. A folder found open to others is refused,
+// never re-permissioned: it may be shared on purpose.
+std::string resolveWindowFolder(std::string& problem)
+{
+    const std::string folder = windowFolderName();
+    const auto refuse = [&](const std::string& why) {
+        problem = "Programs cannot reach each other's windows: the window folder " + folder + " " + why;
+        return std::string();
+    };
+    const bool created = ::mkdir(folder.c_str(), 0700) == 0;
+    if (!created && errno != EEXIST)
+        return refuse(std::string("cannot be created (") + std::strerror(errno) + ")");
+    struct stat st
+    {
+    };
+    if (::lstat(folder.c_str(), &st) != 0)
+        return refuse(std::string("cannot be read (") + std::strerror(errno) + ")");
+    if (!S_ISDIR(st.st_mode))
+        return refuse("is not a folder");
+    if (st.st_uid != ::getuid())
+        return refuse("belongs to another user");
+    // A folder made just now has no bits for others; the umask may have taken the owner's.
+    if (created && (st.st_mode & 07777) != 0700 && ::chmod(folder.c_str(), 0700) != 0)
+        return refuse(std::string("cannot be made private (") + std::strerror(errno) + ")");
+    if (!created && (st.st_mode & 077) != 0) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+        return refuse(std::string("is open to other users (mode ") + mode + ")");
+    }
+    problem.clear();
+    return folder;
+}
+
 } // namespace
 
 std::string WindowFolder()
 {
-    std::string folder;
-    if (const char* dir = std::getenv("LEGATO_WINDOW_DIR"); dir && *dir)
-        folder = dir;
-    else if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run == '/')
-        folder = std::string(run) + "/legato-windows";
-    else
-        folder = "/tmp/legato-windows-" + std::to_string(getuid());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return {};
-    struct stat st
-    {
-    };
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())
-        return {};
-    if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
-        return {};
-    return folder;
+    std::string problem;
+    return resolveWindowFolder(problem);
+}
+
+std::string WindowFolderProblem()
+{
+    std::string problem;
+    resolveWindowFolder(problem);
+    return problem;
 }
 
 std::string WindowSocketPath(const std::string& className)

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Platform::BinaryFile;
 
@@ -80,4 +83,39 @@ TEST(BinaryFileTest, DeleteFileRemovesOrRaises)
     Platform::DeleteFile(path);
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_THROW(Platform::DeleteFile(path), Platform::RuntimeError);
+}
+
+// The process's file-size limit leaves room for only part of the block: the
+// write is refused before a byte lands, and SIGXFSZ does not end the process.
+TEST(BinaryFileTest, BlockBeyondTheFileSizeLimitLeavesTheFileAsItWas)
+{
+    LegatoTest::TempDir dir;
+    const std::string original(8163, 'a');
+    const std::string path = dir.write("f.mp3", original);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{8192, 8192};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string block(128, 'T');
+        try {
+            BinaryFile file(path, BinaryFile::Access::ReadWrite);
+            file.WriteBlockAt(8163, block.data(), block.size());
+            _exit(1); // written past the limit
+        } catch (const Platform::RuntimeError& e) {
+            _exit(e.Number() == Platform::ErrPathFileAccess ? 0 : 2);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(LegatoTest::readAll(path), original);
+
+    // Within the limit, a block that replaces bytes and one that grows the file both land whole.
+    BinaryFile file(path, BinaryFile::Access::ReadWrite);
+    file.WriteBlockAt(8160, "xyz!", 4);
+    file.WriteBlockAt(8164, "end", 3);
+    file.Close();
+    EXPECT_EQ(LegatoTest::readAll(path), std::string(8160, 'a') + "xyz!end");
 }

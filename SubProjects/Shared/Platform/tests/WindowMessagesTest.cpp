@@ -134,13 +134,48 @@ TEST_F(WindowMessages, HungWindowCostsTheCallerOnlyTheTimeout)
     ::close(fd);
 }
 
-TEST_F(WindowMessages, FolderIsMadePrivate)
+TEST_F(WindowMessages, AFolderNotPrivateToTheUserIsRefusedAsItIs)
 {
-    ASSERT_EQ(::chmod(m_dir.path().c_str(), 0777), 0);
-    EXPECT_EQ(WindowFolder(), m_dir.path());
+    ASSERT_EQ(::chmod(m_dir.path().c_str(), 01777), 0);
+    EXPECT_EQ(WindowFolder(), "");
+    EXPECT_EQ(WindowFolderProblem(), "Programs cannot reach each other's windows: the window folder " +
+                                         m_dir.path() + " is open to other users (mode 1777)");
     struct stat st
     {
     };
     ASSERT_EQ(::stat(m_dir.path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_mode & 07777, 01777u) << "a shared folder keeps its mode";
+    WindowHost host("Jukebox v1.x");
+    EXPECT_EQ(host.listen(), WindowHost::ListenResult::Failed);
+
+    ASSERT_EQ(::chmod(m_dir.path().c_str(), 0700), 0);
+    if (::getuid() == 0) {
+        // Created first by somebody else.
+        ASSERT_EQ(::chown(m_dir.path().c_str(), 65534, 65534), 0);
+        EXPECT_EQ(WindowFolder(), "");
+        EXPECT_NE(WindowFolderProblem().find("belongs to another user"), std::string::npos);
+        ASSERT_EQ(::chown(m_dir.path().c_str(), 0, 0), 0);
+    }
+    EXPECT_EQ(WindowFolder(), m_dir.path());
+    EXPECT_EQ(WindowFolderProblem(), "");
+}
+
+// Without a runtime folder the home folder comes before /tmp, where anybody
+// could create the folder first.
+TEST_F(WindowMessages, WithoutARuntimeFolderTheHomeFolderIsUsed)
+{
+    if (::access(("/run/user/" + std::to_string(::getuid())).c_str(), F_OK) == 0)
+        GTEST_SKIP() << "the system's runtime folder for this user exists and comes first";
+    const char* run = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedRun = run ? run : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    unsetenv("LEGATO_WINDOW_DIR");
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("HOME", m_dir.path().c_str(), 1);
+    char host[64] = {};
+    ::gethostname(host, sizeof host - 1);
+    EXPECT_EQ(WindowFolder(), m_dir.path() + "/.cache/legato-windows-" + host);
+    setenv("HOME", savedHome.c_str(), 1);
+    if (run)
+        setenv("XDG_RUNTIME_DIR", savedRun.c_str(), 1);
 }

@@ -60,7 +60,13 @@ int main(int argc, char** argv)
     if (args.empty())
         return usage();
     if (args[0] == "where") {
-        std::printf("%s\n", RegistryFolder().c_str());
+        const std::string folder = RegistryFolder();
+        if (folder.empty()) {
+            std::fprintf(stderr,
+                         "cadenza-reg: no registry folder (HOME is not set and the user has no home)\n");
+            return 3;
+        }
+        std::printf("%s\n", folder.c_str());
         return 0;
     }
     if (args.size() < 2)

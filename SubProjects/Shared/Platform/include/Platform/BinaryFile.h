@@ -36,6 +36,16 @@ public:
     // Writes all count bytes at offset; the file grows when needed.
     void WriteAt(std::int64_t offset, const void* buffer, std::size_t count);
 
+    // Writes a block that must land whole or not at all (a tag trailer) as one
+    // write call. Before a byte is written, the room the block needs beyond
+    // the end of the file is made sure of (the process's file-size limit, and
+    // the disk blocks are reserved). The write runs in a helper process that
+    // blocks all signals, so neither SIGXFSZ nor a kill of this process can
+    // cut it short; a failed or short write is undone (old bytes put back, the
+    // file cut to its old size) before the error is raised. So an error or a
+    // killed process leaves the file as it was, or with the whole block.
+    void WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count);
+
     // Closes now and reports a failed close (a delayed write error) as an error.
     void Close();
 

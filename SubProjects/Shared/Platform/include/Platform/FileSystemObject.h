@@ -41,4 +41,8 @@ public:
     static std::string GetParentFolderName(std::string_view path);
 };
 
+// The home folder of the user running the program: $HOME when it is an
+// absolute path, else the user database's entry; "" when neither is known.
+std::string HomeFolder();
+
 } // namespace Platform

@@ -32,11 +32,25 @@ namespace Platform {
 // Writers hold an exclusive lock on "<root>.lock" while they read, change and
 // replace the file; the new content goes to a temporary file that is flushed to
 // disk and renamed over the old one, so readers and a crash never see half a file.
+// The new file keeps the old one's mode; a file without write permission for
+// its owner is read-only and not written. Temporary files a killed writer left
+// behind are removed by the next writer.
+//
+// Limits, since the files are read by every program (also as root): a file is
+// at most kRegistryFileLimit bytes; a key path has at most kRegistryKeyDepth
+// levels and kRegistryKeyPathLimit bytes (a longer section names no key, and
+// creating such a key raises). The folder and the files are used only when
+// they belong to the user running the program and others cannot write them,
+// and only regular files are read.
 enum class RegistryRoot
 {
     ClassesRoot,
     CurrentUser
 };
+
+inline constexpr std::size_t kRegistryFileLimit = 1u << 20;
+inline constexpr std::size_t kRegistryKeyDepth = 32;
+inline constexpr std::size_t kRegistryKeyPathLimit = 1024;
 
 struct RegistryValue
 {
@@ -47,6 +61,8 @@ struct RegistryValue
 class RegistryHive
 {
 public:
+    // Reads the text of a root's file; damaged lines and sections beyond the
+    // limits are skipped. Never raises for any input but lack of memory.
     static RegistryHive parse(const std::string& text);
     std::string serialize(RegistryRoot root) const;
 
@@ -56,7 +72,8 @@ public:
     std::vector<std::string> subKeys(const std::string& path) const;
     std::vector<std::string> valueNames(const std::string& path) const;
 
-    // Creates the key and every missing ancestor.
+    // Creates the key and every missing ancestor; raises RuntimeError for a
+    // path beyond the limits.
     void createKey(const std::string& path);
     void setValue(const std::string& path, const std::string& name, RegistryValue value);
     void setString(const std::string& path, const std::string& name, const std::string& text);
@@ -70,7 +87,9 @@ private:
     {
         std::string path; // as first written
         std::vector<std::pair<std::string, RegistryValue>> values;
+        std::map<std::string, std::size_t> index; // folded value name -> position in values
     };
+    bool tryCreateKey(const std::string& normalized);
     Key* find(const std::string& path);
     const Key* find(const std::string& path) const;
     std::map<std::string, Key> m_keys; // by folded path; std::map keeps parents first
@@ -81,14 +100,17 @@ private:
 // $LEGATO_REGISTRY_DIR when set; else, when the running program sits in a build
 // tree (registry/.legato-build-tree exists in the folder above the program's
 // folder), that build tree's registry/; else $XDG_DATA_HOME/legato/registry
-// (~/.local/share/legato/registry when XDG_DATA_HOME is unset).
+// (~/.local/share/legato/registry when XDG_DATA_HOME is unset, the home folder
+// taken from the user database when HOME is unset). "" when no folder is
+// known: there is no shared fallback.
 std::string RegistryFolder();
 std::string RegistryFile(RegistryRoot root);
 const char* RegistryRootName(RegistryRoot root);
 std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
 
 // The current content of a root's file; empty when the file does not exist.
-// Throws Platform::RuntimeError when the file exists but cannot be read.
+// Throws Platform::RuntimeError, saying why, when the file exists but cannot
+// be read or is not to be trusted (see the limits above).
 RegistryHive LoadRegistry(RegistryRoot root);
 // The same without a copy: the parsed file is kept and parsed again only when
 // the file has been replaced or changed since (another process's write is seen

@@ -54,10 +54,15 @@ struct WindowRecordHeader
 static_assert(sizeof(WindowRecordHeader) == 32);
 
 // $LEGATO_WINDOW_DIR when set, else $XDG_RUNTIME_DIR/legato-windows, else
-// /tmp/legato-windows-<uid>; created with mode 0700 when missing. Returns ""
-// when the folder is not private to this user (another owner, or open to group
-// or others): then no window can be found or created.
+// /run/user/<uid>/legato-windows when the system made that folder for the
+// user, else ~/.cache/legato-windows-<host>, else /tmp/legato-windows-<uid>;
+// created with mode 0700 when missing. Returns "" when the folder is not
+// private to this user (another owner, or open to group or others; such a
+// folder is left as it is): then no window can be found or created.
 std::string WindowFolder();
+// Why WindowFolder() gives "" (a sentence for the user), or "" when it gives a
+// folder. Programs that have windows say it on stderr and in a message box.
+std::string WindowFolderProblem();
 // The socket file of a window class (characters outside [A-Za-z0-9._-] are
 // written as %XX).
 std::string WindowSocketPath(const std::string& className);
