@@ -40,4 +40,14 @@ public:
     // True: the panel is stretched over the visible area; false: it keeps its
     // designed size and is scrolled.
     virtual bool SupportsResize() = 0;
+
+    // Beyond the slots above, with defaults, so a panel overrides only what it needs:
+
+    // The tooltip of the panel's tree node: AppDescription where the panel
+    // provides one, else the node text. Never throws.
+    virtual QString NodeToolTip();
+    // Asked before the shown panel is hidden for another one or the window
+    // closes. A panel holding unsaved work may ask the user and return false
+    // to stay; the default lets the panel go.
+    virtual bool QueryLeave() { return true; }
 };

@@ -47,6 +47,7 @@ public:
     QString Key() override;
     bool HasImage() override;
     bool SupportsResize() override;
+    QString NodeToolTip() override { return tr("Tag all MP3 files below a folder from their names"); }
 
     // "&Process": runs the batch over txtPath's tree. Returns when done.
     void Process();
