@@ -6,11 +6,13 @@ class QLabel;
 class QMenu;
 
 // The contract every panel of the main window implements beside being a
-// QWidget. The members are declared in their slot order. The main window reads
-// only Key, AppNodeText, HasImage, AppImage, AppImageKey and SupportsResize,
-// which every panel must provide; the others have a default that throws the
-// not-implemented error (Platform::ErrNotImplemented), so a panel that does not
-// provide a member simply does not override it.
+// QWidget. The members are declared in their slot order. Of these the main
+// window reads only Key, AppNodeText, HasImage, AppImage, AppImageKey and
+// SupportsResize, which every panel must provide; the others have a default
+// that throws the not-implemented error (Platform::ErrNotImplemented), so a
+// panel that does not provide a member simply does not override it. The two
+// members after the slots (NodeToolTip, QueryLeave) have defaults that never
+// throw.
 class IFrame
 {
 public:
