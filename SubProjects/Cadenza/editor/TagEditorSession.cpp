@@ -41,11 +41,14 @@ FileTagView TagEditorSession::Choose(const std::string& path)
 {
     m_ShownFile = path;
     m_Commands.Edit = true;
+    const auto slash = path.find_last_of('/');
+    m_ShownName = Platform::DecodeFileName(slash == std::string::npos ? path : path.substr(slash + 1));
     return ReadFileTag(path);
 }
 
-void TagEditorSession::Edit()
+void TagEditorSession::Edit(const TagFieldTexts& shown)
 {
+    m_EditStart = shown;
     m_Commands.Fields = true;
     m_Commands.OkCancelParse = true;
     m_Commands.List = false;
@@ -80,6 +83,37 @@ std::optional<FileTagView> TagEditorSession::Cancel()
     if (m_ShownFile.empty())
         return std::nullopt;
     return ReadFileTag(m_ShownFile);
+}
+
+std::optional<TagField> TagEditorSession::CheckSave(const TagFieldTexts& typed,
+                                                    const std::string& caption) const
+{
+    if (m_ShownFile.empty())
+        return std::nullopt;
+    const std::vector<SaveChange> changes = ChangesOnSave(typed);
+    if (changes.empty() || Platform::MsgBox(ConfirmSaveBox(changes, caption)) == Platform::MsgResult::Yes)
+        return std::nullopt;
+    return changes.front().Field;
+}
+
+TagEditorSession::LeaveChoice TagEditorSession::QueryLeave(const TagFieldTexts& typed,
+                                                           const std::string& caption) const
+{
+    if (!Editing() || typed == m_EditStart)
+        return LeaveChoice::Leave;
+    const QString text =
+        QStringLiteral("The tag of \"%1\" has been changed.\r\nSave the changes before leaving "
+                       "the editor?")
+            .arg(m_ShownName);
+    switch (Platform::MsgBox(
+        {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNoCancel})) {
+    case Platform::MsgResult::Yes:
+        return LeaveChoice::Save;
+    case Platform::MsgResult::No:
+        return LeaveChoice::Leave;
+    default:
+        return LeaveChoice::Stay;
+    }
 }
 
 void TagEditorSession::endEdit()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "SaveCheck.h"
+#include "TagFieldTexts.h"
+
 #include <Platform/MessageBox.h>
 #include <QString>
 #include <Quaver/EID3TagConstants.h>
@@ -35,10 +38,17 @@ struct FileTagView
 // Ok always writes to the file whose tag is shown, never simply to whatever
 // entry is selected in the list: after a new drop the fields still show the old
 // file while the list holds new entries. Hiding the panel during an edit
-// cancels the edit, so the panel is never left with the list locked.
+// cancels the edit, so the panel is never left with the list locked; the
+// owner asks QueryLeave first, so that nothing typed is lost without a word.
 class TagEditorSession
 {
 public:
+    enum class LeaveChoice
+    {
+        Leave, // nothing typed is lost, or the user discards it
+        Save,  // save first, leave when that succeeds
+        Stay
+    };
     enum class SaveResult
     {
         NoFile,
@@ -68,13 +78,22 @@ public:
 
     // An entry of the list was chosen (click or keyboard).
     FileTagView Choose(const std::string& path);
-    void Edit();
+    // Starts an edit of the fields, which show shown.
+    void Edit(const TagFieldTexts& shown = {});
+    // Before Ok writes: nothing when the save may go ahead, because the fields
+    // are stored as shown or the user accepts the changes listed in a box;
+    // otherwise the field to go back to.
+    std::optional<TagField> CheckSave(const TagFieldTexts& typed, const std::string& caption) const;
     // Ok: collects the fields (through collect) and writes them into the shown
     // file. On failure the library's error box has been shown and the edit
     // goes on.
     SaveOutcome Ok(const std::function<Quaver::TagPtr()>& collect);
     // Cancel: ends the edit; returns the stored tag of the shown file.
     std::optional<FileTagView> Cancel();
+    // Whether the panel may be left. Outside an edit, or when the fields still
+    // show what they showed at Edit, yes; otherwise a box lets the user save,
+    // discard (Leave) or stay.
+    LeaveChoice QueryLeave(const TagFieldTexts& typed, const std::string& caption) const;
 
     // Plays a file through play (which raises Platform::RuntimeError when the
     // player cannot be reached). Returns the box to show on failure, captioned
@@ -94,5 +113,7 @@ private:
 
     EditorCommands m_Commands;
     std::string m_ShownFile;
+    QString m_ShownName;
+    TagFieldTexts m_EditStart;
     bool m_PlayerStarted = false;
 };

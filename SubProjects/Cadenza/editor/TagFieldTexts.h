@@ -30,4 +30,6 @@ struct TagFieldTexts
     // GenreByte, the track when numeric (half to even) and 0 otherwise, and the
     // type v1.1 exactly when the track is 1 to 255, v1.0 otherwise.
     void collectInto(Quaver::Tag& tag) const;
+
+    bool operator==(const TagFieldTexts&) const = default;
 };

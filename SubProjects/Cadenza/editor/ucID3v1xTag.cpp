@@ -4,11 +4,15 @@
 #include "TwipsLayout.h"
 
 #include <Platform/Twips.h>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStringList>
 #include <Quaver/Genres.h>
+#include <array>
 
 namespace {
 
@@ -17,7 +21,16 @@ constexpr int CaptionLeft = -120;
 constexpr int CaptionWidth = 855;
 constexpr int FieldLeft = 840;
 constexpr int FieldHeight = 285;
-constexpr int WideField = 2775;
+// The wide fields, the genre box and the genre number end this far from the
+// panel's right edge.
+constexpr int RightMargin = 60;
+constexpr int GenreLeft = 2160;
+// The genre caption ends a little before its box instead of under it.
+constexpr int GenreCaptionLeft = 1500;
+constexpr int GenreCaptionWidth = 600;
+
+// The background of a field whose value would not be stored as shown.
+const QColor MarkedBase(255, 232, 160);
 
 QLineEdit* makeField(QWidget* parent, const char* name, int maxLength)
 {
@@ -26,6 +39,69 @@ QLineEdit* makeField(QWidget* parent, const char* name, int maxLength)
     e->setMaxLength(maxLength);
     return e;
 }
+
+// The genre box, which can be read-only like the text fields: its text can be
+// selected and copied, but the list does not open and neither keys nor the
+// wheel choose another entry. Its list is as wide as the longest entry.
+class GenreBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void setReadOnly(bool value)
+    {
+        m_readOnly = value;
+        lineEdit()->setReadOnly(value);
+    }
+
+    void showPopup() override
+    {
+        if (m_readOnly)
+            return;
+        QAbstractItemView* list = view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                              2 * list->frameWidth());
+        QComboBox::showPopup();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool chooses = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                             event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
+        if (m_readOnly && chooses) {
+            event->ignore();
+            return;
+        }
+        QComboBox::keyPressEvent(event);
+    }
+
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (m_readOnly)
+            event->ignore();
+        else
+            QComboBox::wheelEvent(event);
+    }
+
+private:
+    bool m_readOnly = false;
+};
+
+// Read-only fields take the button face as background, as the editor's file
+// name does, and keep the normal text colour.
+void applyLook(QWidget* field, bool editable, bool marked)
+{
+    QPalette look = field->parentWidget()->palette();
+    if (marked)
+        look.setColor(QPalette::Base, MarkedBase);
+    else if (!editable)
+        look.setColor(QPalette::Base, look.color(QPalette::Button));
+    field->setPalette(look);
+}
+
+constexpr TagField AllFields[] = {TagField::Title, TagField::Artist, TagField::Album,  TagField::Year,
+                                  TagField::Genre, TagField::Track,  TagField::Comment};
 
 } // namespace
 
@@ -36,43 +112,37 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent) : QWidget(parent)
 
     // Created in tab order.
     txtTitle = makeField(this, "txtTitle", 30);
-    placeTwips(txtTitle, FieldLeft, 0, WideField, FieldHeight);
     addCaption(tr("Title"), CaptionLeft, 0, CaptionWidth, FieldHeight)->setBuddy(txtTitle);
 
     txtArtist = makeField(this, "txtArtist", 30);
-    placeTwips(txtArtist, FieldLeft, 360, WideField, FieldHeight);
     addCaption(tr("Artist"), CaptionLeft, 360, CaptionWidth, FieldHeight)->setBuddy(txtArtist);
 
     txtAlbum = makeField(this, "txtAlbum", 30);
-    placeTwips(txtAlbum, FieldLeft, 720, WideField, FieldHeight);
     addCaption(tr("Album"), CaptionLeft, 720, CaptionWidth, FieldHeight)->setBuddy(txtAlbum);
 
     txtYear = makeField(this, "txtYear", 4);
     placeTwips(txtYear, FieldLeft, 1080, 615, FieldHeight);
     addCaption(tr("Year"), CaptionLeft, 1080, CaptionWidth, FieldHeight)->setBuddy(txtYear);
 
-    cmbGenre = new QComboBox(this);
+    cmbGenre = new GenreBox(this);
     cmbGenre->setObjectName(QStringLiteral("cmbGenre"));
     cmbGenre->setEditable(true);
     // Typed text must never become a new entry: the list is the genre table.
     cmbGenre->setInsertPolicy(QComboBox::NoInsert);
     cmbGenre->setMaxVisibleItems(20);
-    placeTwips(cmbGenre, 2160, 1080, 1455, 315);
-    addCaption(tr("Genre"), 1560, 1080, 615, FieldHeight)->setBuddy(cmbGenre);
+    addCaption(tr("Genre"), GenreCaptionLeft, 1080, GenreCaptionWidth, FieldHeight)->setBuddy(cmbGenre);
 
     txtTrack = makeField(this, "txtTrack", 2);
     placeTwips(txtTrack, FieldLeft, 1440, 375, FieldHeight);
     addCaption(tr("Track"), CaptionLeft, 1440, CaptionWidth, FieldHeight)->setBuddy(txtTrack);
 
     txtComment = makeField(this, "txtComment", 30);
-    placeTwips(txtComment, FieldLeft, 1800, WideField, FieldHeight);
     addCaption(tr("Comment"), CaptionLeft, 1800, CaptionWidth, FieldHeight)->setBuddy(txtComment);
 
     lblGenreByte = new QLabel(this);
     lblGenreByte->setObjectName(QStringLiteral("lblGenreByte"));
     lblGenreByte->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblGenreByte->setToolTip(tr("Genre number"));
-    placeTwips(lblGenreByte, 2160, 1440, 1455, 255);
 
     setTabOrder(txtTitle, txtArtist);
     setTabOrder(txtArtist, txtAlbum);
@@ -89,7 +159,12 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent) : QWidget(parent)
     cmbGenre->lineEdit()->installEventFilter(this);
     connect(cmbGenre, &QComboBox::activated, this, &ucID3v1xTag::onGenreChosen);
 
+    for (QLineEdit* field : {txtTitle, txtArtist, txtAlbum, txtYear, txtTrack, txtComment})
+        connect(field, &QLineEdit::textChanged, this, &ucID3v1xTag::markChanges);
+    connect(cmbGenre, &QComboBox::editTextChanged, this, &ucID3v1xTag::markChanges);
+
     resize(sizeHint());
+    layoutFields();
     setEnabled(false);
     Clear();
     fillGenres();
@@ -110,6 +185,21 @@ QLabel* ucID3v1xTag::addCaption(const QString& text, int left, int top, int widt
 QSize ucID3v1xTag::sizeHint() const
 {
     return {Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight)};
+}
+
+void ucID3v1xTag::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutFields();
+}
+
+void ucID3v1xTag::layoutFields()
+{
+    const int right = Platform::pixelsToTwips(width()) - RightMargin;
+    for (auto [field, top] : {std::pair{txtTitle, 0}, {txtArtist, 360}, {txtAlbum, 720}, {txtComment, 1800}})
+        placeTwips(field, FieldLeft, top, right - FieldLeft, FieldHeight);
+    placeTwips(cmbGenre, GenreLeft, 1080, right - GenreLeft, 315);
+    placeTwips(lblGenreByte, GenreLeft, 1440, right - GenreLeft, 255);
 }
 
 void ucID3v1xTag::fillGenres()
@@ -147,8 +237,10 @@ bool ucID3v1xTag::eventFilter(QObject* watched, QEvent* event)
 
 void ucID3v1xTag::onGenreChosen(int index)
 {
-    if (index >= 0 && !m_confirmingTypedGenre)
+    if (index >= 0 && !m_confirmingTypedGenre) {
         lblGenreByte->setText(QString::number(cmbGenre->itemData(index).toInt()));
+        markChanges();
+    }
 }
 
 void ucID3v1xTag::setTitle(const std::string& value)
@@ -226,7 +318,7 @@ void ucID3v1xTag::setID3v1xTag(std::shared_ptr<Quaver::Tag> tag)
 
 std::shared_ptr<Quaver::Tag> ucID3v1xTag::ID3v1xTag()
 {
-    typedTexts().collectInto(*m_Tag);
+    TypedTexts().collectInto(*m_Tag);
     return m_Tag;
 }
 
@@ -244,30 +336,71 @@ void ucID3v1xTag::Clear()
 void ucID3v1xTag::setEnabled(bool value)
 {
     m_Enabled = value;
-    for (QWidget* w :
-         {static_cast<QWidget*>(txtAlbum), static_cast<QWidget*>(txtArtist),
-          static_cast<QWidget*>(txtComment), static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(txtTrack),
-          static_cast<QWidget*>(txtYear), static_cast<QWidget*>(cmbGenre)})
-        w->setEnabled(value);
+    for (QLineEdit* field : {txtAlbum, txtArtist, txtComment, txtTitle, txtTrack, txtYear})
+        field->setReadOnly(!value);
+    static_cast<GenreBox*>(cmbGenre)->setReadOnly(!value);
+    markChanges();
 }
 
 void ucID3v1xTag::showTexts(const TagFieldTexts& t)
 {
-    txtTitle->setText(t.Title);
-    txtArtist->setText(t.Artist);
-    txtAlbum->setText(t.Album);
-    txtYear->setText(t.Year);
-    txtTrack->setText(t.Track);
-    txtComment->setText(t.Comment);
+    // The marks are worked out once, for the whole record.
+    m_showing = true;
+    for (auto [field, text] : {std::pair{txtTitle, &t.Title},
+                               {txtArtist, &t.Artist},
+                               {txtAlbum, &t.Album},
+                               {txtYear, &t.Year},
+                               {txtTrack, &t.Track},
+                               {txtComment, &t.Comment}}) {
+        field->setText(*text);
+        // A long value is shown from its start.
+        field->setCursorPosition(0);
+    }
     lblGenreByte->setText(t.GenreByte);
-    const QSignalBlocker block(cmbGenre);
-    const int index = cmbGenre->findText(t.GenreText);
-    cmbGenre->setCurrentIndex(index);
-    if (index < 0)
-        cmbGenre->setEditText(t.GenreText);
+    {
+        const QSignalBlocker block(cmbGenre);
+        const int index = cmbGenre->findText(t.GenreText);
+        cmbGenre->setCurrentIndex(index);
+        if (index < 0)
+            cmbGenre->setEditText(t.GenreText);
+        cmbGenre->lineEdit()->setCursorPosition(0);
+    }
+    m_showing = false;
+    markChanges();
 }
 
-TagFieldTexts ucID3v1xTag::typedTexts() const
+QWidget* ucID3v1xTag::fieldWidget(TagField field) const
+{
+    // In the order of TagField.
+    const std::array<QWidget*, 7> fields{txtTitle, txtArtist, txtAlbum,  txtYear,
+                                         cmbGenre, txtTrack,  txtComment};
+    return fields[static_cast<std::size_t>(field)];
+}
+
+void ucID3v1xTag::FocusField(TagField field)
+{
+    fieldWidget(field)->setFocus(Qt::OtherFocusReason);
+}
+
+void ucID3v1xTag::markChanges()
+{
+    if (m_showing)
+        return;
+    const std::vector<SaveChange> changes =
+        m_Enabled ? ChangesOnSave(TypedTexts()) : std::vector<SaveChange>{};
+    for (TagField field : AllFields) {
+        QStringList reasons;
+        for (const SaveChange& change : changes) {
+            if (change.Field == field)
+                reasons << change.Text;
+        }
+        QWidget* w = fieldWidget(field);
+        w->setToolTip(reasons.join(QLatin1Char('\n')));
+        applyLook(w, m_Enabled, !reasons.isEmpty());
+    }
+}
+
+TagFieldTexts ucID3v1xTag::TypedTexts() const
 {
     TagFieldTexts t;
     t.Title = txtTitle->text();

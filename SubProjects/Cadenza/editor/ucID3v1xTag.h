@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveCheck.h"
+
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -21,8 +23,11 @@ class ucID3v1xTag : public QWidget
     Q_OBJECT
 
 public:
-    // Designed size of the panel in twips.
+    // Designed size of the panel in twips. The wide fields and the genre box
+    // reach to the panel's right edge; from FullWidth on, a 30-character value
+    // in capitals of the default font shows whole.
     static constexpr int DesignedWidth = 3675;
+    static constexpr int FullWidth = 4440;
     static constexpr int DesignedHeight = 2115;
 
     explicit ucID3v1xTag(QWidget* parent = nullptr);
@@ -58,27 +63,40 @@ public:
     // A new empty record, shown.
     void Clear();
 
-    // Switches the six text fields and the genre box on or off; the genre
-    // number label and the panel itself stay as they are. Deliberately hides
-    // QWidget::setEnabled: owners switch the fields, never the whole panel.
+    // Switches the six text fields and the genre box between editable and
+    // read-only; read-only fields keep the normal text colour so the values
+    // stay easy to read. The genre number label and the panel itself stay as
+    // they are. Deliberately hides QWidget::setEnabled: owners switch the
+    // fields, never the whole panel.
     bool Enabled() const { return m_Enabled; }
     void setEnabled(bool value);
+
+    // What the fields show now, typed or not yet collected.
+    TagFieldTexts TypedTexts() const;
+    // Puts the keyboard focus into a field.
+    void FocusField(TagField field);
 
     QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showTexts(const TagFieldTexts& texts);
-    TagFieldTexts typedTexts() const;
     void fillGenres();
+    void layoutFields();
+    QWidget* fieldWidget(TagField field) const;
+    // Marks the fields whose typed value would be stored differently, with
+    // the reason as their tooltip; only while the fields are editable.
+    void markChanges();
     void onGenreChosen(int index);
     QLabel* addCaption(const QString& text, int left, int top, int width, int height);
 
     std::shared_ptr<Quaver::Tag> m_Tag;
     bool m_Enabled = false;
     bool m_confirmingTypedGenre = false;
+    bool m_showing = false;
 
     QLineEdit* txtTitle = nullptr;
     QLineEdit* txtArtist = nullptr;

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -62,6 +63,11 @@ bool isDirectory(const std::string& path)
     return std::filesystem::is_directory(path, ec);
 }
 
+// How much further right than designed everything beside the field panel sits.
+// At the designed size the field panel has its full width; a narrower editor
+// takes the difference from the fields first, so that nothing is cut off.
+constexpr int Wider = ucID3v1xTag::FullWidth - ucID3v1xTag::DesignedWidth;
+
 std::string applicationTitle()
 {
     const std::string title = ApplicationVersion().title;
@@ -100,28 +106,22 @@ void ucTagEditor::createControls()
     QPalette face = txtFile->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     txtFile->setPalette(face);
-    placeTwips(txtFile, 0, 0, 4935, 330);
+    placeTwips(txtFile, 0, 0, 4935 + Wider, 330);
 
     Label8 = makeLabel(this, tr("Format"), 0, 360, 855, 255);
     Label8->setObjectName(QStringLiteral("Label8"));
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
     cmbFormat->setEditable(false);
-    placeTwips(cmbFormat, 960, 360, 2775, 315);
     Label8->setBuddy(cmbFormat);
 
     cmdParse = makeButton(this, "cmdParse", tr("&Parse"), QString());
-    placeTwips(cmdParse, 3840, 360, 1095, 375);
 
     ucID3v1xTag = new ::ucID3v1xTag(this);
-    placeTwips(ucID3v1xTag, 0, 960, 3735, 2175);
 
     cmdEdit = makeButton(this, "cmdEdit", tr("&Edit"), tr("Edit tag"));
-    placeTwips(cmdEdit, 3840, 960, 1095, 375);
     cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
-    placeTwips(cmdOk, 3840, 1920, 1095, 375);
     cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
-    placeTwips(cmdCancel, 3840, 2280, 1095, 375);
 
     createParsingOptions();
 
@@ -132,13 +132,13 @@ void ucTagEditor::createControls()
     lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvwData->setHeaderLabels({tr("Files")});
-    placeTwips(lvwData, 0, 3120, 4935, 1095);
+    placeTwips(lvwData, 0, 3120, 4935 + Wider, 1095);
 
     imgAppImage = new QLabel(this);
     imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
     imgAppImage->setPixmap(noteIcon());
-    placeTwips(imgAppImage, 5280, 3360, 240, 240);
     imgAppImage->hide();
+    placeBesideFields(Wider);
 
     connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
     connect(lvwData, &QTreeWidget::itemClicked, this,
@@ -156,6 +156,18 @@ void ucTagEditor::createControls()
     connect(cmdOverwrite, &QPushButton::clicked, this, &ucTagEditor::cmdOverwrite_Click);
 }
 
+void ucTagEditor::placeBesideFields(int wider)
+{
+    placeTwips(cmbFormat, 960, 360, 2775 + wider, 315);
+    placeTwips(cmdParse, 3840 + wider, 360, 1095, 375);
+    placeTwips(ucID3v1xTag, 0, 960, 3735 + wider, 2175);
+    placeTwips(cmdEdit, 3840 + wider, 960, 1095, 375);
+    placeTwips(cmdOk, 3840 + wider, 1920, 1095, 375);
+    placeTwips(cmdCancel, 3840 + wider, 2280, 1095, 375);
+    placeTwips(Frame1, 5160 + wider, 360, 1575, 2745);
+    placeTwips(imgAppImage, 5280 + wider, 3360, 240, 240);
+}
+
 void ucTagEditor::createParsingOptions()
 {
     Frame1 = new QGroupBox(tr("Parsing Options"), this);
@@ -163,7 +175,6 @@ void ucTagEditor::createParsingOptions()
     QFont bold = Frame1->font();
     bold.setBold(true);
     Frame1->setFont(bold);
-    placeTwips(Frame1, 5160, 360, 1575, 2655);
     // The children keep the panel's normal weight; only the caption is bold.
     QFont normal = bold;
     normal.setBold(false);
@@ -172,16 +183,19 @@ void ucTagEditor::createParsingOptions()
     cmdOverwrite->setFont(normal);
     placeTwips(cmdOverwrite, 1080, 240, 255, 255);
 
+    // One row per field: a caption clear of the frame's left edge, then the
+    // box, the rows apart far enough that the boxes never touch.
+    constexpr int FirstRow = 510;
+    constexpr int RowPitch = 270;
     static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
     for (int i = 0; i < 7; ++i) {
-        const int top = 480 + 240 * i;
+        const int top = FirstRow + RowPitch * i;
         auto* box = new QCheckBox(Frame1);
         box->setObjectName(QStringLiteral("chkOverwrite"));
         box->setProperty("Index", i);
         placeTwips(box, 1080, top, 255, 255);
         chkOverwrite[static_cast<std::size_t>(i)] = box;
-        const bool genre = i == ParseOptions::Genre;
-        QLabel* caption = makeLabel(Frame1, tr(captions[i]), genre ? 120 : 0, top, genre ? 615 : 735, 255);
+        QLabel* caption = makeLabel(Frame1, tr(captions[i]), 90, top, 930, 255);
         caption->setFont(normal);
         fitCaption(caption);
     }
@@ -190,7 +204,7 @@ void ucTagEditor::createParsingOptions()
     chkOverwriteEmpty->setObjectName(QStringLiteral("chkOverwriteEmpty"));
     chkOverwriteEmpty->setToolTip(tr("Overwrite empty fields only"));
     chkOverwriteEmpty->setFont(normal);
-    placeTwips(chkOverwriteEmpty, 60, 2265, 1215, 255);
+    placeTwips(chkOverwriteEmpty, 60, FirstRow + RowPitch * 7 + 15, 1215, 255);
 }
 
 QLabel* ucTagEditor::AppImage()
@@ -220,6 +234,24 @@ bool ucTagEditor::HasImage()
 bool ucTagEditor::SupportsResize()
 {
     return true;
+}
+QString ucTagEditor::NodeToolTip()
+{
+    return tr("Edit the tag of single MP3 files");
+}
+
+bool ucTagEditor::QueryLeave()
+{
+    switch (m_session.QueryLeave(ucID3v1xTag->TypedTexts(), applicationTitle())) {
+    case TagEditorSession::LeaveChoice::Leave:
+        return true;
+    case TagEditorSession::LeaveChoice::Save:
+        cmdOk_Click();
+        return !m_session.Editing();
+    case TagEditorSession::LeaveChoice::Stay:
+        break;
+    }
+    return false;
 }
 
 void ucTagEditor::ReportStatus(const QString& text, int area)
@@ -273,10 +305,33 @@ void ucTagEditor::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const QRect inner = contentsRect();
+    const int narrower = DesignedWidth - Platform::pixelsToTwips(inner.width());
+    placeBesideFields(Wider - std::clamp(narrower, 0, Wider));
     const int listHeight = inner.height() - lvwData->y();
     if (listHeight >= 0)
         lvwData->resize(inner.width(), listHeight);
     txtFile->resize(inner.width(), txtFile->height());
+}
+
+void ucTagEditor::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the focused control did not use arrive here.
+    if (m_session.Editing()) {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A focused button takes Enter as a press, as in a dialog.
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+                button->click();
+            else
+                cmdOk_Click();
+            return;
+        }
+        if (key == Qt::Key_Escape) {
+            cmdCancel_Click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ucTagEditor::showView(const FileTagView& view)
@@ -349,12 +404,17 @@ void ucTagEditor::lvwData_DblClick()
 
 void ucTagEditor::cmdEdit_Click()
 {
-    m_session.Edit();
+    m_session.Edit(ucID3v1xTag->TypedTexts());
     applyCommands();
+    ucID3v1xTag->FocusField(TagField::Title);
 }
 
 void ucTagEditor::cmdOk_Click()
 {
+    if (const auto back = m_session.CheckSave(ucID3v1xTag->TypedTexts(), applicationTitle())) {
+        ucID3v1xTag->FocusField(*back);
+        return;
+    }
     const auto outcome = m_session.Ok([this] { return ucID3v1xTag->ID3v1xTag(); });
     switch (outcome.Result) {
     case TagEditorSession::SaveResult::NoFile:

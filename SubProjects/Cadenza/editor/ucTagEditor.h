@@ -30,7 +30,9 @@ class ucTagEditor : public QWidget, public IFrame
     Q_OBJECT
 
 public:
-    static constexpr int DesignedWidth = 6765;
+    // The field panel is laid out at its full width, which moves the buttons
+    // and the parsing options right by the difference to its designed width.
+    static constexpr int DesignedWidth = 7530;
     static constexpr int DesignedHeight = 4230;
 
     using PlayerCall = TagEditorSession::PlayerCall;
@@ -45,6 +47,9 @@ public:
     QString Key() override;
     bool HasImage() override;
     bool SupportsResize() override;
+    QString NodeToolTip() override;
+    // During an edit with changes, asks whether to save, discard or stay.
+    bool QueryLeave() override;
 
     // State of the Overwrite button: 0 or 1.
     int OverwriteState() const { return m_OverwriteState; }
@@ -63,10 +68,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // During an edit, Enter is Ok and Escape is Cancel.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createControls();
     void createParsingOptions();
+    // Places the field panel at its width plus wider (twips) and what stands
+    // beside and right of it.
+    void placeBesideFields(int wider);
     void ReportStatus(const QString& text, int area);
     void applyCommands();
     void showView(const FileTagView& view);

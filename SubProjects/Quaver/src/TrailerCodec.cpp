@@ -34,6 +34,23 @@ std::string field(const Block& block, int first, int last)
     return trimSpaces(BytesToText(block, first, last));
 }
 
+const std::string& fieldText(const Tag& tag, TextField field)
+{
+    switch (field) {
+    case TextField::Title:
+        return tag.Title();
+    case TextField::Artist:
+        return tag.Artist();
+    case TextField::Album:
+        return tag.Album();
+    case TextField::Year:
+        return tag.Year();
+    case TextField::Comment:
+        break;
+    }
+    return tag.Comment();
+}
+
 } // namespace
 
 bool HasIdentifier(const std::uint8_t* bytes)
@@ -57,6 +74,57 @@ void TextToBytes(Block& block, int first, int last, std::string_view text)
         block[static_cast<std::size_t>(i)] =
             k < chars.size() ? Platform::CharToAnsiOrQuestion(chars[k]) : kFill;
     }
+}
+
+int FieldWidth(TextField field, EID3TagConstants type)
+{
+    switch (field) {
+    case TextField::Title:
+        return kTitleLast - kTitleFirst + 1;
+    case TextField::Artist:
+        return kArtistLast - kArtistFirst + 1;
+    case TextField::Album:
+        return kAlbumLast - kAlbumFirst + 1;
+    case TextField::Year:
+        return kYearLast - kYearFirst + 1;
+    case TextField::Comment:
+        break;
+    }
+    return (type == ID3V1 ? kCommentLastV10 : kCommentLastV11) - kCommentFirst + 1;
+}
+
+FieldFit FitField(std::string_view text, int width)
+{
+    FieldFit fit;
+    const std::u32string chars = Platform::DecodeUtf8(text);
+    std::u32string unstorable;
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const char32_t ch = chars[i];
+        if (i >= static_cast<std::size_t>(width)) {
+            Platform::AppendUtf8(fit.Cut, ch);
+        } else if (Platform::CharToAnsi(ch)) {
+            Platform::AppendUtf8(fit.Stored, ch);
+        } else {
+            fit.Stored += '?';
+            if (unstorable.find(ch) == std::u32string::npos) {
+                unstorable += ch;
+                Platform::AppendUtf8(fit.Unstorable, ch);
+            }
+        }
+    }
+    return fit;
+}
+
+std::vector<FieldChange> WriteChanges(const Tag& tag)
+{
+    std::vector<FieldChange> changes;
+    for (TextField field :
+         {TextField::Title, TextField::Artist, TextField::Album, TextField::Year, TextField::Comment}) {
+        FieldFit fit = FitField(fieldText(tag, field), FieldWidth(field, tag.TagType()));
+        if (fit.Changed())
+            changes.push_back({field, std::move(fit)});
+    }
+    return changes;
 }
 
 EID3TagConstants Parse(const Block& block, Tag& tag)

@@ -150,3 +150,34 @@ TEST(TrailerCodecTest, TrackOutOfRangeRaisesOverflowForV11Only)
     tag.setTagType(ID3V1);
     EXPECT_NO_THROW(TrailerCodec::Render(tag));
 }
+
+TEST(TrailerCodecTest, WriteChangesNameWhatRenderWouldLose)
+{
+    Tag tag;
+    tag.setTagType(ID3V11);
+    tag.setTitle("Plain \u00E9\u20AC"); // both have codes
+    tag.setArtist("\u6771\u4EAC\u4E8B\u5909\u6771");
+    tag.setComment(std::string(28, 'c') + "\u0100z"); // cut beside the track
+    tag.setTrack(3);
+    const auto changes = TrailerCodec::WriteChanges(tag);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].Field, TrailerCodec::TextField::Artist);
+    EXPECT_EQ(changes[0].Fit.Unstorable, "\u6771\u4EAC\u4E8B\u5909");
+    EXPECT_EQ(changes[0].Fit.Stored, "?????");
+    EXPECT_EQ(changes[0].Fit.Cut, "");
+    EXPECT_EQ(changes[1].Field, TrailerCodec::TextField::Comment);
+    EXPECT_EQ(changes[1].Fit.Cut, "\u0100z");
+    EXPECT_EQ(changes[1].Fit.Unstorable, "") << "a character that is cut off is not stored either";
+
+    // What the fit says is stored is exactly what the trailer holds.
+    const Block block = TrailerCodec::Render(tag);
+    EXPECT_EQ(TrailerCodec::BytesToText(block, 33, 62), changes[0].Fit.Stored);
+    EXPECT_EQ(TrailerCodec::BytesToText(block, 97, 124), changes[1].Fit.Stored);
+
+    // Without a track the comment holds 30 characters; the year holds 4.
+    tag.setTagType(ID3V1);
+    tag.setArtist("");
+    EXPECT_EQ(TrailerCodec::WriteChanges(tag)[0].Fit.Unstorable, "\u0100");
+    EXPECT_EQ(TrailerCodec::FieldWidth(TrailerCodec::TextField::Year, ID3V1), 4);
+    EXPECT_EQ(TrailerCodec::FitField("19999", 4).Cut, "9");
+}

@@ -179,3 +179,44 @@ TEST(TagEditorSession, PlayHandsThePathToThePlayer)
     EXPECT_EQ(played, "/music/a b;$(x).mp3");
     EXPECT_TRUE(s.PlayerStarted());
 }
+
+TEST(TagEditorSession, SaveThatChangesTextAndLeavingWithEditsAskFirst)
+{
+    using Leave = TagEditorSession::LeaveChoice;
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"T", "", "", 1});
+    TagEditorSession s;
+    s.Choose(file);
+    const TagFieldTexts shown = TagFieldTexts::fromTag(*EditorTest::stored(file));
+    s.Edit(shown);
+    {
+        Platform::MessageBoxRecorder boxes;
+        EXPECT_FALSE(s.CheckSave(shown, "Legato")) << "stored as shown";
+        EXPECT_EQ(s.QueryLeave(shown, "Legato"), Leave::Leave) << "nothing typed since Edit";
+        EXPECT_TRUE(boxes.boxes().empty());
+    }
+    TagFieldTexts typed = shown;
+    typed.Artist = QString::fromUtf8("\u6771\u4EAC");
+    {
+        Platform::MessageBoxRecorder no(Platform::MsgResult::No);
+        EXPECT_EQ(s.CheckSave(typed, "Legato"), TagField::Artist);
+        EXPECT_EQ(s.QueryLeave(typed, "Legato"), Leave::Leave) << "No discards";
+        ASSERT_EQ(no.boxes().size(), 2u);
+        EXPECT_EQ(no.boxes()[0].buttons, Platform::MsgButtons::YesNo);
+        EXPECT_EQ(no.boxes()[1].buttons, Platform::MsgButtons::YesNoCancel);
+        EXPECT_EQ(no.boxes()[1].caption, "Legato");
+        EXPECT_EQ(no.boxes()[1].text,
+                  "The tag of \"a.mp3\" has been changed.\r\nSave the changes before leaving the "
+                  "editor?");
+    }
+    {
+        Platform::MessageBoxRecorder yes(Platform::MsgResult::Yes);
+        EXPECT_FALSE(s.CheckSave(typed, "Legato"));
+        EXPECT_EQ(s.QueryLeave(typed, "Legato"), Leave::Save);
+    }
+    Platform::MessageBoxRecorder cancel(Platform::MsgResult::Cancel);
+    EXPECT_EQ(s.QueryLeave(typed, "Legato"), Leave::Stay);
+    s.Cancel();
+    EXPECT_EQ(s.QueryLeave(typed, "Legato"), Leave::Leave) << "no edit, nothing to lose";
+    EXPECT_EQ(cancel.boxes().size(), 1u);
+}

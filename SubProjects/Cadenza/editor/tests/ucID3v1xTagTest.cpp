@@ -1,5 +1,7 @@
 #include "ucID3v1xTag.h"
 
+#include <Platform/Twips.h>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +19,10 @@ struct Fields
           genre(p.findChild<QComboBox*>("cmbGenre")), genreByte(p.findChild<QLabel*>("lblGenreByte"))
     {
     }
-    QList<QWidget*> editable() const { return {title, artist, album, year, track, comment, genre}; }
+    QList<QLineEdit*> texts() const
+    {
+        return {title, artist, album, year, track, comment, genre->lineEdit()};
+    }
 
     QLineEdit* title;
     QLineEdit* artist;
@@ -31,13 +36,14 @@ struct Fields
 
 } // namespace
 
-TEST(ucID3v1xTag, StartsDisabledWithAnEmptyRecordAndTheGenreTable)
+TEST(ucID3v1xTag, StartsReadOnlyWithAnEmptyRecordAndTheGenreTable)
 {
     ucID3v1xTag panel;
     Fields f(panel);
-    for (QWidget* w : f.editable()) {
-        ASSERT_NE(w, nullptr);
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    ASSERT_NE(f.genre, nullptr);
+    for (QLineEdit* e : f.texts()) {
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(e->isReadOnly()) << e->objectName().toStdString();
     }
     EXPECT_FALSE(panel.Enabled());
     for (QLineEdit* e : {f.title, f.artist, f.album, f.year, f.track, f.comment})
@@ -58,18 +64,84 @@ TEST(ucID3v1xTag, StartsDisabledWithAnEmptyRecordAndTheGenreTable)
     EXPECT_EQ(f.comment->maxLength(), 30);
 }
 
-TEST(ucID3v1xTag, EnabledSwitchesFieldsButNotTheGenreNumber)
+TEST(ucID3v1xTag, ReadOnlyFieldsKeepTheTextColourAndTheGenre)
+{
+    ucID3v1xTag panel;
+    Fields f(panel);
+    panel.setGenre(16);
+    panel.Show();
+    panel.show();
+    const QColor text = panel.palette().color(QPalette::Active, QPalette::Text);
+    for (QLineEdit* e : f.texts()) {
+        // Enabled, so drawn in the normal text colour, but not editable.
+        EXPECT_TRUE(e->isEnabled()) << e->objectName().toStdString();
+        EXPECT_EQ(e->palette().color(QPalette::Text), text);
+    }
+    // Neither keys nor the list choose another genre.
+    QTest::keyClick(f.genre, Qt::Key_Down);
+    f.genre->showPopup();
+    EXPECT_FALSE(f.genre->view()->isVisible());
+    EXPECT_EQ(f.genreByte->text(), "16");
+    EXPECT_EQ(f.genre->currentText(), "Reggae");
+
+    panel.setEnabled(true);
+    for (QLineEdit* e : f.texts())
+        EXPECT_FALSE(e->isReadOnly());
+    // The list is as wide as its longest entry.
+    f.genre->showPopup();
+    EXPECT_GE(f.genre->view()->width(), f.genre->view()->sizeHintForColumn(0));
+    f.genre->hidePopup();
+    panel.setEnabled(false);
+    for (QLineEdit* e : f.texts())
+        EXPECT_TRUE(e->isReadOnly());
+    EXPECT_TRUE(f.genreByte->isEnabled());
+    EXPECT_TRUE(panel.isEnabled());
+}
+
+TEST(ucID3v1xTag, LongValuesShowFromTheirStartAndFitAtFullWidth)
+{
+    ucID3v1xTag panel;
+    Fields f(panel);
+    panel.resize(Platform::twipsToPixels(ucID3v1xTag::FullWidth), panel.height());
+    const QString capitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD";
+    panel.setTitle(capitals.toStdString());
+    panel.Show();
+    EXPECT_EQ(f.title->cursorPosition(), 0);
+    // The whole value fits: the field need not scroll to show its end.
+    const auto cursorX = [&] { return f.title->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(); };
+    const int start = cursorX();
+    f.title->setCursorPosition(30);
+    EXPECT_GE(cursorX() - start, f.title->fontMetrics().horizontalAdvance(capitals));
+    EXPECT_EQ(f.comment->width(), f.title->width());
+
+    // The genre caption stands clear of its box.
+    for (QLabel* caption : panel.findChildren<QLabel*>()) {
+        if (caption->buddy() == f.genre) {
+            EXPECT_LT(caption->geometry().right(), f.genre->x());
+        }
+    }
+}
+
+TEST(ucID3v1xTag, FieldsThatWouldChangeOnSaveAreMarkedWhileEditing)
 {
     ucID3v1xTag panel;
     Fields f(panel);
     panel.setEnabled(true);
-    for (QWidget* w : f.editable())
-        EXPECT_TRUE(w->isEnabled());
+    const QColor plain = f.artist->palette().color(QPalette::Base);
+    f.artist->setText(QString::fromUtf8("東京"));
+    EXPECT_TRUE(f.artist->toolTip().startsWith(QString::fromUtf8("Artist: 東 京 cannot be stored")));
+    EXPECT_NE(f.artist->palette().color(QPalette::Base), plain);
+    EXPECT_EQ(f.title->toolTip(), "");
+    EXPECT_EQ(f.title->palette().color(QPalette::Base), plain);
+
+    // A track makes a 30-character comment too long.
+    f.comment->setText(QString(30, u'c'));
+    EXPECT_EQ(f.comment->toolTip(), "");
+    f.track->setText("4");
+    EXPECT_NE(f.comment->toolTip(), "");
+
     panel.setEnabled(false);
-    for (QWidget* w : f.editable())
-        EXPECT_FALSE(w->isEnabled());
-    EXPECT_TRUE(f.genreByte->isEnabled());
-    EXPECT_TRUE(panel.isEnabled());
+    EXPECT_EQ(f.artist->toolTip(), "");
 }
 
 TEST(ucID3v1xTag, RecordIsSharedAndPropertiesDoNotTouchTheFields)

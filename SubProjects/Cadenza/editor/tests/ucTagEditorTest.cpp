@@ -6,6 +6,7 @@
 #include <Platform/FileNameCodec.h>
 #include <Platform/MessageBox.h>
 #include <Platform/RuntimeError.h>
+#include <Platform/Twips.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -39,6 +40,7 @@ struct Editor
         format = panel.findChild<QComboBox*>("cmbFormat");
         fields = panel.findChild<ucID3v1xTag*>("ucID3v1xTag");
         title = fields->findChild<QLineEdit*>("txtTitle");
+        artist = fields->findChild<QLineEdit*>("txtArtist");
         track = fields->findChild<QLineEdit*>("txtTrack");
         comment = fields->findChild<QLineEdit*>("txtComment");
         edit = button("cmdEdit");
@@ -125,6 +127,7 @@ struct Editor
     QComboBox* format;
     ucID3v1xTag* fields;
     QLineEdit* title;
+    QLineEdit* artist;
     QLineEdit* track;
     QLineEdit* comment;
     QPushButton* edit;
@@ -435,14 +438,111 @@ TEST(ucTagEditor, ListAndFileNameFollowThePanelSize)
 {
     Editor e;
     const int top = e.list->y();
+    const QPoint okAt = e.ok->pos();
     e.panel.resize(800, 600);
     EXPECT_EQ(e.list->geometry(), QRect(0, top, 800, 600 - top));
     EXPECT_EQ(e.file->width(), 800);
-    // Smaller than the list's top edge: the list keeps its size, nothing else moves.
+    EXPECT_EQ(e.ok->pos(), okAt);
+    // Narrower than designed: the fields give up their extra width first, so
+    // the parsing options still fit a panel of the width first designed.
+    const QWidget* options = e.panel.findChild<QWidget*>("Frame1");
+    e.panel.resize(Platform::twipsToPixels(6765), 600);
+    EXPECT_LE(options->geometry().right(), e.panel.width());
+    EXPECT_LT(e.ok->x(), okAt.x());
+    // Smaller than the list's top edge: the list keeps its size.
     const QSize before = e.list->size();
-    const QPoint okAt = e.ok->pos();
     e.panel.resize(300, top - 10);
     EXPECT_EQ(e.list->size(), before);
     EXPECT_EQ(e.file->width(), 300);
-    EXPECT_EQ(e.ok->pos(), okAt);
+}
+
+TEST(ucTagEditor, EditFocusesTheTitleEnterSavesEscapeCancels)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"Stored", "", "", 1});
+    Editor e;
+    e.startEditing(song);
+    EXPECT_EQ(e.panel.focusWidget(), e.title);
+    e.retype(e.title, "Entered");
+    QTest::keyClick(e.title, Qt::Key_Return);
+    EXPECT_EQ(stored(song)->Title(), "Entered");
+    EXPECT_EQ(e.states(), Chosen);
+
+    e.press(e.edit);
+    e.retype(e.title, "Escaped");
+    QTest::keyClick(e.title, Qt::Key_Escape);
+    EXPECT_EQ(e.states(), Chosen);
+    EXPECT_EQ(e.title->text(), "Entered");
+
+    // Enter in the genre box saves too; outside an edit Enter does nothing.
+    e.press(e.edit);
+    QTest::keyClick(e.fields->findChild<QComboBox*>("cmbGenre"), Qt::Key_Return);
+    EXPECT_EQ(e.states(), Chosen);
+    e.messages.clear();
+    QTest::keyClick(e.title, Qt::Key_Return);
+    EXPECT_TRUE(e.messages.isEmpty());
+}
+
+TEST(ucTagEditor, SaveThatWouldChangeTheTextAsksFirst)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"T", "Band", "", 1});
+    Editor e;
+    e.startEditing(song);
+    e.artist->setText(QString::fromUtf8("\u6771\u4EAC\u4E8B\u5909")); // as an input method types it
+    {
+        Platform::MessageBoxRecorder back(Platform::MsgResult::No);
+        e.press(e.ok);
+        ASSERT_EQ(back.boxes().size(), 1u);
+        EXPECT_EQ(e.states(), Editing);
+        EXPECT_EQ(e.panel.focusWidget(), e.artist);
+        EXPECT_EQ(stored(song)->Artist(), "Band");
+    }
+    Platform::MessageBoxRecorder save(Platform::MsgResult::Yes);
+    e.press(e.ok);
+    EXPECT_EQ(stored(song)->Artist(), "????");
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+}
+
+TEST(ucTagEditor, LeavingDuringAnEditAsksToSaveDiscardOrStay)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeTagged(dir, "s.mp3", {"Stored", "", "", 1});
+    Editor e;
+    e.startEditing(song);
+    {
+        Platform::MessageBoxRecorder none;
+        EXPECT_TRUE(e.panel.QueryLeave()) << "nothing typed: nothing to ask";
+        EXPECT_TRUE(none.boxes().empty());
+    }
+    e.retype(e.title, "Typed");
+    {
+        Platform::MessageBoxRecorder stay(Platform::MsgResult::Cancel);
+        EXPECT_FALSE(e.panel.QueryLeave());
+        EXPECT_EQ(e.states(), Editing);
+    }
+    {
+        Platform::MessageBoxRecorder save(Platform::MsgResult::Yes);
+        EXPECT_TRUE(e.panel.QueryLeave());
+        EXPECT_EQ(stored(song)->Title(), "Typed");
+    }
+    e.press(e.edit);
+    e.retype(e.title, "Dropped");
+    Platform::MessageBoxRecorder discard(Platform::MsgResult::No);
+    EXPECT_TRUE(e.panel.QueryLeave());
+    e.panel.hide();
+    EXPECT_EQ(stored(song)->Title(), "Typed");
+    EXPECT_EQ(e.title->text(), "Typed");
+}
+
+TEST(ucTagEditor, ParsingOptionsStandApart)
+{
+    Editor e;
+    const auto* options = e.panel.findChild<QWidget*>("Frame1");
+    for (int i = 0; i + 1 < e.boxes.size(); ++i)
+        EXPECT_LT(e.boxes[i]->geometry().bottom(), e.boxes[i + 1]->y());
+    for (const QLabel* caption : options->findChildren<QLabel*>())
+        EXPECT_GE(caption->x(), 4) << caption->text().toStdString();
+    EXPECT_LT(e.emptyOnly->geometry().bottom(), options->height() - 2);
+    EXPECT_EQ(e.panel.NodeToolTip(), "Edit the tag of single MP3 files");
 }

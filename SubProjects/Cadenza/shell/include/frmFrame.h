@@ -26,7 +26,8 @@ class Vellum;
 // with "uc" and that implements IFrame is registered under its Key. A panel may
 // declare any of these Qt signals; the window connects them by name:
 //   ShowMessage(QString)  -> status-bar panel 1 ("MSG")
-//   ShowCounter(QString)  -> status-bar panel 2 ("DATA_GIVEN")
+//   ShowCounter(QString)  -> status-bar panel 2 ("DATA_GIVEN"), kept per panel
+//                            and shown again with its panel
 //   ExitApplication()     -> closes the window
 //
 // Position, size and splitter position are kept in the per-user settings
@@ -44,8 +45,11 @@ public:
     // Fits the visible panel to the scroll container when it can be resized.
     void ResizeFrame();
 
-    // Shows the panel registered under key, as a click on its tree node does.
-    void showPanel(const QString& key);
+    // Shows the panel registered under key and highlights its tree node, as
+    // highlighting the node by mouse or keyboard does. The shown panel is
+    // asked first whether it may be left (IFrame::QueryLeave); when it says
+    // no, its node is highlighted again. Returns whether key's panel is shown.
+    bool showPanel(const QString& key);
 
     const Frames& registry() const { return *m_Frames; }
     QString statusText(int number) const;
@@ -71,7 +75,11 @@ private:
     void restoreGeometry();
     void saveGeometry();
     void Form_Resize();
-    void onNodeClicked(QTreeWidgetItem* node);
+    void followHighlight();
+    void switchPanel(const QString& key);
+    void highlightNode(const FrameMember* member);
+    std::shared_ptr<FrameMember> shownMember() const;
+    bool mayLeaveShownPanel();
 
     QWidget* m_inner = nullptr;
     QWidget* picLeftPanel = nullptr;
@@ -82,6 +90,11 @@ private:
     QLabel* m_msg = nullptr;
     QLabel* m_dataGiven = nullptr;
     QHash<QString, QPixmap> imlFrame;
+
+    // The last counter text of each panel, by hosting control.
+    QHash<const QObject*, QString> m_counters;
+    bool m_highlighting = false;
+    bool m_followPending = false;
 
     clsVSplitter* m_VSplitter = nullptr;
     std::unique_ptr<Frames> m_Frames;

@@ -47,3 +47,12 @@ void IFrame::setBaseNodeText(const QString&)
 {
     notProvided("BaseNodeText");
 }
+
+QString IFrame::NodeToolTip()
+{
+    try {
+        return AppDescription();
+    } catch (...) {
+        return AppNodeText();
+    }
+}

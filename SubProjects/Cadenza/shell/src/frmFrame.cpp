@@ -100,13 +100,22 @@ void frmFrame::createControls()
     trvApplications->setObjectName("trvApplications");
     trvApplications->setHeaderHidden(true);
     trvApplications->setRootIsDecorated(false);
-    connect(trvApplications, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* node) { onNodeClicked(node); });
-    // Enter on a node opens it as a click does. Moving the current node alone
-    // does not: the tree makes its first node current when it takes the focus,
-    // and nothing may open before the user asks.
+    // The panel shown belongs to the highlighted node, however it was
+    // highlighted (click, arrow keys). The switch runs once the tree has
+    // finished handling the event, so that a panel asking the user whether it
+    // may be left, and the highlight put back when the user stays, never cut
+    // across the tree's own bookkeeping. The tree makes its first node current
+    // without highlighting it when it takes the focus, so nothing opens at
+    // start-up before the user asks.
+    connect(trvApplications, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (m_highlighting || m_followPending)
+            return;
+        m_followPending = true;
+        QMetaObject::invokeMethod(this, &frmFrame::followHighlight, Qt::QueuedConnection);
+    });
+    // Enter on the current node highlights it.
     connect(trvApplications, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* node) { onNodeClicked(node); });
+            [this](QTreeWidgetItem* node) { trvApplications->setCurrentItem(node); });
 
     picSplit = new QWidget(m_inner);
     picSplit->setObjectName("picSplit");
@@ -139,6 +148,7 @@ void frmFrame::createMenus()
     mnuFile->setObjectName("mnuFile");
     QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
     mnuExit->setObjectName("mnuExit");
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* mnuHelp = menuBar()->addMenu("&Help");
     mnuHelp->setObjectName("mnuHelp");
@@ -147,6 +157,7 @@ void frmFrame::createMenus()
     mnuHelp->addSeparator();
     QAction* mnuAbout = mnuHelp->addAction("&About...", this, &frmFrame::mnuAbout_Click);
     mnuAbout->setObjectName("mnuAbout");
+    mnuAbout->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void frmFrame::Form_Load(const QList<QWidget*>& panels)
@@ -222,6 +233,7 @@ void frmFrame::Add(IFrame* Frame)
     auto* node = new QTreeWidgetItem(trvApplications);
     node->setText(0, Frame->AppNodeText());
     node->setData(0, Qt::UserRole, Frame->Key());
+    node->setToolTip(0, Frame->NodeToolTip());
     if (hasImage)
         node->setIcon(0, QIcon(imlFrame.value(imageKey)));
 }
@@ -237,13 +249,70 @@ void frmFrame::connectPanelEvents(QWidget* panel)
         connect(panel, SIGNAL(ExitApplication()), this, SLOT(onExitApplication()));
 }
 
-void frmFrame::onNodeClicked(QTreeWidgetItem* node)
+void frmFrame::followHighlight()
 {
-    if (node)
-        showPanel(node->data(0, Qt::UserRole).toString());
+    m_followPending = false;
+    const QList<QTreeWidgetItem*> selected = trvApplications->selectedItems();
+    if (!selected.isEmpty())
+        showPanel(selected.first()->data(0, Qt::UserRole).toString());
 }
 
-void frmFrame::showPanel(const QString& key)
+std::shared_ptr<FrameMember> frmFrame::shownMember() const
+{
+    for (const auto& member : *m_Frames) {
+        QWidget* control = member->Frame();
+        if (control && control->isVisibleTo(control->parentWidget()))
+            return member;
+    }
+    return nullptr;
+}
+
+bool frmFrame::mayLeaveShownPanel()
+{
+    const auto shown = shownMember();
+    IFrame* frame = shown ? shown->object() : nullptr;
+    try {
+        return !frame || frame->QueryLeave();
+    } catch (...) {
+        // A panel that fails to answer does not keep the user in it.
+        return true;
+    }
+}
+
+void frmFrame::highlightNode(const FrameMember* member)
+{
+    const QString key = member && member->object() ? member->object()->Key() : QString();
+    QTreeWidgetItem* node = nullptr;
+    for (int i = 0; i < trvApplications->topLevelItemCount() && !key.isEmpty() && !node; ++i) {
+        QTreeWidgetItem* item = trvApplications->topLevelItem(i);
+        if (item->data(0, Qt::UserRole).toString().compare(key, Qt::CaseInsensitive) == 0)
+            node = item;
+    }
+    m_highlighting = true;
+    if (node)
+        trvApplications->setCurrentItem(node);
+    else
+        trvApplications->clearSelection();
+    m_highlighting = false;
+}
+
+bool frmFrame::showPanel(const QString& key)
+{
+    const auto target = m_Frames->Item(key);
+    const auto shown = shownMember();
+    // The panel already shown stays as it is: showing it again would reset it.
+    if (!shown || shown->Frame() != target->Frame()) {
+        if (!mayLeaveShownPanel()) {
+            highlightNode(shown.get());
+            return false;
+        }
+        switchPanel(key);
+    }
+    highlightNode(target.get());
+    return true;
+}
+
+void frmFrame::switchPanel(const QString& key)
 {
     WaitCursor wait;
     ShowStatus("Loading page...", 1);
@@ -264,6 +333,8 @@ void frmFrame::showPanel(const QString& key)
     control->setVisible(true);
     ResizeFrame();
     scrPanel->setScrollContent(picRightPanel);
+    // The counter belongs to the panel that reported it.
+    ShowStatus(m_counters.value(control), 2);
     ShowStatus("", 1);
 }
 
@@ -324,6 +395,7 @@ void frmFrame::onShowMessage(const QString& Message)
 
 void frmFrame::onShowCounter(const QString& Counter)
 {
+    m_counters.insert(sender(), Counter);
     ShowStatus(Counter, 2);
 }
 
@@ -391,6 +463,10 @@ bool frmFrame::eventFilter(QObject* watched, QEvent* event)
 
 void frmFrame::closeEvent(QCloseEvent* event)
 {
+    if (!mayLeaveShownPanel()) {
+        event->ignore();
+        return;
+    }
     saveGeometry();
     QMainWindow::closeEvent(event);
 }

@@ -29,9 +29,16 @@ public:
     QString Key() override { return m_key.isEmpty() ? objectName() : m_key; }
     bool HasImage() override { return m_hasImage; }
     bool SupportsResize() override { return m_resizable; }
+    bool QueryLeave() override
+    {
+        ++m_leaveAsked;
+        return m_mayLeave;
+    }
 
     QString m_key;
     bool m_hasImage = true;
+    bool m_mayLeave = true;
+    int m_leaveAsked = 0;
 
 signals:
     void ShowMessage(const QString& Message);

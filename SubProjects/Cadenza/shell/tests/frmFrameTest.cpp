@@ -100,6 +100,79 @@ TEST_F(frmFrameTest, RegistersUcPanelsInPlacementOrderHiddenWithOneNodeEach)
     EXPECT_TRUE(trv->selectedItems().isEmpty());
 }
 
+TEST_F(frmFrameTest, ShownPanelFollowsTheHighlightedNode)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QTreeWidget* trv = tree(w);
+    trv->setFocus();
+    QApplication::processEvents();
+
+    // The arrow keys move the highlight, and the panel with it.
+    QTest::keyClick(trv, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_TRUE(editor->isVisible());
+    QTest::keyClick(trv, Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_TRUE(batch->isVisible());
+    EXPECT_FALSE(editor->isVisible());
+
+    // A click goes the same way.
+    QTest::mouseClick(trv->viewport(), Qt::LeftButton, {},
+                      trv->visualItemRect(trv->topLevelItem(2)).center());
+    QApplication::processEvents();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(trv->currentItem(), trv->topLevelItem(2));
+
+    // Showing by key highlights the node.
+    EXPECT_TRUE(w.showPanel("ucTagEditor"));
+    EXPECT_EQ(trv->selectedItems(), QList<QTreeWidgetItem*>{trv->topLevelItem(1)});
+}
+
+TEST_F(frmFrameTest, PanelThatMayNotBeLeftKeepsItsNodeAndTheWindow)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QTreeWidget* trv = tree(w);
+    w.showPanel("ucTagEditor");
+    editor->m_mayLeave = false;
+    const int asked = editor->m_leaveAsked;
+
+    trv->setFocus();
+    QTest::keyClick(trv, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->m_leaveAsked, asked + 1);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(info->isVisible());
+    EXPECT_EQ(trv->currentItem(), trv->topLevelItem(1));
+    EXPECT_EQ(trv->selectedItems(), QList<QTreeWidgetItem*>{trv->topLevelItem(1)});
+    EXPECT_FALSE(w.showPanel("ucBatch"));
+
+    // The shown panel's own node is no move and asks nothing.
+    EXPECT_TRUE(w.showPanel("ucTagEditor"));
+    EXPECT_EQ(editor->m_leaveAsked, asked + 2);
+
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(QFile::exists(settingsFile())) << "a refused close stores nothing";
+
+    editor->m_mayLeave = true;
+    EXPECT_TRUE(w.close());
+}
+
+TEST_F(frmFrameTest, CounterShowsWithThePanelThatReportedIt)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    w.showPanel("ucTagEditor");
+    emit editor->ShowCounter("2");
+    EXPECT_EQ(w.statusText(2), "2");
+    w.showPanel("ucBatch");
+    EXPECT_EQ(w.statusText(2), "");
+    w.showPanel("ucTagEditor");
+    EXPECT_EQ(w.statusText(2), "2");
+}
+
 TEST_F(frmFrameTest, NodeWithoutImageHasNoIcon)
 {
     auto* panel = new FakePanel("ucPlainIcon", "Plain", true);
@@ -240,6 +313,20 @@ TEST_F(frmFrameTest, MenusCarryTheirAccelerators)
             titles << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(titles, (QStringList{"&File", "E&xit", "&Help", "&Info...", "-", "&About..."}));
+    EXPECT_EQ(w.findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(w.findChild<QAction*>("mnuAbout")->shortcut(), QKeySequence(Qt::Key_F1));
+    // Every node explains itself; a panel without a description shows its node text.
+    EXPECT_EQ(tree(w)->topLevelItem(1)->toolTip(0), "Marcato");
+}
+
+TEST_F(frmFrameTest, CtrlQClosesTheWindow)
+{
+    frmFrame w(standardPanels());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w.isVisible());
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Quaver {
 
@@ -40,6 +41,41 @@ QUAVER_EXPORT std::string BytesToText(const Block& block, int first, int last);
 // Stores text into bytes first to last: cut to the field's width in
 // characters, the rest filled with 0x00.
 QUAVER_EXPORT void TextToBytes(Block& block, int first, int last, std::string_view text);
+
+// The five text fields of the trailer.
+enum class TextField
+{
+    Title,
+    Artist,
+    Album,
+    Year,
+    Comment
+};
+
+// The width of a text field in characters when a record of the given type is
+// written: 30, the year 4, and the comment 28 beside a track (any type other
+// than ID3V1).
+QUAVER_EXPORT int FieldWidth(TextField field, EID3TagConstants type);
+
+// What writing a text into a field of the given width does to it. Render
+// stores exactly the text read back here, so a caller can tell the user
+// before anything is written.
+struct FieldFit
+{
+    std::string Stored;     // the text as written (UTF-8), before the 0x00 fill
+    std::string Unstorable; // the characters without a code, each once, in order
+    std::string Cut;        // the characters beyond the width, dropped
+    bool Changed() const { return !Unstorable.empty() || !Cut.empty(); }
+};
+QUAVER_EXPORT FieldFit FitField(std::string_view text, int width);
+
+// The text fields whose value a write of the record would change.
+struct FieldChange
+{
+    TextField Field;
+    FieldFit Fit;
+};
+QUAVER_EXPORT std::vector<FieldChange> WriteChanges(const Tag& tag);
 
 } // namespace TrailerCodec
 } // namespace Quaver

@@ -50,6 +50,7 @@ public:
     QString Key() override;
     bool HasImage() override;
     bool SupportsResize() override;
+    QString NodeToolTip() override { return tr("Tag all MP3 files below a folder from their names"); }
 
     // "&Process": runs the batch over txtPath's tree. Returns when done or
     // stopped. A path that is no readable folder is reported in a message box

@@ -1,0 +1,118 @@
+#include "SaveCheck.h"
+
+#include <Quaver/Genres.h>
+#include <Quaver/Tag.h>
+#include <Quaver/TrailerCodec.h>
+
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+
+using Quaver::TrailerCodec::TextField;
+
+TagField panelField(TextField field)
+{
+    switch (field) {
+    case TextField::Title:
+        return TagField::Title;
+    case TextField::Artist:
+        return TagField::Artist;
+    case TextField::Album:
+        return TagField::Album;
+    case TextField::Year:
+        return TagField::Year;
+    case TextField::Comment:
+        break;
+    }
+    return TagField::Comment;
+}
+
+QString caption(TagField field)
+{
+    static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
+    return QString::fromLatin1(captions[static_cast<int>(field)]);
+}
+
+QString spaced(const QString& characters)
+{
+    QStringList list;
+    for (const uint ch : characters.toUcs4())
+        list << QString::fromUcs4(reinterpret_cast<const char32_t*>(&ch), 1);
+    return list.join(QLatin1Char(' '));
+}
+
+void addTextChanges(const Quaver::Tag& tag, std::vector<SaveChange>& out)
+{
+    for (const auto& change : Quaver::TrailerCodec::WriteChanges(tag)) {
+        const TagField field = panelField(change.Field);
+        const auto& fit = change.Fit;
+        if (!fit.Unstorable.empty())
+            out.push_back({field, QStringLiteral("%1: %2 cannot be stored in the tag; it is saved as \"%3\".")
+                                      .arg(caption(field), spaced(QString::fromStdString(fit.Unstorable)),
+                                           QString::fromStdString(fit.Stored))});
+        if (!fit.Cut.empty()) {
+            const int width = Quaver::TrailerCodec::FieldWidth(change.Field, tag.TagType());
+            const bool besideTrack = change.Field == TextField::Comment &&
+                                     width < Quaver::TrailerCodec::FieldWidth(change.Field, Quaver::ID3V1);
+            out.push_back(
+                {field, QStringLiteral("%1: only %2 characters fit%3; \"%4\" at the end is cut off.")
+                            .arg(caption(field))
+                            .arg(width)
+                            .arg(besideTrack ? QStringLiteral(" beside a track number") : QString(),
+                                 QString::fromStdString(fit.Cut))});
+        }
+    }
+}
+
+bool isListedGenre(const Quaver::Tag& tag, const QString& name)
+{
+    for (const auto& genre : *tag.GenreList()) {
+        if (QString::fromStdString(genre->Description()) == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<SaveChange> ChangesOnSave(const TagFieldTexts& typed)
+{
+    Quaver::Tag tag;
+    typed.collectInto(tag);
+    std::vector<SaveChange> changes;
+    addTextChanges(tag, changes);
+
+    const QString savedGenre = TagFieldTexts::fromTag(tag).GenreText;
+    if (typed.GenreText != savedGenre) {
+        const QString text =
+            isListedGenre(tag, typed.GenreText)
+                ? QStringLiteral("Genre: \"%1\" was typed, not chosen from the list; the tag keeps \"%2\".")
+                : QStringLiteral("Genre: \"%1\" is not in the genre list; the tag keeps \"%2\".");
+        changes.push_back({TagField::Genre, text.arg(typed.GenreText, savedGenre)});
+    }
+
+    // A track text that yields no track (zeros mean "no track" and say so).
+    const bool zeros = typed.Track.count(QLatin1Char('0')) == typed.Track.size();
+    if (tag.TagType() == Quaver::ID3V1 && !zeros)
+        changes.push_back(
+            {TagField::Track,
+             QStringLiteral(
+                 "Track: \"%1\" is not a track number from 1 to 255; the tag is saved without a track.")
+                 .arg(typed.Track)});
+
+    std::stable_sort(changes.begin(), changes.end(),
+                     [](const SaveChange& a, const SaveChange& b) { return a.Field < b.Field; });
+    return changes;
+}
+
+Platform::MessageBoxRequest ConfirmSaveBox(const std::vector<SaveChange>& changes, const std::string& caption)
+{
+    QStringList lines;
+    for (const SaveChange& change : changes)
+        lines << change.Text;
+    const QString text = QStringLiteral("The tag cannot be saved exactly as shown:\r\n\r\n%1\r\n\r\n"
+                                        "Save it anyway? Choose No to go back and change the fields.")
+                             .arg(lines.join(QStringLiteral("\r\n")));
+    return {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNo};
+}
