@@ -206,7 +206,10 @@ RegistryHive RegistryHive::parse(const std::string& text)
             if (line.back() != ']')
                 continue; // a damaged section line names no key
             current = normalizePath(line.substr(1, line.size() - 2));
-            hive.createKey(*current);
+            if (current->empty())
+                current.reset(); // the root itself holds no values
+            else
+                hive.createKey(*current);
             continue;
         }
         if (!current)
