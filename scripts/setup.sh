@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Legato needs to build, test and run, when any
-# is missing. Non-interactive and safe to run again.
+# Installs the Debian 12 packages Legato needs to build, test and run, and any
+# further packages named as arguments, when any is missing. Non-interactive and
+# safe to run again.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev libtag1-dev
     xvfb xauth xdotool imagemagick sox lame
+    "$@"
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "PlayerEngine.h"
+#include "PlaylistModel.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -94,12 +95,6 @@ MainWindow::MainWindow(PlayerEngine& engine, QWidget* parent) : QWidget(parent),
     refresh();
 }
 
-QString MainWindow::formatTime(qint64 ms)
-{
-    const qint64 seconds = ms / 1000;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
 void MainWindow::refresh()
 {
     const int index = m_engine.currentIndex();
@@ -112,8 +107,8 @@ void MainWindow::refresh()
                         : m_engine.state() == PlayerEngine::State::Paused ? "\u2016"
                                                                           : "\u25a0";
     m_time->setText(QStringLiteral("%1 %2 / %3")
-                        .arg(QString::fromUtf8(state), formatTime(m_engine.positionMs()),
-                             formatTime(m_engine.trackLengthMs())));
+                        .arg(QString::fromUtf8(state), PlaylistModel::formatTime(m_engine.positionMs()),
+                             PlaylistModel::formatTime(m_engine.trackLengthMs())));
     if (!m_position->isSliderDown()) {
         m_position->setRange(0, static_cast<int>(m_engine.trackLengthMs() / 1000));
         m_position->setValue(static_cast<int>(m_engine.positionMs() / 1000));

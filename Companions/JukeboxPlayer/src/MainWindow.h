@@ -15,9 +15,6 @@ class MainWindow : public QWidget
 public:
     explicit MainWindow(PlayerEngine& engine, QWidget* parent = nullptr);
 
-    // "m:ss" for a number of milliseconds.
-    static QString formatTime(qint64 ms);
-
 signals:
     void equalizerToggled();
     void playlistToggled();

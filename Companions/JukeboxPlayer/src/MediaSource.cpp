@@ -1,9 +1,10 @@
 #include "MediaSource.h"
 
+#include "RegularFile.h"
+
 #include "Platform/FileNameCodec.h"
 
 #include <QMediaPlayer>
-#include <fcntl.h>
 #include <unistd.h>
 
 MediaSource MediaSource::forPath(const QString& path)
@@ -18,7 +19,7 @@ MediaSource MediaSource::forPath(const QString& path)
     // The URL only names the media for the backend (its type is guessed from
     // the extension); the data comes from the device.
     source.m_url = QUrl::fromLocalFile(utf8);
-    const int fd = ::open(bytes.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(bytes);
     if (fd < 0)
         return source;
     auto file = std::make_unique<QFile>();

@@ -17,7 +17,8 @@ class MediaSource
 public:
     // The source for a playlist entry. A name that is plain UTF-8 is given as
     // a file URL, as always; any other name is opened now (no device when it
-    // cannot be opened: the player then reports the media as missing).
+    // cannot be opened or is no regular file: the player then reports the
+    // media as missing).
     static MediaSource forPath(const QString& path);
 
     const QUrl& url() const { return m_url; }

@@ -1,9 +1,15 @@
 #include "Mp3Info.h"
 
+#include "RegularFile.h"
+
 #include "Platform/Ansi.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -55,69 +61,169 @@ bool parseHeader(const unsigned char* p, FrameHeader& h)
     return h.length > 4;
 }
 
-std::string trailerText(const std::string& trailer, std::size_t offset)
+std::string trailerText(const unsigned char* trailer, std::size_t offset)
 {
-    std::string text = trailer.substr(offset, 30);
+    std::string text(reinterpret_cast<const char*>(trailer) + offset, 30);
     text = text.substr(0, text.find('\0'));
     const auto last = text.find_last_not_of(' ');
     text.erase(last == std::string::npos ? 0 : last + 1);
     return Platform::AnsiToUtf8(text);
 }
 
-} // namespace
-
-Mp3Info Mp3Info::fromFile(const std::string& path)
+std::uint32_t bigEndian32(const unsigned char* p)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    return fromBytes(std::string(std::istreambuf_iterator<char>(in), {}));
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
 }
 
-Mp3Info Mp3Info::fromBytes(const std::string& bytes)
+// Random access to the bytes of a file or of a buffer.
+class Source
 {
-    Mp3Info info;
-    std::size_t end = bytes.size();
-    if (end >= 128 && bytes.compare(end - 128, 3, "TAG") == 0) {
-        const std::string trailer = bytes.substr(end - 128);
-        info.title = trailerText(trailer, 3);
-        info.artist = trailerText(trailer, 33);
-        end -= 128;
+public:
+    virtual ~Source() = default;
+    std::int64_t size() const { return m_size; }
+    // n bytes (at most kWindow) at pos; null when they are not all there.
+    virtual const unsigned char* at(std::int64_t pos, std::size_t n) = 0;
+
+    static constexpr std::size_t kWindow = 4096;
+
+protected:
+    std::int64_t m_size = 0;
+};
+
+class MemorySource : public Source
+{
+public:
+    explicit MemorySource(const std::string& bytes)
+        : m_data(reinterpret_cast<const unsigned char*>(bytes.data()))
+    {
+        m_size = static_cast<std::int64_t>(bytes.size());
     }
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::size_t pos = 0;
-    if (end >= 10 && bytes.compare(0, 3, "ID3") == 0) {
-        const std::size_t size = (std::size_t(data[6] & 0x7F) << 21) | (std::size_t(data[7] & 0x7F) << 14) |
-                                 (std::size_t(data[8] & 0x7F) << 7) | std::size_t(data[9] & 0x7F);
-        pos = 10 + size + ((data[5] & 0x10) ? 10 : 0);
+    const unsigned char* at(std::int64_t pos, std::size_t n) override
+    {
+        return pos >= 0 && pos + static_cast<std::int64_t>(n) <= m_size ? m_data + pos : nullptr;
     }
 
-    std::int64_t samples = 0, bitSamples = 0;
-    bool first = true;
+private:
+    const unsigned char* m_data;
+};
+
+// Reads a window of the file at a time, so walking frame headers costs one
+// read per few frames and the memory used stays the window's.
+class FileSource : public Source
+{
+public:
+    FileSource(int fd, std::int64_t size) : m_fd(fd), m_buffer(kWindow) { m_size = size; }
+    const unsigned char* at(std::int64_t pos, std::size_t n) override
+    {
+        if (pos < 0 || n > kWindow || pos + static_cast<std::int64_t>(n) > m_size)
+            return nullptr;
+        if (pos >= m_start && pos + static_cast<std::int64_t>(n) <= m_start + m_length)
+            return m_buffer.data() + (pos - m_start);
+        m_start = pos;
+        m_length = 0;
+        const auto window = static_cast<std::int64_t>(kWindow);
+        while (m_length < window) {
+            const ssize_t got =
+                ::pread(m_fd, m_buffer.data() + m_length, static_cast<std::size_t>(window - m_length),
+                        static_cast<off_t>(pos + m_length));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            m_length += static_cast<std::int64_t>(got);
+        }
+        return static_cast<std::int64_t>(n) <= m_length ? m_buffer.data() : nullptr;
+    }
+
+private:
+    int m_fd;
+    std::vector<unsigned char> m_buffer;
+    std::int64_t m_start = 0, m_length = 0;
+};
+
+// A frame counts only when the next one follows where it says (or the audio
+// ends there), which keeps stray sync bytes out of the count.
+bool frameAt(Source& source, std::int64_t pos, std::int64_t end, FrameHeader& h)
+{
+    const unsigned char* p = source.at(pos, 4);
+    if (!p || !parseHeader(p, h))
+        return false;
+    const std::int64_t next = pos + static_cast<std::int64_t>(h.length);
+    if (next > end)
+        return false;
+    if (next + 4 > end)
+        return true;
+    const unsigned char* n = source.at(next, 2);
+    return n && n[0] == 0xFF && (n[1] & 0xE0) == 0xE0;
+}
+
+Mp3Info scan(Source& source)
+{
+    Mp3Info info;
+    std::int64_t end = source.size();
+    if (const unsigned char* t = end >= 128 ? source.at(end - 128, 128) : nullptr;
+        t && std::memcmp(t, "TAG", 3) == 0) {
+        info.title = trailerText(t, 3);
+        info.artist = trailerText(t, 33);
+        end -= 128;
+    }
+    std::int64_t pos = 0;
+    if (const unsigned char* d = end >= 10 ? source.at(0, 10) : nullptr; d && std::memcmp(d, "ID3", 3) == 0) {
+        const std::int64_t size = (std::int64_t(d[6] & 0x7F) << 21) | (std::int64_t(d[7] & 0x7F) << 14) |
+                                  (std::int64_t(d[8] & 0x7F) << 7) | std::int64_t(d[9] & 0x7F);
+        pos = 10 + size + ((d[5] & 0x10) ? 10 : 0);
+    }
+
+    std::int64_t frames = 0, samples = 0, bitSamples = 0, audioStart = -1;
+    std::int64_t searchEnd = pos + Mp3Info::kSyncSearchBytes;
     while (pos + 4 <= end) {
         FrameHeader h{};
-        // A frame counts only when the next one follows where it says (or the
-        // data ends there), which keeps stray sync bytes out of the count.
-        if (!parseHeader(data + pos, h) || pos + h.length > end ||
-            (pos + h.length + 4 <= end &&
-             !(data[pos + h.length] == 0xFF && (data[pos + h.length + 1] & 0xE0) == 0xE0))) {
-            ++pos;
+        if (!frameAt(source, pos, end, h)) {
+            if (++pos >= searchEnd)
+                break;
             continue;
         }
-        const std::size_t marker = pos + 4 + h.sideInfo;
-        const bool infoFrame =
-            first && marker + 4 <= end &&
-            (bytes.compare(marker, 4, "Xing") == 0 || bytes.compare(marker, 4, "Info") == 0);
-        if (first) {
+        if (audioStart < 0) {
             info.sampleRate = h.sampleRate;
             info.channels = h.channels;
-            first = false;
+            // An encoder's Xing (VBR) or Info (CBR) frame is no audio; it
+            // holds the number of frames, and a VBR one the stream's bytes.
+            const unsigned char* x = source.at(pos + 4 + static_cast<std::int64_t>(h.sideInfo), 16);
+            const bool xing = x && std::memcmp(x, "Xing", 4) == 0, cbr = x && std::memcmp(x, "Info", 4) == 0;
+            if (xing || cbr) {
+                const std::uint32_t flags = bigEndian32(x + 4);
+                const std::int64_t count = (flags & 1) ? bigEndian32(x + 8) : 0;
+                const std::int64_t bytes = (flags & 2) ? bigEndian32(x + ((flags & 1) ? 12 : 8)) : 0;
+                if (count > 0 && (cbr || bytes > 0)) {
+                    info.valid = true;
+                    info.durationMs = count * h.samples * 1000 / h.sampleRate;
+                    info.bitrateKbps =
+                        cbr ? h.bitrateKbps
+                            : static_cast<int>((bytes * 8 * h.sampleRate / (count * h.samples) + 500) / 1000);
+                    return info;
+                }
+                pos += static_cast<std::int64_t>(h.length);
+                searchEnd = pos + Mp3Info::kSyncSearchBytes;
+                audioStart = pos;
+                continue;
+            }
+            audioStart = pos;
         }
-        if (!infoFrame) {
-            samples += h.samples;
-            bitSamples += static_cast<std::int64_t>(h.bitrateKbps) * h.samples;
+        ++frames;
+        samples += h.samples;
+        bitSamples += static_cast<std::int64_t>(h.bitrateKbps) * h.samples;
+        pos += static_cast<std::int64_t>(h.length);
+        searchEnd = pos + Mp3Info::kSyncSearchBytes;
+        if (frames == Mp3Info::kMaxWalkedFrames) {
+            // The rest of the audio is taken to be like the frames seen so far.
+            // (Capped far beyond any real file, so the numbers stay in range.)
+            const double scale =
+                std::min(1.0 + static_cast<double>(end - pos) / static_cast<double>(pos - audioStart),
+                         1e13 / static_cast<double>(samples));
+            samples = static_cast<std::int64_t>(static_cast<double>(samples) * scale);
+            bitSamples = static_cast<std::int64_t>(static_cast<double>(bitSamples) * scale);
+            break;
         }
-        pos += h.length;
     }
     if (samples == 0 || info.sampleRate == 0)
         return Mp3Info{false, 0, 0, 0, 0, info.title, info.artist};
@@ -125,4 +231,29 @@ Mp3Info Mp3Info::fromBytes(const std::string& bytes)
     info.durationMs = samples * 1000 / info.sampleRate;
     info.bitrateKbps = static_cast<int>((bitSamples + samples / 2) / samples);
     return info;
+}
+
+} // namespace
+
+Mp3Info Mp3Info::fromFile(const std::string& path)
+{
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
+        return {};
+    Mp3Info info;
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) == 0) {
+        FileSource source(fd, st.st_size);
+        info = scan(source);
+    }
+    ::close(fd);
+    return info;
+}
+
+Mp3Info Mp3Info::fromBytes(const std::string& bytes)
+{
+    MemorySource source(bytes);
+    return scan(source);
 }

@@ -54,6 +54,8 @@ void PlayerEngine::addFile(const QString& path)
     m_playlist.append(path);
     if (m_current < 0)
         m_current = 0;
+    const int added = static_cast<int>(m_playlist.size()) - 1;
+    emit entriesAdded(added, added);
     emit changed();
 }
 

@@ -41,6 +41,8 @@ public:
     // 1 playing, 3 paused, 0 stopped: the answer to the playing query.
     int stateCode() const;
 
+    // Appends an entry; costs the same however long the playlist is, and reads
+    // nothing from the file.
     void addFile(const QString& path);
     // Empties the playlist and stops; returns how many entries there were.
     int clear();
@@ -82,7 +84,10 @@ public:
     void tick();
 
 signals:
+    // Anything changed (state, position, current entry, entries removed).
     void changed();
+    // Entries first..last were appended to the playlist (before changed()).
+    void entriesAdded(int first, int last);
 
 private:
     void startCurrent(std::int64_t fromMs);

@@ -21,3 +21,18 @@ public:
     // Closes every window and ends the player.
     virtual void closePlayer() = 0;
 };
+
+// A player without windows: what the remote control asks of them is dropped.
+class NoPlayerUi : public PlayerUi
+{
+public:
+    void showAbout() override {}
+    void showContextMenu() override {}
+    void showFileOpen() override {}
+    void showFileInfo() override {}
+    void showJumpToTime() override {}
+    void showPreferences() override {}
+    void showJumpToFile() override {}
+    void showWindow(const QString&, int) override {}
+    void closePlayer() override {}
+};

@@ -5,9 +5,11 @@
 #include "JumpToFileDialog.h"
 #include "MainWindow.h"
 #include "PlayerEngine.h"
+#include "PlaylistModel.h"
 #include "PlaylistWindow.h"
 #include "PreferencesDialog.h"
 #include "RemoteControl.h"
+#include "WindowDock.h"
 
 #include "Platform/WindowHost.h"
 
@@ -18,7 +20,10 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Jukebox::Protocol;
 
@@ -31,6 +36,18 @@ template <class Dialog> Dialog* modeless(Dialog* dialog)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setModal(false);
     return dialog;
+}
+
+// Each dialog is open once at most: asked for again, the open one comes to the
+// front, so a flood of requests cannot pile up windows.
+bool raiseOpen(QWidget* dialog)
+{
+    if (!dialog)
+        return false;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return true;
 }
 
 } // namespace
@@ -52,9 +69,10 @@ PlayerWindows::PlayerWindows(PlayerEngine& engine)
     m_main->setAttribute(Qt::WA_QuitOnClose, true);
     m_equalizer->setAttribute(Qt::WA_QuitOnClose, false);
     m_playlist->setAttribute(Qt::WA_QuitOnClose, false);
-    m_equalizer->move(0, 150);
-    m_playlist->move(0, 340);
+    dock();
     for (auto* host : {m_mainHost.get(), m_equalizerHost.get(), m_playlistHost.get()}) {
+        // No message of the protocol carries more than a file name.
+        host->setPayloadLimit(RemoteControl::kMaxFileNameBytes);
         host->setHandler(
             [this, host](std::uint32_t m, Platform::WPARAM w, Platform::LPARAM l, const QByteArray& payload) {
                 return m_remote->handle(host->className(), m, w, l, payload);
@@ -71,6 +89,24 @@ PlayerWindows::~PlayerWindows()
     delete m_playlist;
     delete m_equalizer;
     delete m_main;
+}
+
+void PlayerWindows::dock()
+{
+    // Docked windows are as wide as the main window, which also leaves room
+    // for their whole titles.
+    for (QWidget* w : {static_cast<QWidget*>(m_equalizer), static_cast<QWidget*>(m_playlist)})
+        w->resize(std::max(w->width(), m_main->width()), w->height());
+    // Before the first show the window manager's frame is unknown: a title
+    // bar's height is allowed for.
+    const int title = m_main->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QList<QSize> frames;
+    const QList<QWidget*> stack{m_main, m_equalizer, m_playlist};
+    for (QWidget* w : stack)
+        frames.append(w->size().expandedTo(w->minimumSizeHint()) + QSize(0, title));
+    const QList<QPoint> at = DockedBelow(m_main->screen()->availableGeometry(), frames);
+    for (qsizetype i = 0; i < stack.size(); ++i)
+        stack[i]->move(at[i]);
 }
 
 bool PlayerWindows::claimMainWindow()
@@ -157,11 +193,14 @@ void PlayerWindows::closePlayer()
 
 void PlayerWindows::showAbout()
 {
+    if (raiseOpen(m_about))
+        return;
     auto* box = modeless(new QMessageBox(QMessageBox::Information, tr("About Jukebox"),
                                          tr("Jukebox %1\nA small MP3 player that other programs can drive "
                                             "by window messages.")
                                              .arg(QApplication::applicationVersion()),
                                          QMessageBox::Ok, m_main));
+    m_about = box;
     box->open();
 }
 
@@ -188,6 +227,8 @@ void PlayerWindows::showContextMenu()
 
 void PlayerWindows::showFileOpen()
 {
+    if (raiseOpen(m_fileOpen))
+        return;
     auto* dialog = modeless(
         new QFileDialog(m_main, tr("Open files"), QString(), tr("MP3 files (*.mp3 *.MP3);;All files (*)")));
     dialog->setFileMode(QFileDialog::ExistingFiles);
@@ -195,6 +236,7 @@ void PlayerWindows::showFileOpen()
         for (const QString& f : files)
             m_engine.addFile(QFileInfo(f).absoluteFilePath());
     });
+    m_fileOpen = dialog;
     dialog->open();
 }
 
@@ -207,17 +249,25 @@ void PlayerWindows::showFileInfo()
         text = tr("File: %1\nTitle: %2\nArtist: %3\nLength: %4\nSample rate: %5 Hz\nBit rate: %6 kbit/s\n"
                   "Channels: %7")
                    .arg(path, QString::fromStdString(info.title), QString::fromStdString(info.artist),
-                        MainWindow::formatTime(info.durationMs))
+                        PlaylistModel::formatTime(info.durationMs))
                    .arg(info.sampleRate)
                    .arg(info.bitrateKbps)
                    .arg(info.channels);
     }
-    modeless(new QMessageBox(QMessageBox::Information, tr("File info"), text, QMessageBox::Ok, m_main))
-        ->open();
+    if (m_fileInfo) {
+        m_fileInfo->setText(text);
+        raiseOpen(m_fileInfo);
+        return;
+    }
+    m_fileInfo =
+        modeless(new QMessageBox(QMessageBox::Information, tr("File info"), text, QMessageBox::Ok, m_main));
+    m_fileInfo->open();
 }
 
 void PlayerWindows::showJumpToTime()
 {
+    if (raiseOpen(m_jumpToTime))
+        return;
     auto* dialog = modeless(new QInputDialog(m_main));
     dialog->setWindowTitle(tr("Jump to time"));
     dialog->setLabelText(tr("Seconds from the start of the track:"));
@@ -226,15 +276,22 @@ void PlayerWindows::showJumpToTime()
     dialog->setIntValue(static_cast<int>(m_engine.positionMs() / 1000));
     connect(dialog, &QInputDialog::intValueSelected, this,
             [this](int seconds) { m_engine.jumpTo(static_cast<qint64>(seconds) * 1000); });
+    m_jumpToTime = dialog;
     dialog->open();
 }
 
 void PlayerWindows::showPreferences()
 {
-    modeless(new PreferencesDialog(m_engine, m_main))->open();
+    if (raiseOpen(m_preferences))
+        return;
+    m_preferences = modeless(new PreferencesDialog(m_engine, m_main));
+    m_preferences->open();
 }
 
 void PlayerWindows::showJumpToFile()
 {
-    modeless(new JumpToFileDialog(m_engine, m_main))->open();
+    if (raiseOpen(m_jumpToFile))
+        return;
+    m_jumpToFile = modeless(new JumpToFileDialog(m_engine, m_main));
+    m_jumpToFile->open();
 }

@@ -4,6 +4,7 @@
 #include "PlayerUi.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class EqualizerWindow;
@@ -11,6 +12,8 @@ class MainWindow;
 class PlayerEngine;
 class PlaylistWindow;
 class RemoteControl;
+class QDialog;
+class QMessageBox;
 class QWidget;
 namespace Platform {
 class WindowHost;
@@ -44,7 +47,8 @@ public:
     void closePlayer() override;
 
 private:
-    void listen(Platform::WindowHost& host);
+    // Places the equaliser and the playlist docked below the main window.
+    void dock();
     void toggle(QWidget* window);
 
     PlayerEngine& m_engine;
@@ -53,4 +57,7 @@ private:
     EqualizerWindow* m_equalizer;
     PlaylistWindow* m_playlist;
     std::unique_ptr<Platform::WindowHost> m_mainHost, m_equalizerHost, m_playlistHost;
+    // The dialogs open now (null when closed).
+    QPointer<QMessageBox> m_about, m_fileInfo;
+    QPointer<QDialog> m_fileOpen, m_jumpToTime, m_preferences, m_jumpToFile;
 };

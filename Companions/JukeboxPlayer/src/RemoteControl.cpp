@@ -32,14 +32,28 @@ Platform::LRESULT RemoteControl::handle(const QString& windowClass, std::uint32_
         return command(wParam);
     case kQueryMessage:
         return query(wParam, lParam);
-    case Platform::WM_COPYDATA:
-        if (wParam != kCopyDataAddFile || payload.isEmpty())
+    case Platform::WM_COPYDATA: {
+        if (wParam != kCopyDataAddFile)
             return 0;
-        m_engine.addFile(Platform::DecodeFileName(payload.toStdString()));
+        const std::optional<QString> path = fileNameOf(payload);
+        if (!path)
+            return 0;
+        m_engine.addFile(*path);
         return 1;
+    }
     default:
         return 0;
     }
+}
+
+std::optional<QString> RemoteControl::fileNameOf(const QByteArray& payload)
+{
+    // A sender may count the C string's terminating zero; any other zero byte
+    // would make the name open a different file than it says.
+    const QByteArray name = payload.endsWith('\0') ? payload.chopped(1) : payload;
+    if (name.isEmpty() || name.size() >= kMaxFileNameBytes || name.contains('\0'))
+        return std::nullopt;
+    return Platform::DecodeFileName(name.toStdString());
 }
 
 Platform::LRESULT RemoteControl::command(std::int64_t number)

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <climits>
+#include <optional>
 
 class PlayerEngine;
 class PlayerUi;
@@ -22,6 +24,13 @@ public:
 
     // The step of the forward and rewind commands.
     static constexpr std::int64_t kSkipMs = 5000;
+    // The longest file name an add message may carry: PATH_MAX counts the
+    // terminating zero, so no longer name can be opened by the system.
+    static constexpr qsizetype kMaxFileNameBytes = PATH_MAX;
+
+    // The playlist entry an add message names: the path's bytes (a trailing
+    // zero byte allowed), or nothing for an empty, too long or cut name.
+    static std::optional<QString> fileNameOf(const QByteArray& payload);
 
 private:
     Platform::LRESULT command(std::int64_t number);

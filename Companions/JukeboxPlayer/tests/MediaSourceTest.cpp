@@ -20,19 +20,6 @@ namespace {
 // "caf\xE9.mp3": a Latin-1 name, not valid UTF-8.
 const std::string kLatin1Name = "caf\xE9.mp3";
 
-struct SilentUi : PlayerUi
-{
-    void showAbout() override {}
-    void showContextMenu() override {}
-    void showFileOpen() override {}
-    void showFileInfo() override {}
-    void showJumpToTime() override {}
-    void showPreferences() override {}
-    void showJumpToFile() override {}
-    void showWindow(const QString&, int) override {}
-    void closePlayer() override {}
-};
-
 class NonUtf8Name : public ::testing::Test
 {
 protected:
@@ -52,7 +39,7 @@ protected:
 TEST_F(NonUtf8Name, AddedByMessageKeepsItsBytesAndIsMeasured)
 {
     PlayerEngine engine(false);
-    SilentUi ui;
+    NoPlayerUi ui;
     RemoteControl remote(engine, ui);
     ASSERT_EQ(remote.handle(kMainWindowClass, Platform::WM_COPYDATA, kCopyDataAddFile, 0,
                             QByteArray::fromStdString(m_path)),

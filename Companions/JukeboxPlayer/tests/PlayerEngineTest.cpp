@@ -141,3 +141,16 @@ TEST_F(Player, DialogCommandsShowAndCloseReachTheWindows)
     EXPECT_EQ(ui.calls, (std::vector<std::string>{"about", "menu", "open", "info", "time", "prefs", "file",
                                                   "Jukebox PE:0", "close"}));
 }
+
+TEST(RemoteControlNames, TakesNamesTheSystemCanOpenOnly)
+{
+    EXPECT_EQ(RemoteControl::fileNameOf("/music/a.mp3"), QStringLiteral("/music/a.mp3"));
+    EXPECT_EQ(RemoteControl::fileNameOf(QByteArray("/music/a.mp3\0", 13)), QStringLiteral("/music/a.mp3"))
+        << "a C string's terminating zero";
+    EXPECT_FALSE(RemoteControl::fileNameOf(QByteArray("/music/a.mp3\0/etc", 17))) << "a name cut short";
+    EXPECT_FALSE(RemoteControl::fileNameOf(QByteArray()));
+    const QByteArray longest = "/" + QByteArray(RemoteControl::kMaxFileNameBytes - 2, 'a');
+    EXPECT_TRUE(RemoteControl::fileNameOf(longest));
+    EXPECT_FALSE(RemoteControl::fileNameOf(longest + "a")) << "longer than the system's limit";
+    EXPECT_FALSE(RemoteControl::fileNameOf(QByteArray(1 << 20, 'a')));
+}

@@ -88,6 +88,8 @@ TEST(RegistryHive, DamagedLinesAreSkipped)
     EXPECT_EQ(hive.findValue("Good", "")->data, std::string("x\0", 2));
     EXPECT_EQ(hive.findValue("Good", "ok")->data, std::string("\x10\0\0\0", 4));
     EXPECT_EQ(hive.findValue("Good", "n"), nullptr);
+    EXPECT_TRUE(RegistryHive::parse("[]\n@=1:\"x\"\n[\\]\n\"v\"=4:1\n").subKeys("").empty())
+        << "values under a section naming the root are skipped";
 }
 
 TEST_F(RegistryTest, QueryFollowsWin32Semantics)

@@ -1,5 +1,7 @@
 #include "Platform/WindowHost.h"
 
+#include "Platform/WindowRecord.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
@@ -121,18 +123,23 @@ void WindowHost::onReadyRead(QLocalSocket* socket)
 {
     if (socket->property("legatoDone").toBool())
         return;
-    if (socket->bytesAvailable() < static_cast<qint64>(sizeof(WindowRecordHeader)))
-        return;
-    WindowRecordHeader header{};
-    socket->peek(reinterpret_cast<char*>(&header), sizeof header);
-    if (header.magic != kWindowRecordMagic || header.payloadLength > kWindowPayloadLimit) {
+    WindowRecord record;
+    const QByteArray head = socket->peek(sizeof(WindowRecordHeader));
+    if (ParseWindowRecord(std::string_view(head.constData(), static_cast<std::size_t>(head.size())),
+                          m_payloadLimit, record) == WindowRecordParse::Invalid) {
         socket->abort();
         return;
     }
-    if (socket->bytesAvailable() < static_cast<qint64>(sizeof header + header.payloadLength))
+    if (record.size == 0 || socket->bytesAvailable() < static_cast<qint64>(record.size))
         return;
-    socket->read(sizeof header);
-    const QByteArray payload = socket->read(header.payloadLength);
+    const QByteArray bytes = socket->read(static_cast<qint64>(record.size));
+    if (ParseWindowRecord(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                          m_payloadLimit, record) != WindowRecordParse::Complete) {
+        socket->abort();
+        return;
+    }
+    const WindowRecordHeader header = record.header;
+    const QByteArray payload(record.payload.data(), static_cast<qsizetype>(record.payload.size()));
     socket->setProperty("legatoDone", true);
 
     QPointer<QLocalSocket> guard(socket);

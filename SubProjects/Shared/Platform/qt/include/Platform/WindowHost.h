@@ -42,6 +42,9 @@ public:
     ListenResult listen();
     bool isListening() const;
     void setHandler(Handler handler) { m_handler = std::move(handler); }
+    // The longest payload this window takes (at most kWindowPayloadLimit, the
+    // default); a longer record is refused and its connection closed unread.
+    void setPayloadLimit(std::size_t bytes) { m_payloadLimit = bytes; }
     const QString& className() const { return m_className; }
 
     // The window state this program was started with (Shell), or the default.
@@ -54,6 +57,7 @@ private:
     QString m_className;
     QLocalServer* m_server;
     Handler m_handler;
+    std::size_t m_payloadLimit = kWindowPayloadLimit;
 };
 
 } // namespace Platform
