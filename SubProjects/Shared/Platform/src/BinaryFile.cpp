@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <pthread.h>
 #include <sched.h>
 #include <string>
@@ -34,16 +35,11 @@ int openFlags(BinaryFile::Access access)
     return O_RDONLY;
 }
 
-// Makes sure a file can grow to newSize before a byte is written: the
-// process's file-size limit allows it and the disk blocks are reserved
-// (without changing the size). Where the file system cannot reserve, the free
+// Makes sure a file can grow to newSize before a byte is written: the disk
+// blocks are reserved (without changing the size). Where the file system cannot reserve, the free
 // space is checked instead.
 void reserveGrowth(int fd, std::int64_t size, std::int64_t newSize, const std::string& source)
 {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-        static_cast<std::uint64_t>(newSize) > static_cast<std::uint64_t>(limit.rlim_cur))
-        throw RuntimeError::fromErrno(EFBIG, source);
     int rc;
     do {
         rc = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, static_cast<off_t>(size),
@@ -228,11 +224,27 @@ void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size
         job.old.resize(static_cast<std::size_t>(std::min<std::int64_t>(end, job.size) - offset));
         job.old.resize(ReadAt(offset, job.old.data(), job.old.size()));
     }
+    // The process's file-size limit applies to every byte written past it, an
+    // overwrite included: refuse such a write before a byte is written. Below
+    // the limit no SIGXFSZ can come, so the signal is held only when a limit
+    // is set at all.
+    rlimit limit{};
+    const bool limited = ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+    if (limited && static_cast<std::uint64_t>(end) > static_cast<std::uint64_t>(limit.rlim_cur))
+        throw RuntimeError::fromErrno(EFBIG, m_source);
     if (end > job.size)
         reserveGrowth(m_fd, job.size, end, m_source);
 
-    if (!writeInHelper(job)) {
-        HoldFileSizeSignal hold;
+    // The kernel checks for a fatal signal only between the pages it copies, so
+    // a block inside one page lands whole or not at all; only a block that
+    // spans two pages needs the helper (a clone per write would cost more than
+    // the write itself).
+    static const std::int64_t page = std::max<long>(::sysconf(_SC_PAGESIZE), 512);
+    const bool spansPages = offset / page != (end - 1) / page;
+    if (!spansPages || !writeInHelper(job)) {
+        std::optional<HoldFileSizeSignal> hold;
+        if (limited)
+            hold.emplace();
         writeOrUndo(job);
     }
     if (job.written == static_cast<ssize_t>(count))
