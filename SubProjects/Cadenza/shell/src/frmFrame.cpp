@@ -452,6 +452,11 @@ bool frmFrame::eventFilter(QObject* watched, QEvent* event)
             auto* mouse = static_cast<QMouseEvent*>(event);
             m_VSplitter->MouseUp(mouseButtons(mouse->button()), shiftState(mouse->modifiers()),
                                  float(mouse->position().x()), float(mouse->position().y()));
+            // One fast step can carry the bar past a margin, and the layout
+            // does not check the bar while it has the focus: pull it back when
+            // the drag ends, or the right area stays collapsed.
+            if (!m_VSplitter->CheckSpiltPosition())
+                Form_Resize();
             return true;
         }
         default:

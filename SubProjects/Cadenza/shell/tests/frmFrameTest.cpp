@@ -250,6 +250,14 @@ TEST_F(frmFrameTest, LayoutFollowsTheSplitterBar)
     EXPECT_EQ(left->width(), bar->x());
     EXPECT_EQ(scr->x(), bar->x() + bar->width());
 
+    // One fast step past the right margin ends at the margin when released.
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 10));
+    QTest::mouseMove(bar, QPoint(w.width(), 10));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(w.width(), 10));
+    const int m = 10 * QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('A'));
+    EXPECT_EQ(bar->x(), w.centralWidget()->width() - m - bar->width());
+    EXPECT_EQ(scr->x(), bar->x() + bar->width());
+
     // A right-button drag does not move it.
     const int before = bar->x();
     QMouseEvent rightMove(QEvent::MouseMove, QPointF(40, 10), bar->mapToGlobal(QPointF(40, 10)), Qt::NoButton,
