@@ -250,7 +250,11 @@ TEST_F(frmFrameTest, LayoutFollowsTheSplitterBar)
     EXPECT_EQ(left->width(), bar->x());
     EXPECT_EQ(scr->x(), bar->x() + bar->width());
 
-    // One fast step past the right margin ends at the margin when released.
+    // One fast step past the right margin ends at the margin when released
+    // (while the bar holds the focus, as it does after a click).
+    QApplication::setActiveWindow(&w);
+    bar->setFocus();
+    ASSERT_TRUE(bar->hasFocus());
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, 10));
     QTest::mouseMove(bar, QPoint(w.width(), 10));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(w.width(), 10));
