@@ -2,8 +2,11 @@
 #include "Platform/RuntimeError.h"
 #include "TempDir.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Platform::FileSystemObject;
 
@@ -61,6 +64,52 @@ TEST(FileSystemObjectTest, ExistenceAndSizeOfFilesFoldersAndMissingNames)
         EXPECT_EQ(e.Number(), Platform::ErrFileNotFound);
     }
     EXPECT_THROW(fso.GetFile(dir.path()), Platform::RuntimeError);
+}
+
+TEST(FileSystemObjectTest, FileKindTellsMissingFromOtherAndUnreachable)
+{
+    using Platform::FileKind;
+    LegatoTest::TempDir dir;
+    FileSystemObject fso;
+    const std::string file = dir.write("song.mp3", "x");
+    ASSERT_EQ(::mkfifo(dir.file("fifo.mp3").c_str(), 0600), 0);
+    EXPECT_EQ(fso.GetFileKind(file), FileKind::Regular);
+    EXPECT_EQ(fso.GetFileKind(dir.file("missing.mp3")), FileKind::Missing);
+    EXPECT_EQ(fso.GetFileKind(file + "/inner.mp3"), FileKind::Missing);
+    EXPECT_EQ(fso.GetFileKind(dir.path()), FileKind::Other);
+    EXPECT_EQ(fso.GetFileKind(dir.file("fifo.mp3")), FileKind::Other);
+    EXPECT_EQ(fso.GetFileKind("/dev/null"), FileKind::Other);
+    int error = 0;
+    EXPECT_EQ(fso.GetFileKind(dir.file(std::string(300, 'n')), &error), FileKind::Unreachable);
+    EXPECT_EQ(error, ENAMETOOLONG);
+}
+
+// Root searches every folder, so that case runs in a child that has given up root.
+TEST(FileSystemObjectDeathTest, AFileInAFolderThatCannotBeSearchedIsUnreachable)
+{
+    LegatoTest::TempDir dir;
+    std::filesystem::create_directory(dir.file("locked"));
+    dir.write("locked/song.mp3", "x");
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(dir.file("locked").c_str(), 0644);
+    const auto check = [&] {
+        int error = 0;
+        return FileSystemObject().GetFileKind(dir.file("locked/song.mp3"), &error) ==
+                   Platform::FileKind::Unreachable &&
+               error == EACCES;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+        return;
+    }
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                _exit(2);
+            _exit(check() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(FileSystemObjectTest, SizeBeyondFourGigabytesIsExact)
