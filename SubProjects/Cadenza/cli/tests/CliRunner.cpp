@@ -2,13 +2,18 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
-CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+namespace {
+
+const char kSetpriv[] = "/usr/bin/setpriv";
+
+CliResult run(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), CADENZA_CLI);
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -29,4 +34,29 @@ CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
     result.out = LegatoTest::readAll(outPath);
     result.err = LegatoTest::readAll(errPath);
     return result;
+}
+
+} // namespace
+
+CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+{
+    args.insert(args.begin(), CADENZA_CLI);
+    return run(dir, std::move(args));
+}
+
+std::optional<CliResult> runCliUnprivileged(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+{
+    if (geteuid() != 0)
+        return runCli(dir, std::move(args));
+    if (access(kSetpriv, X_OK) != 0)
+        return std::nullopt;
+    chmod(dir.path().c_str(), 0755);
+    const std::vector<std::string> asNobody{kSetpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+    std::vector<std::string> probe = asNobody;
+    probe.insert(probe.end(), {CADENZA_CLI, "--version"});
+    if (run(dir, probe).status != 0)
+        return std::nullopt;
+    args.insert(args.begin(), CADENZA_CLI);
+    args.insert(args.begin(), asNobody.begin(), asNobody.end());
+    return run(dir, std::move(args));
 }
