@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QVariant>
+
+#include <optional>
+
+// Where the main window opens, from the geometry the settings store holds.
+// The stored values are texts a user may have edited, so none is trusted: a
+// window must always open visible, within the screen, and usable.
+namespace WindowPlacement {
+
+// A stored value (text holding a number of twips) in logical pixels; nothing
+// when it is absent, not a number, or beyond any window's reach (more than
+// QWIDGETSIZE_MAX pixels either way), so the caller keeps its designed value.
+std::optional<int> StoredPixels(const QVariant& value);
+
+// What the settings store held, in pixels (nothing: absent or not usable).
+struct Stored
+{
+    std::optional<int> left, top, width, height;
+};
+
+struct Placement
+{
+    QSize size;
+    // Nothing when neither coordinate was stored: the window system places it.
+    std::optional<QPoint> position;
+};
+
+// The size: each stored width and height that is positive, else the designed
+// one; then at least minimum and at most the available area (minimum wins on
+// a screen smaller than it). The position: the stored coordinates (a missing
+// one from current), moved the least so that the top edge lies on the
+// available area and at least the minimum size of the window stays inside it.
+Placement Place(const Stored& stored, QSize designed, QSize minimum, QPoint current, QRect available);
+
+} // namespace WindowPlacement
