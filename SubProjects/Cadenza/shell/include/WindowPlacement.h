@@ -33,8 +33,9 @@ struct Placement
 // The size: each stored width and height that is positive, else the designed
 // one; then at least minimum and at most the available area (minimum wins on
 // a screen smaller than it). The position: the stored coordinates (a missing
-// one from current), moved the least so that the top edge lies on the
-// available area and at least the minimum size of the window stays inside it.
+// one from current), moved the least so that the whole window lies on the
+// available area (its top left corner first, on a screen smaller than it):
+// a window partly off the screen would hide its menu bar or its tree.
 Placement Place(const Stored& stored, QSize designed, QSize minimum, QPoint current, QRect available);
 
 } // namespace WindowPlacement

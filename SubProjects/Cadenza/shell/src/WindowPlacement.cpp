@@ -21,14 +21,11 @@ int fitExtent(std::optional<int> stored, int designed, int minimum, int availabl
     return std::max(minimum, std::min(wanted, available));
 }
 
-// A coordinate moved the least so that at least visible pixels of an extent
-// starting there lie within [first, first + available); with keepStart the
-// start itself must lie on the area too.
-int fitCoordinate(int wanted, int extent, int visible, int first, int available, bool keepStart)
+// A coordinate moved the least so that an extent starting there lies within
+// [first, first + available); the start wins when the extent is larger.
+int fitCoordinate(int wanted, int extent, int first, int available)
 {
-    const int lowest = keepStart ? first : first - (extent - visible);
-    const int highest = first + available - visible;
-    return std::max(lowest, std::min(wanted, std::max(lowest, highest)));
+    return std::max(first, std::min(wanted, first + available - extent));
 }
 
 } // namespace
@@ -51,13 +48,10 @@ Placement Place(const Stored& stored, QSize designed, QSize minimum, QPoint curr
                            fitExtent(stored.height, designed.height(), minimum.height(), available.height()));
     if (!stored.left && !stored.top)
         return placement;
-    const int width = placement.size.width();
-    const int height = placement.size.height();
-    placement.position =
-        QPoint(fitCoordinate(stored.left.value_or(current.x()), width, std::min(width, minimum.width()),
-                             available.left(), available.width(), false),
-               fitCoordinate(stored.top.value_or(current.y()), height, std::min(height, minimum.height()),
-                             available.top(), available.height(), true));
+    placement.position = QPoint(fitCoordinate(stored.left.value_or(current.x()), placement.size.width(),
+                                              available.left(), available.width()),
+                                fitCoordinate(stored.top.value_or(current.y()), placement.size.height(),
+                                              available.top(), available.height()));
     return placement;
 }
 

@@ -39,7 +39,7 @@ TEST(WindowPlacement, UnusableSizesTakeTheDesignedOneAndEverySizeFitsTheScreen)
     EXPECT_EQ(Place({}, designed, minimum, {}, QRect(0, 0, 200, 100)).size, minimum);
 }
 
-TEST(WindowPlacement, APositionKeepsTheTitleAndTheMinimumSizeOnTheScreen)
+TEST(WindowPlacement, APositionKeepsTheWholeWindowOnTheScreen)
 {
     const auto at = [](std::optional<int> left, std::optional<int> top) {
         return Place(Stored{left, top, 700, 450}, designed, minimum, QPoint(5, 6), QRect(0, 30, 1280, 770))
@@ -47,8 +47,10 @@ TEST(WindowPlacement, APositionKeepsTheTitleAndTheMinimumSizeOnTheScreen)
     };
     EXPECT_EQ(at(std::nullopt, std::nullopt), std::nullopt); // the window system places it
     EXPECT_EQ(at(37, 41), QPoint(37, 41));
-    EXPECT_EQ(at(800, 100), QPoint(800, 100)); // partly beyond the right edge is fine
-    EXPECT_EQ(at(-6667, -6667), QPoint(300 - 700, 30));
-    EXPECT_EQ(at(100000, 100000), QPoint(1280 - 300, 800 - 220));
+    EXPECT_EQ(at(-6667, -6667), QPoint(0, 30));
+    EXPECT_EQ(at(100000, 100000), QPoint(1280 - 700, 800 - 450));
     EXPECT_EQ(at(std::nullopt, 100), QPoint(5, 100));
+    // On a screen smaller than the window its top left corner stays on it.
+    EXPECT_EQ(Place(Stored{500, 500, 700, 450}, designed, minimum, {}, QRect(0, 0, 200, 100)).position,
+              QPoint(0, 0));
 }
