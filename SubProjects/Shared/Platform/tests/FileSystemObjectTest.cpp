@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using Platform::FileSystemObject;
 
@@ -82,34 +81,6 @@ TEST(FileSystemObjectTest, FileKindTellsMissingFromOtherAndUnreachable)
     int error = 0;
     EXPECT_EQ(fso.GetFileKind(dir.file(std::string(300, 'n')), &error), FileKind::Unreachable);
     EXPECT_EQ(error, ENAMETOOLONG);
-}
-
-// Root searches every folder, so that case runs in a child that has given up root.
-TEST(FileSystemObjectDeathTest, AFileInAFolderThatCannotBeSearchedIsUnreachable)
-{
-    LegatoTest::TempDir dir;
-    std::filesystem::create_directory(dir.file("locked"));
-    dir.write("locked/song.mp3", "x");
-    ::chmod(dir.path().c_str(), 0755);
-    ::chmod(dir.file("locked").c_str(), 0644);
-    const auto check = [&] {
-        int error = 0;
-        return FileSystemObject().GetFileKind(dir.file("locked/song.mp3"), &error) ==
-                   Platform::FileKind::Unreachable &&
-               error == EACCES;
-    };
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(check());
-        return;
-    }
-    GTEST_FLAG_SET(death_test_style, "fast");
-    EXPECT_EXIT(
-        {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                _exit(2);
-            _exit(check() ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
 }
 
 TEST(FileSystemObjectTest, SizeBeyondFourGigabytesIsExact)
