@@ -191,7 +191,7 @@ TEST(CadenzaCliBatch, FoldersThatCannotBeReadOrSearchedSaySo)
     chmod(tree.dir.file("music").c_str(), 0755); // so that the folder can be removed
     chmod(tree.dir.file("music/b").c_str(), 0755);
     if (!batch)
-        GTEST_SKIP() << "the unprivileged user cannot reach cadenza-cli in this build folder";
+        GTEST_SKIP() << "no unprivileged run: " << LegatoTest::readAll(tree.dir.file(".err"));
     EXPECT_EQ(batch->status, 1);
     EXPECT_EQ(batch->err, "cadenza-cli batch: " + tree.dir.file("music") + ": Permission denied\n");
     EXPECT_EQ(scan->err, "cadenza-cli: " + tree.dir.file("music") + ": Permission denied\n");

@@ -4,13 +4,10 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
 namespace {
-
-const char kSetpriv[] = "/usr/bin/setpriv";
 
 CliResult run(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 {
@@ -46,17 +43,10 @@ CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 
 std::optional<CliResult> runCliUnprivileged(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 {
-    if (geteuid() != 0)
-        return runCli(dir, std::move(args));
-    if (access(kSetpriv, X_OK) != 0)
-        return std::nullopt;
     chmod(dir.path().c_str(), 0755);
-    const std::vector<std::string> asNobody{kSetpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-    std::vector<std::string> probe = asNobody;
-    probe.insert(probe.end(), {CADENZA_CLI, "--version"});
-    if (run(dir, probe).status != 0)
+    args.insert(args.begin(), {"/bin/sh", RUN_UNPRIVILEGED, CADENZA_CLI});
+    CliResult result = run(dir, std::move(args));
+    if (result.status == 77) // the script could not do it and said why
         return std::nullopt;
-    args.insert(args.begin(), CADENZA_CLI);
-    args.insert(args.begin(), asNobody.begin(), asNobody.end());
-    return run(dir, std::move(args));
+    return result;
 }

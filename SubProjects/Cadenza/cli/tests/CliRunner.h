@@ -18,8 +18,7 @@ struct CliResult
 // capturing stdout and stderr in files of the temporary directory.
 CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args);
 
-// The same as a user whom file modes bind: as root, through setpriv as the
-// user "nobody" (dir is opened to others for that). Nothing when that user
-// cannot reach the program (a build inside a private folder); the test then
-// skips that part.
+// The same as a user whom file modes bind, through run-unprivileged.sh: as
+// root, a copy runs as the user "nobody" (dir is opened to others for that).
+// Nothing when that cannot be done; the test then skips that part.
 std::optional<CliResult> runCliUnprivileged(const LegatoTest::TempDir& dir, std::vector<std::string> args);
