@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include "Platform/Numeric.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -14,6 +16,8 @@ bool ReadArgs(const CliArgs& args, const std::string& verb, const std::vector<st
             operand(arg);
         } else if (arg == "--") {
             optionsDone = true;
+        } else if (arg == "--help" || arg == "-h") {
+            throw HelpRequested();
         } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
             if (!option(arg, std::string()))
                 return false;
@@ -29,4 +33,12 @@ bool ReadArgs(const CliArgs& args, const std::string& verb, const std::vector<st
         }
     }
     return true;
+}
+
+std::optional<int> ReadNumber(const std::string& text, int max)
+{
+    const auto number = Platform::TextToInt16(text);
+    if (!number || *number < 0 || *number > max)
+        return std::nullopt;
+    return *number;
 }

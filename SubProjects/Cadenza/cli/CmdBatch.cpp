@@ -1,3 +1,4 @@
+#include "CliFiles.h"
 #include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
@@ -5,14 +6,12 @@
 #include "BatchRun.h"
 
 #include <Platform/FileNameCodec.h>
-#include <Platform/Numeric.h>
 #include <modTagFormat.h>
 
 #include <QJsonObject>
 #include <QJsonValue>
 #include <iostream>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -32,15 +31,6 @@ bool fail(const std::string& message)
     return false;
 }
 
-// A whole number from 0 to max, or nothing.
-std::optional<int> number(const std::string& value, int max)
-{
-    const auto n = Platform::TextToInt16(value);
-    if (!n || *n < 0 || *n > max)
-        return std::nullopt;
-    return *n;
-}
-
 bool setOption(BatchOptions& options, const std::string& name, const std::string& value)
 {
     Quaver::Tag& tag = *options.defaults;
@@ -51,7 +41,7 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
     } else if (name == "--json") {
         options.json = true;
     } else if (name == "--format") {
-        options.format = number(value, 2);
+        options.format = ReadNumber(value, 2);
         if (!options.format)
             return fail("--format needs 0, 1 or 2, not '" + value + "'");
     } else if (name == "--artist") {
@@ -63,12 +53,12 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
     } else if (name == "--comment") {
         tag.setComment(value);
     } else if (name == "--track") {
-        const auto track = number(value, 255);
+        const auto track = ReadNumber(value, 255);
         if (!track)
             return fail("--track needs a number from 0 to 255, not '" + value + "'");
         tag.setTrack(static_cast<std::int16_t>(*track));
     } else if (name == "--genre") {
-        const auto genre = number(value, 255);
+        const auto genre = ReadNumber(value, 255);
         if (!genre)
             return fail("--genre needs a number from 0 to 255, not '" + value + "'");
         tag.setGenre(static_cast<std::uint8_t>(*genre));
@@ -104,21 +94,22 @@ void printOutcome(const BatchOutcome& outcome, bool json)
     const std::string file = Platform::EncodeFileName(outcome.FileName);
     const bool ok = outcome.Result == BatchOutcome::Group::Ok;
     if (!json) {
-        std::cout << (ok ? "Ok" : "Error") << '\t' << file << '\t' << outcome.Message.toStdString() << '\n';
+        std::cout << (ok ? "Ok" : "Error") << '\t' << TagPrinting::visible(file) << '\t'
+                  << TagPrinting::visible(outcome.Message.toStdString()) << '\n';
         return;
     }
     QJsonValue tag = QJsonValue::Null;
     if (outcome.NewTag) {
-        QJsonObject fields = TagPrinting::tagJson(file, *outcome.NewTag, outcome.NewTag->TagType());
+        QJsonObject fields = TagPrinting::tagJson(std::string(), *outcome.NewTag, outcome.NewTag->TagType());
         fields.remove("file");
         tag = fields;
     }
-    const QJsonObject line{
-        {"file", QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()))},
+    QJsonObject line{
         {"outcome", ok ? "Ok" : "Error"},
         {"message", outcome.Message},
         {"tag", tag},
     };
+    TagPrinting::setName(line, QStringLiteral("file"), file);
     std::cout << TagPrinting::jsonLine(line);
 }
 
@@ -129,13 +120,11 @@ int runBatch(const CliArgs& args)
     BatchOptions options;
     if (!parse(args, options))
         return ExitUsage;
-    // The panel shows an empty result for a directory that is not there; a
-    // script would take that for success, so it is reported as a failure.
-    struct stat info
-    {
-    };
-    if (::stat(options.dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        std::cerr << "cadenza-cli batch: " << options.dir << ": not a directory\n";
+    // The panel shows an empty result for a directory that is not there or
+    // cannot be read; a script would take that for success, so it is reported
+    // as a failure with its reason.
+    if (const auto problem = CliFiles::FolderProblem(options.dir, "not a directory")) {
+        std::cerr << "cadenza-cli batch: " << TagPrinting::visible(options.dir) << ": " << *problem << '\n';
         return ExitFailed;
     }
 

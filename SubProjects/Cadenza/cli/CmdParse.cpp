@@ -53,28 +53,27 @@ bool parseArgs(const CliArgs& args, ParseOptions& options)
 
 void printText(const std::string& name, bool parseError, const Quaver::Tag& tag)
 {
-    std::cout << name << ": " << (parseError ? "parse error" : "ok") << '\n'
+    using TagPrinting::visible;
+    std::cout << visible(name) << ": " << (parseError ? "parse error" : "ok") << '\n'
               << "  Tag type: " << static_cast<int>(tag.TagType()) << '\n'
-              << "  Title:    " << tag.Title() << '\n'
-              << "  Artist:   " << tag.Artist() << '\n'
-              << "  Album:    " << tag.Album() << '\n'
-              << "  Year:     " << tag.Year() << '\n'
+              << "  Title:    " << visible(tag.Title()) << '\n'
+              << "  Artist:   " << visible(tag.Artist()) << '\n'
+              << "  Album:    " << visible(tag.Album()) << '\n'
+              << "  Year:     " << visible(tag.Year()) << '\n'
               << "  Track:    " << tag.Track() << '\n';
 }
 
-void printJson(const QString& name, bool parseError, const Quaver::Tag& tag)
+void printJson(const std::string& name, bool parseError, const Quaver::Tag& tag)
 {
     const auto text = [](const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
-    std::cout << TagPrinting::jsonLine(QJsonObject{
-        {"name", name},
-        {"parseError", parseError},
-        {"tagType", static_cast<int>(tag.TagType())},
-        {"title", text(tag.Title())},
-        {"artist", text(tag.Artist())},
-        {"album", text(tag.Album())},
-        {"year", text(tag.Year())},
+    QJsonObject object{
+        {"parseError", parseError},   {"tagType", static_cast<int>(tag.TagType())},
+        {"title", text(tag.Title())}, {"artist", text(tag.Artist())},
+        {"album", text(tag.Album())}, {"year", text(tag.Year())},
         {"track", tag.Track()},
-    });
+    };
+    TagPrinting::setName(object, QStringLiteral("name"), name);
+    std::cout << TagPrinting::jsonLine(object);
 }
 
 } // namespace
@@ -93,13 +92,12 @@ int runParse(const CliArgs& args)
         const QString baseName = Platform::DecodeFileName(name);
         std::shared_ptr<Quaver::Tag> tag;
         const bool parseError = modTagFormat::ParseFileName(*pattern, baseName, tag);
-        // JSON must be valid Unicode: bytes that are not UTF-8 show as U+FFFD there.
         if (options.json)
-            printJson(QString::fromUtf8(name.data(), qsizetype(name.size())), parseError, *tag);
+            printJson(name, parseError, *tag);
         else
             printText(name, parseError, *tag);
         if (parseError) {
-            std::cerr << "cadenza-cli: " << name
+            std::cerr << "cadenza-cli: " << TagPrinting::visible(name)
                       << ": Parsing error: Filename doesn't match with the format.\n";
             status = ExitFailed;
         }

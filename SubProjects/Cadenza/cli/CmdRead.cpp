@@ -1,3 +1,4 @@
+#include "CliFiles.h"
 #include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
@@ -50,7 +51,8 @@ int runRead(const CliArgs& args)
         // A cleared record that stays cleared means ReadTag found the file too
         // short to hold a tag: it records nothing for that case.
         error->Clear();
-        const Quaver::EID3TagConstants type = handler.ReadTag();
+        const Quaver::EID3TagConstants type =
+            CliFiles::RefuseFile(file, "Read Tag", *error) ? Quaver::ID3Unknown : handler.ReadTag();
         if (type != Quaver::ID3Unknown) {
             std::cout << (options.json
                               ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
@@ -65,7 +67,8 @@ int runRead(const CliArgs& args)
         if (options.json)
             std::cout << TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
         else if (!failed)
-            std::cout << file << ": no tag (" << error->Description() << ")\n";
+            std::cout << TagPrinting::visible(file) << ": no tag ("
+                      << TagPrinting::visible(error->Description()) << ")\n";
         if (failed) {
             TagPrinting::printFailure(file, *error);
             status = ExitFailed;

@@ -1,7 +1,8 @@
+#include "CliFiles.h"
 #include "CliOptions.h"
 #include "CliVerb.h"
+#include "TagPrinting.h"
 
-#include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
 #include "cDrvScan.h"
 
@@ -49,15 +50,14 @@ int runScan(const CliArgs& args)
     if (!parseArgs(args, options))
         return ExitUsage;
 
-    Platform::FindData probe;
-    if (!Platform::FindFirstFile(options.dir + "/*.*", probe).valid()) {
-        std::cerr << "cadenza-cli: " << options.dir << ": not a readable directory\n";
+    if (const auto problem = CliFiles::FolderProblem(options.dir, "not a readable directory")) {
+        std::cerr << "cadenza-cli: " << TagPrinting::visible(options.dir) << ": " << *problem << '\n';
         return ExitFailed;
     }
 
     cDrvScan scan;
     QObject::connect(&scan, &cDrvScan::FileFound, [](const QString& fileName) {
-        std::cout << Platform::EncodeFileName(fileName) << '\n';
+        std::cout << TagPrinting::visible(Platform::EncodeFileName(fileName)) << '\n';
     });
     scan.setPath(Platform::DecodeFileName(options.dir));
     scan.setFileSpec(Platform::DecodeFileName(options.wildcard));

@@ -1,10 +1,9 @@
+#include "CliFiles.h"
 #include "CliOptions.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
 #include "Quaver/FileHandler.h"
-
-#include "Platform/Numeric.h"
 
 #include <iostream>
 #include <optional>
@@ -39,14 +38,15 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
     } else if (name == "--comment") {
         options.comment = value;
     } else if (name == "--track") {
-        // Empty clears the track; a number is rounded like the editor's field.
-        const auto track = value.empty() ? std::optional<std::int16_t>(0) : Platform::TextToInt16(value);
+        // Empty clears the track. A track the trailer cannot hold is refused
+        // here, before any file is touched, as batch refuses it.
+        const auto track = value.empty() ? std::optional<int>(0) : ReadNumber(value, 255);
         if (!track)
             return fail("--track needs a number from 0 to 255, not '" + value + "'");
-        options.track = *track;
+        options.track = static_cast<std::int16_t>(*track);
     } else if (name == "--genre") {
-        const auto genre = Platform::TextToInt16(value);
-        if (!genre || *genre < 0 || *genre > 255)
+        const auto genre = ReadNumber(value, 255);
+        if (!genre)
             return fail("--genre needs a number from 0 to 255, not '" + value + "'");
         options.genre = static_cast<std::uint8_t>(*genre);
     } else {
@@ -58,9 +58,8 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {}, [&](const std::string& name, const std::string& value) {
-            return setOption(options, name, value);
-        },
+        args, "write", {},
+        [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& file) { options.files.push_back(file); });
     if (!read)
         return false;
@@ -70,8 +69,7 @@ bool parse(const CliArgs& args, WriteOptions& options)
 }
 
 // Applies the named fields to the record and decides its version: ID3v1.1 for a
-// track of 1 to 255, ID3v1.0 otherwise. A track given outside 0 to 255 keeps
-// ID3v1.1 so that the write reports the overflow instead of dropping the track.
+// track of 1 to 255, ID3v1.0 otherwise.
 void apply(const WriteOptions& options, Quaver::Tag& tag)
 {
     if (options.title)
@@ -88,9 +86,7 @@ void apply(const WriteOptions& options, Quaver::Tag& tag)
         tag.setTrack(*options.track);
     if (options.genre)
         tag.setGenre(*options.genre);
-    const bool inRange = tag.Track() > 0 && tag.Track() < 256;
-    const bool outOfRange = options.track && (*options.track < 0 || *options.track > 255);
-    tag.setTagType(inRange || outOfRange ? Quaver::ID3V11 : Quaver::ID3V1);
+    tag.setTagType(tag.Track() > 0 && tag.Track() < 256 ? Quaver::ID3V11 : Quaver::ID3V1);
 }
 
 } // namespace
@@ -105,20 +101,32 @@ int runWrite(const CliArgs& args)
     for (const std::string& file : options.files) {
         Quaver::FileHandler handler;
         handler.setFileName(file);
-        // The current tag, or the new record the handler holds when there is none.
-        // A file that exists but cannot be read is not written: its tag would be lost.
-        if (handler.ReadTag() == Quaver::ID3Unknown && handler.LastError()->Mode() == Quaver::Critical) {
-            TagPrinting::printFailure(file, *handler.LastError());
+        // Each call below starts from a cleared record, so a failure is told
+        // from what that call recorded, never from an earlier or initial one.
+        const auto error = handler.LastError();
+        error->Clear();
+        if (CliFiles::RefuseFile(file, "Write Tag", *error)) {
+            TagPrinting::printFailure(file, *error);
+            status = ExitFailed;
+            continue;
+        }
+        // The current tag, or the new record the handler holds when there is
+        // none (no "TAG", or a file of 128 bytes or less, which gets a trailer
+        // appended). A file that exists but cannot be read is not written: its
+        // tag would be lost.
+        if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical) {
+            TagPrinting::printFailure(file, *error);
             status = ExitFailed;
             continue;
         }
         apply(options, *handler.ID3v1xTag());
+        error->Clear();
         if (!handler.WriteTag()) {
-            TagPrinting::printFailure(file, *handler.LastError());
+            TagPrinting::printFailure(file, *error);
             status = ExitFailed;
             continue;
         }
-        std::cout << file << ": tag written ("
+        std::cout << TagPrinting::visible(file) << ": tag written ("
                   << (handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0") << ")\n";
     }
     return status;

@@ -11,10 +11,22 @@ class TagError;
 } // namespace Quaver
 
 // How the command line shows tags and failures, shared by every verb that
-// prints tags. Texts are UTF-8; file names are printed as their raw bytes in
-// text form, and as UTF-8 with replacement characters in JSON (which must be
-// valid Unicode).
+// prints tags. Texts are UTF-8. In text form file names are printed as their
+// raw bytes and every text passes through visible(), so one file is one line
+// and a terminal never takes a tag for a command. JSON must be valid Unicode:
+// a name that is not UTF-8 shows with replacement characters under its key and
+// as the base64 of its bytes under the key + "Base64" (see setName).
 namespace TagPrinting {
+
+// bytes with control characters written visibly: "\t", "\n", "\r", other C0
+// codes and DEL as "\xHH", C1 codes (U+0080 to U+009F in UTF-8) as "\u00HH".
+// Every other byte stays as it is, also one that is not UTF-8.
+std::string visible(const std::string& bytes);
+
+// object[key] = the name as UTF-8 (bytes that are not UTF-8 become U+FFFD);
+// when that loses bytes, also object[key + "Base64"] = the name's raw bytes in
+// base64 (RFC 4648, with padding), from which a script gets the file back.
+void setName(QJsonObject& object, const QString& key, const std::string& name);
 
 // The genre's name as the tag field panel shows it ("Rock", "<Undefined>",
 // "<Not defined (200)>").
@@ -30,10 +42,10 @@ QJsonObject errorJson(const std::string& file, const Quaver::TagError& error);
 // One compact JSON object and a line break.
 std::string jsonLine(const QJsonObject& object);
 
-// The file name, the version, then one indented line per field.
+// The file name, the version, then one indented line per field (visible).
 std::string tagText(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type);
 
-// "FILE: description", with " (error N)" when the number is not 0.
+// "FILE: description", with " (error N)" when the number is not 0 (visible).
 std::string errorText(const std::string& file, const Quaver::TagError& error);
 
 // Writes the failure line of one file to stderr: "cadenza-cli: " + errorText.

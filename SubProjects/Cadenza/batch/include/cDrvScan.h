@@ -45,8 +45,9 @@ public:
     void setUseFileSpec(bool use) { m_UseFileSpec = use; }
 
     QString Path() const { return m_Path; }
-    // A path of more than one character gets a trailing "/" when it lacks one.
-    // An empty path scans the current directory.
+    // A path gets a trailing "/" when it lacks one, whatever its length ("m",
+    // "." and ".." are folders like any other). An empty path scans the current
+    // directory.
     void setPath(const QString& path);
 
     // Runs the scan from Path; returns when the tree is done or it was cancelled.

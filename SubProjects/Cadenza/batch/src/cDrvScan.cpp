@@ -31,8 +31,10 @@ void cDrvScan::setFileSpec(const QString& fileSpec)
 
 void cDrvScan::setPath(const QString& path)
 {
+    // Every folder name gets the separator, a one-letter one ("m", ".") too:
+    // the walk appends entry names and "*.*" to the path as it stands.
     m_Path = path;
-    if (m_Path.size() > 1 && !m_Path.endsWith(QLatin1Char('/')))
+    if (!m_Path.isEmpty() && !m_Path.endsWith(QLatin1Char('/')))
         m_Path += QLatin1Char('/');
 }
 

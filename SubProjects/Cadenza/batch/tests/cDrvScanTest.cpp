@@ -85,7 +85,7 @@ TEST(cDrvScan, PathGetsATrailingSeparatorAndSpecIsTrimmed)
     scan.setPath("/music/");
     EXPECT_EQ(scan.Path(), "/music/");
     scan.setPath("C");
-    EXPECT_EQ(scan.Path(), "C");
+    EXPECT_EQ(scan.Path(), "C/");
     scan.setPath("");
     EXPECT_EQ(scan.Path(), "");
     scan.setFileSpec("   *.mp3  ");
@@ -189,18 +189,38 @@ TEST(cDrvScan, MissingStartDirectoryGivesOneProgress)
               std::vector<std::string>{"P Searching " + tmp.file("file.mp3") + "/"});
 }
 
-TEST(cDrvScan, EmptyPathScansTheCurrentDirectory)
+// An empty path is the current folder; a one-letter folder, "." and ".." are
+// walked as themselves, never as a name prefix in the folder around them.
+TEST(cDrvScan, RelativePathsWalkExactlyTheNamedFolder)
 {
     LegatoTest::TempDir tmp;
-    fs::create_directories(tmp.file("sub"));
-    tmp.write("here.mp3", "");
-    tmp.write("sub/there.mp3", "");
+    fs::create_directories(tmp.file("m/sub"));
+    tmp.write("mmix.mp3", "");
+    tmp.write("m/in.mp3", "");
+    tmp.write("m/sub/there.mp3", "");
+    const auto found = [](const std::string& path) {
+        std::vector<std::string> files;
+        for (const auto& e : scanEvents(path)) {
+            if (e[0] == 'F')
+                files.push_back(e.substr(2));
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    };
     const auto old = fs::current_path();
+    fs::current_path(tmp.file("m/sub"));
+    const auto dotDot = found("..");
+    fs::current_path(tmp.file("m"));
+    const auto empty = scanEvents("");
     fs::current_path(tmp.path());
-    const auto events = scanEvents("");
+    const auto m = found("m");
+    const auto dot = found(".");
     fs::current_path(old);
-    EXPECT_EQ(events, (std::vector<std::string>{"P Searching ", "F here.mp3", "P Searching sub/",
-                                                "F sub/there.mp3"}));
+    EXPECT_EQ(empty,
+              (std::vector<std::string>{"P Searching ", "F in.mp3", "P Searching sub/", "F sub/there.mp3"}));
+    EXPECT_EQ(m, (std::vector<std::string>{"m/in.mp3", "m/sub/there.mp3"}));
+    EXPECT_EQ(dot, (std::vector<std::string>{"./m/in.mp3", "./m/sub/there.mp3", "./mmix.mp3"}));
+    EXPECT_EQ(dotDot, (std::vector<std::string>{"../in.mp3", "../sub/there.mp3"}));
 }
 
 TEST(cDrvScan, CancelInFileFoundStopsReportingAndUnwinds)

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -148,6 +149,8 @@ TEST(CadenzaCliBatch, WrongCommandLinesAndMissingDirectoriesAreRefused)
                                                {"batch", "--format", "0"},
                                                {"batch", dir.path(), dir.path(), "--format", "0"},
                                                {"batch", dir.path(), "--format", "0", "--track", "256"},
+                                               {"batch", dir.path(), "--format", "0", "--track", "-1"},
+                                               {"batch", dir.path(), "--format", "0", "--track", "70000"},
                                                {"batch", dir.path(), "--format", "0", "--genre", "x"},
                                                {"batch", dir.path(), "--format", "0", "--bogus", "1"}}) {
         const auto result = runCli(dir, args);
@@ -157,6 +160,43 @@ TEST(CadenzaCliBatch, WrongCommandLinesAndMissingDirectoriesAreRefused)
     const auto missing = runCli(dir, {"batch", dir.file("nowhere"), "--format", "0"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("not a directory"), std::string::npos);
+}
+
+TEST(CadenzaCliBatch, AOneLetterFolderIsWalkedAsThatFolder)
+{
+    Tree tree;
+    tree.dir.write("mmOutside - Victim.mp3", audio());
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(tree.dir.path());
+    std::filesystem::rename("music", "m");
+    const auto letter = runCli(tree.dir, {"batch", "m", "--format", "0"});
+    std::filesystem::current_path(tree.dir.file("m"));
+    const auto dot = runCli(tree.dir, {"batch", ".", "--format", "0"});
+    std::filesystem::current_path(old);
+    EXPECT_EQ(lines(letter.out).back(), "3 files: 2 Ok, 1 Error (test mode: nothing written)");
+    EXPECT_EQ(letter.out.find("Victim"), std::string::npos) << letter.out;
+    EXPECT_EQ(lines(dot.out).back(), "3 files: 2 Ok, 1 Error (test mode: nothing written)");
+    EXPECT_NE(dot.out.find("Ok\t./b/Other - Album - 02.Second.MP3\t"), std::string::npos) << dot.out;
+}
+
+// Root reads every folder, so the denied cases run as an unprivileged user.
+TEST(CadenzaCliBatch, FoldersThatCannotBeReadOrSearchedSaySo)
+{
+    Tree tree;
+    chmod(tree.dir.file("music/b").c_str(), 0600); // listable, not searchable
+    chmod(tree.dir.file("music").c_str(), 0311);   // searchable, not listable
+    const auto batch = runCliUnprivileged(tree.dir, {"batch", tree.dir.file("music"), "--format", "0"});
+    const auto scan = runCliUnprivileged(tree.dir, {"scan", tree.dir.file("music")});
+    const auto read = runCliUnprivileged(tree.dir, {"read", tree.second});
+    chmod(tree.dir.file("music").c_str(), 0755); // so that the folder can be removed
+    chmod(tree.dir.file("music/b").c_str(), 0755);
+    if (!batch)
+        GTEST_SKIP() << "no unprivileged run: " << LegatoTest::readAll(tree.dir.file(".err"));
+    EXPECT_EQ(batch->status, 1);
+    EXPECT_EQ(batch->err, "cadenza-cli batch: " + tree.dir.file("music") + ": Permission denied\n");
+    EXPECT_EQ(scan->err, "cadenza-cli: " + tree.dir.file("music") + ": Permission denied\n");
+    EXPECT_EQ(read->status, 1);
+    EXPECT_EQ(read->err, "cadenza-cli: " + tree.second + ": Permission denied (error 70)\n");
 }
 
 TEST(CadenzaCliBatch, AnEmptyTreeSucceedsWithNothingListed)

@@ -2,8 +2,12 @@
 #include "CliRunner.h"
 #include "TempDir.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -63,10 +67,18 @@ TEST(CadenzaCliTest, FailuresAreOneLinePerFileAndTheOthersStillRun)
     LegatoTest::TempDir dir;
     const std::string good = dir.write("good.mp3", untagged());
     const std::string missing = dir.file("missing.mp3");
-    const auto write = runCli(dir, {"write", "--title", "x", missing, dir.path(), good});
+    const std::string tooLong = dir.file(std::string(300, 'n') + ".mp3");
+    ASSERT_EQ(mkfifo(dir.file("fifo.mp3").c_str(), 0600), 0);
+    // Folders, FIFOs and devices are named for what they are, and a name the
+    // system refuses gets the system's reason; the FIFO is never opened.
+    const auto write = runCli(dir, {"write", "--title", "x", missing, dir.path(), dir.file("fifo.mp3"),
+                                    "/dev/null", tooLong, good});
     EXPECT_EQ(write.status, 1);
-    EXPECT_EQ(write.err, "cadenza-cli: " + missing + ": File does not exist.\ncadenza-cli: " + dir.path() +
-                             ": File does not exist.\n");
+    EXPECT_EQ(write.err,
+              "cadenza-cli: " + missing + ": File does not exist.\ncadenza-cli: " + dir.path() +
+                  ": Not a regular file.\ncadenza-cli: " + dir.file("fifo.mp3") +
+                  ": Not a regular file.\ncadenza-cli: /dev/null: Not a regular file.\ncadenza-cli: " +
+                  tooLong + ": File name too long (error 75)\n");
     EXPECT_EQ(std::filesystem::file_size(good), 4096u + 128u);
     EXPECT_FALSE(std::filesystem::exists(missing));
 
@@ -79,6 +91,8 @@ TEST(CadenzaCliTest, FailuresAreOneLinePerFileAndTheOthersStillRun)
             missing + "\",\"tagType\":0}\n");
     EXPECT_NE(read.out.find("\"title\":\"x\""), std::string::npos);
     EXPECT_EQ(read.err, "cadenza-cli: " + missing + ": File does not exist.\n");
+    EXPECT_EQ(runCli(dir, {"read", dir.file("fifo.mp3")}).err,
+              "cadenza-cli: " + dir.file("fifo.mp3") + ": Not a regular file.\n");
 }
 
 TEST(CadenzaCliTest, UntaggedAndShortFilesAreReportedWithoutFailing)
@@ -95,14 +109,35 @@ TEST(CadenzaCliTest, UntaggedAndShortFilesAreReportedWithoutFailing)
     EXPECT_NE(json.out.find("\"tagType\":0"), std::string::npos);
 }
 
+TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)
+{
+    LegatoTest::TempDir dir;
+    std::string onlyTrailer = "TAGold";
+    onlyTrailer.resize(128, '\0');
+    for (const std::string& content : {std::string(), std::string(50, 'a'), onlyTrailer}) {
+        const std::string song = dir.write("short.mp3", content);
+        const auto write = runCli(dir, {"write", "--title", "New", "--track", "2", song});
+        EXPECT_EQ(write.status, 0) << write.err;
+        EXPECT_EQ(write.out, song + ": tag written (ID3v1.1)\n");
+        EXPECT_EQ(std::filesystem::file_size(song), content.size() + 128);
+        const std::string bytes = LegatoTest::readAll(song);
+        EXPECT_EQ(bytes.substr(0, content.size()), content);
+        EXPECT_EQ(bytes.substr(content.size(), 6), "TAGNew");
+    }
+}
+
 TEST(CadenzaCliTest, BadTrackValuesLeaveTheFileUnchanged)
 {
     LegatoTest::TempDir dir;
     const std::string content = untagged();
     const std::string song = dir.write("song.mp3", content);
-    const auto overflow = runCli(dir, {"write", "--title", "x", "--track", "300", song});
-    EXPECT_EQ(overflow.status, 1);
-    EXPECT_EQ(overflow.err, "cadenza-cli: " + song + ": Overflow (error 6)\n");
+    for (const char* track : {"256", "300", "-1", "70000"}) {
+        const auto overflow = runCli(dir, {"write", "--title", "x", "--track", track, song});
+        EXPECT_EQ(overflow.status, 2);
+        EXPECT_EQ(overflow.err.substr(0, overflow.err.find('\n')),
+                  std::string("cadenza-cli write: --track needs a number from 0 to 255, not '") + track +
+                      "'");
+    }
     EXPECT_EQ(LegatoTest::readAll(song), content);
 
     const auto notNumber = runCli(dir, {"write", "--track", "seven", song});
@@ -121,6 +156,28 @@ TEST(CadenzaCliTest, NonUtf8FileNamesReachTheFileUnchanged)
     const auto read = runCli(dir, {"read", song});
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(read.out.substr(0, song.size() + 10), song + ": ID3v1.0\n");
+
+    // JSON shows the name readably and keeps its bytes in base64 beside it.
+    const auto json = runCli(dir, {"read", "--json", song});
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(object["file"].toString(), QString::fromUtf8(song.c_str()));
+    EXPECT_EQ(QByteArray::fromBase64(object["fileBase64"].toString().toLatin1()).toStdString(), song);
+}
+
+TEST(CadenzaCliTest, ControlCharactersInNamesAndTagsAreShownEscaped)
+{
+    LegatoTest::TempDir dir;
+    const std::string song = dir.write("a\nb\x1b.mp3", untagged());
+    // ESC sequences that would retitle and clear a terminal, and C1 code U+009D.
+    ASSERT_EQ(
+        runCli(dir, {"write", "--title", "\x1b]0;x\x07\x1b[2J\xC2\x9D", "--comment", "a\tb", song}).status,
+        0);
+    const auto read = runCli(dir, {"read", song});
+    const std::string shown = dir.path() + "/a\\nb\\x1b.mp3";
+    EXPECT_EQ(read.out.substr(0, read.out.find('\n')), shown + ": ID3v1.0");
+    EXPECT_NE(read.out.find("  Title:   \\x1b]0;x\\x07\\x1b[2J\\u009d\n"), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("  Comment: a\\tb\n"), std::string::npos) << read.out;
+    EXPECT_EQ(runCli(dir, {"scan", dir.path()}).out, shown + "\n");
 }
 
 TEST(CadenzaCliTest, CommandLineMistakesExitWithUsage)
@@ -133,4 +190,19 @@ TEST(CadenzaCliTest, CommandLineMistakesExitWithUsage)
     const auto help = runCli(dir, {"help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("cadenza-cli read [--json] FILE..."), std::string::npos);
+    EXPECT_EQ(runCli(dir, {"--help"}).out, help.out);
+
+    // A verb's --help prints its usage and touches nothing, wherever an option may stand.
+    for (const char* verb : {"read", "write", "parse", "scan", "batch"}) {
+        const auto verbHelp = runCli(dir, {verb, "--help"});
+        EXPECT_EQ(verbHelp.status, 0) << verb;
+        EXPECT_EQ(verbHelp.out.rfind(std::string("usage: cadenza-cli ") + verb + " ", 0), 0u) << verbHelp.out;
+    }
+    const std::string song = dir.write("song.mp3", untagged());
+    EXPECT_EQ(runCli(dir, {"write", "--title", "t", song, "-h"}).status, 0);
+    EXPECT_EQ(LegatoTest::readAll(song), untagged());
+    EXPECT_EQ(runCli(dir, {"read", "--", "--help"}).err, "cadenza-cli: --help: File does not exist.\n");
+    const auto version = runCli(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("cadenza-cli 1.", 0), 0u) << version.out;
 }

@@ -2,13 +2,15 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 extern char** environ;
 
-CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+namespace {
+
+CliResult run(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 {
-    args.insert(args.begin(), CADENZA_CLI);
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
@@ -28,5 +30,23 @@ CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
     posix_spawn_file_actions_destroy(&actions);
     result.out = LegatoTest::readAll(outPath);
     result.err = LegatoTest::readAll(errPath);
+    return result;
+}
+
+} // namespace
+
+CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+{
+    args.insert(args.begin(), CADENZA_CLI);
+    return run(dir, std::move(args));
+}
+
+std::optional<CliResult> runCliUnprivileged(const LegatoTest::TempDir& dir, std::vector<std::string> args)
+{
+    chmod(dir.path().c_str(), 0755);
+    args.insert(args.begin(), {"/bin/sh", RUN_UNPRIVILEGED, CADENZA_CLI});
+    CliResult result = run(dir, std::move(args));
+    if (result.status == 77) // the script could not do it and said why
+        return std::nullopt;
     return result;
 }

@@ -44,6 +44,9 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
+    // Narrower, the OK button would leave the window (the buttons keep their
+    // designed left edges); lower, the list would have no rows to show.
+    setMinimumSize(cmdOK->geometry().right() + 1 + px(120), px(1500) + px(100) + cmdOK->height() + px(50));
     resize(px(9600), px(6000));
     Form_Load();
 }

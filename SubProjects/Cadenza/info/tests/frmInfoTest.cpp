@@ -104,4 +104,10 @@ TEST_F(frmInfoTest, ResizeKeepsButtonsAtTheBottomAndTheListAboveThem)
     info.resize(500, 300);
     EXPECT_EQ(copy->x(), copyLeft);
     EXPECT_EQ(list->height(), ok->y() - Platform::twipsToPixels(100));
+
+    // Its minimum keeps both buttons whole and some rows of the list in view.
+    info.resize(10, 10);
+    EXPECT_TRUE(info.rect().contains(ok->geometry())) << info.width() << "x" << info.height();
+    EXPECT_TRUE(info.rect().contains(copy->geometry()));
+    EXPECT_GE(list->height(), Platform::twipsToPixels(1500));
 }

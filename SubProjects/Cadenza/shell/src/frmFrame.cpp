@@ -2,6 +2,7 @@
 
 #include "ApplicationVersion.h"
 #include "IFrame.h"
+#include "WindowPlacement.h"
 #include "clsVSplitter.h"
 #include "frmInfo.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -30,6 +32,10 @@ constexpr int DesignedInnerWidth = 9405;
 constexpr int DesignedInnerHeight = 5340;
 constexpr int DesignedSplitLeft = 2250;
 constexpr int DesignedSplitWidth = 60;
+// The smallest inner area that keeps the tree, the splitter, the scroll
+// container and both status-bar panels usable.
+constexpr int MinimumInnerWidth = 4500;
+constexpr int MinimumInnerHeight = 3000;
 
 // Restores the default pointer however the switch ends.
 struct WaitCursor
@@ -172,6 +178,10 @@ void frmFrame::Form_Load(const QList<QWidget*>& panels)
     const int menuHeight = menuBar()->sizeHint().height();
     resize(Platform::twipsToPixels(DesignedInnerWidth),
            Platform::twipsToPixels(DesignedInnerHeight) + menuHeight);
+    // The splitter keeps a margin of ten "A" widths on either side of the bar.
+    const int margins = 2 * 10 * fontMetrics().horizontalAdvance(QLatin1Char('A')) + picSplit->width();
+    setMinimumSize(std::max(Platform::twipsToPixels(MinimumInnerWidth), margins),
+                   Platform::twipsToPixels(MinimumInnerHeight) + menuHeight);
 
     setWindowTitle(applicationTitle());
     scrPanel->setSliderAppereance(VellumCtl::socNone);
@@ -484,17 +494,11 @@ QString twipsText(int pixels)
     return QString::number(static_cast<float>(Platform::pixelsToTwips(pixels)), 'g', 7);
 }
 
-// The stored value in pixels; nothing when it is absent or not a number, so
-// the caller keeps the designed value.
+// The stored value in pixels; nothing when it is absent, not a number or out
+// of any window's reach, so the caller keeps the designed value.
 std::optional<int> storedPixels(const QSettings& settings, const QString& key)
 {
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return std::nullopt;
-    const auto number = Platform::NumericValue(value.toString().toStdString());
-    if (!number)
-        return std::nullopt;
-    return Platform::twipsToPixels(static_cast<float>(*number));
+    return WindowPlacement::StoredPixels(settings.value(key));
 }
 
 // The per-user settings store of the program.
@@ -506,14 +510,24 @@ constexpr const char* SettingsApplication = "Legato";
 void frmFrame::restoreGeometry()
 {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation, SettingsApplication);
-    const auto width = storedPixels(settings, "Size/Width");
-    const auto left = storedPixels(settings, "Pos/Left");
-    const auto top = storedPixels(settings, "Pos/Top");
-    const auto height = storedPixels(settings, "Size/Height");
-    resize(width.value_or(this->width()), height.value_or(this->height()));
+    WindowPlacement::Stored stored;
+    stored.width = storedPixels(settings, "Size/Width");
+    stored.left = storedPixels(settings, "Pos/Left");
+    stored.top = storedPixels(settings, "Pos/Top");
+    stored.height = storedPixels(settings, "Size/Height");
+    // Kept on the screen the stored position lies on (else the primary one),
+    // within its area free of panels.
+    const QScreen* screen =
+        QGuiApplication::screenAt(QPoint(stored.left.value_or(x()), stored.top.value_or(y())));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available =
+        screen ? screen->availableGeometry() : QRect(QPoint(0, 0), QSize(1 << 24, 1 << 24));
+    const auto placement = WindowPlacement::Place(stored, size(), minimumSize(), pos(), available);
+    resize(placement.size);
     // Without a stored position the window system places the window.
-    if (left || top)
-        move(left.value_or(x()), top.value_or(y()));
+    if (placement.position)
+        move(*placement.position);
     picSplit->move(storedPixels(settings, "SliderPos/X").value_or(picSplit->x()), picSplit->y());
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -270,16 +271,17 @@ TEST_F(frmFrameTest, LayoutFollowsTheSplitterBar)
     EXPECT_EQ(bar->x(), before);
 }
 
-TEST_F(frmFrameTest, NarrowWindowClampsTheBarToTheLeftMargin)
+TEST_F(frmFrameTest, NarrowWindowClampsTheBarToTheRightMarginAndKeepsTheLeftOne)
 {
     frmFrame w(standardPanels());
     w.show();
-    w.resize(120, w.height());
-    QApplication::processEvents();
     QWidget* bar = child(w, "picSplit");
+    bar->move(400, bar->y());
+    w.resize(120, w.height()); // stops at the minimum width
+    QApplication::processEvents();
     const int m = 10 * QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('A'));
-    const int maxLeft = w.width() - m - bar->width();
-    EXPECT_EQ(bar->x(), maxLeft < m ? maxLeft : m);
+    EXPECT_EQ(bar->x(), w.width() - m - bar->width());
+    EXPECT_GE(bar->x(), m);
 }
 
 TEST_F(frmFrameTest, MinimizedWindowDoesNoLayout)
@@ -429,6 +431,32 @@ TEST_F(frmFrameTest, GeometryIsSavedAsTwipsAndRestoredExactly)
     EXPECT_EQ(again.pos(), geometry.topLeft());
     EXPECT_EQ(again.size(), geometry.size());
     EXPECT_EQ(child(again, "picSplit")->x(), splitLeft);
+}
+
+TEST_F(frmFrameTest, UnusableStoredGeometryOpensAVisibleWindowOfUsableSize)
+{
+    {
+        QSettings stored(settingsFile(), QSettings::IniFormat);
+        stored.setValue("Size/Width", "-5000");
+        stored.setValue("Size/Height", "1e38");
+        stored.setValue("Pos/Left", "-100000");
+        stored.setValue("Pos/Top", "100000");
+    }
+    frmFrame w(standardPanels());
+    EXPECT_EQ(w.width(), Platform::twipsToPixels(9405));
+    EXPECT_EQ(w.height(), Platform::twipsToPixels(5340) + w.menuBar()->sizeHint().height());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(QRect(w.pos(), w.size()))) << w.x() << "," << w.y();
+
+    // The window cannot be made so small that its controls are lost.
+    w.show();
+    w.resize(10, 10);
+    QApplication::processEvents();
+    EXPECT_EQ(w.size(), w.minimumSize());
+    const int m = 10 * QFontMetrics(w.font()).horizontalAdvance(QLatin1Char('A'));
+    EXPECT_GE(child(w, "scrPanel")->width(), m);
+    EXPECT_GT(child(w, "trvApplications")->height(), 100);
+    EXPECT_TRUE(w.statusBar()->isVisible());
 }
 
 TEST_F(frmFrameTest, StoredTextThatIsNotANumberKeepsTheDesignedValue)

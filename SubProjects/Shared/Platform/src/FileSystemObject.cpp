@@ -46,6 +46,23 @@ std::optional<FileInfo> FileSystemObject::FindFile(const std::string& name) cons
     return FileInfo{name, static_cast<std::int64_t>(st.st_size)};
 }
 
+FileKind FileSystemObject::GetFileKind(const std::string& name, int* error) const
+{
+    struct stat st
+    {
+    };
+    if (name.empty())
+        return FileKind::Missing;
+    if (::stat(name.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return FileKind::Missing;
+        if (error)
+            *error = errno;
+        return FileKind::Unreachable;
+    }
+    return S_ISREG(st.st_mode) ? FileKind::Regular : FileKind::Other;
+}
+
 FileInfo FileSystemObject::GetFile(const std::string& name) const
 {
     struct stat st

@@ -2,8 +2,10 @@
 #include "Platform/RuntimeError.h"
 #include "TempDir.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using Platform::FileSystemObject;
 
@@ -61,6 +63,24 @@ TEST(FileSystemObjectTest, ExistenceAndSizeOfFilesFoldersAndMissingNames)
         EXPECT_EQ(e.Number(), Platform::ErrFileNotFound);
     }
     EXPECT_THROW(fso.GetFile(dir.path()), Platform::RuntimeError);
+}
+
+TEST(FileSystemObjectTest, FileKindTellsMissingFromOtherAndUnreachable)
+{
+    using Platform::FileKind;
+    LegatoTest::TempDir dir;
+    FileSystemObject fso;
+    const std::string file = dir.write("song.mp3", "x");
+    ASSERT_EQ(::mkfifo(dir.file("fifo.mp3").c_str(), 0600), 0);
+    EXPECT_EQ(fso.GetFileKind(file), FileKind::Regular);
+    EXPECT_EQ(fso.GetFileKind(dir.file("missing.mp3")), FileKind::Missing);
+    EXPECT_EQ(fso.GetFileKind(file + "/inner.mp3"), FileKind::Missing);
+    EXPECT_EQ(fso.GetFileKind(dir.path()), FileKind::Other);
+    EXPECT_EQ(fso.GetFileKind(dir.file("fifo.mp3")), FileKind::Other);
+    EXPECT_EQ(fso.GetFileKind("/dev/null"), FileKind::Other);
+    int error = 0;
+    EXPECT_EQ(fso.GetFileKind(dir.file(std::string(300, 'n')), &error), FileKind::Unreachable);
+    EXPECT_EQ(error, ENAMETOOLONG);
 }
 
 TEST(FileSystemObjectTest, SizeBeyondFourGigabytesIsExact)

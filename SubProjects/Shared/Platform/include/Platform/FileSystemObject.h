@@ -14,6 +14,18 @@ struct FileInfo
     std::int64_t Size = 0; // bytes; 64-bit, so files beyond 4 GiB report their true size
 };
 
+// What a name leads to, for callers that must say why it cannot be used as a
+// file: FileExists alone cannot tell a missing file from a folder or a folder
+// on the way that cannot be searched.
+enum class FileKind
+{
+    Regular,    // a regular file, or a link to one
+    Missing,    // nothing by that name (also when a part of the path is a file)
+    Other,      // a folder, FIFO, device or socket
+    Unreachable // the system refused the query (errno tells why): no search
+                // permission on a folder on the way, a name too long, a link loop
+};
+
 // File-system queries with the meanings desktop scripting gives them. Names are
 // byte strings, taken as the file system holds them: they need not be UTF-8.
 // Separators are '/'.
@@ -31,6 +43,10 @@ public:
     // FileExists and GetFile in one query: the facts when the file exists,
     // nothing otherwise. For hot paths that need both.
     std::optional<FileInfo> FindFile(const std::string& name) const;
+
+    // What name leads to (links followed); for Unreachable, *error (when
+    // given) receives the system's error number.
+    FileKind GetFileKind(const std::string& name, int* error = nullptr) const;
 
     // "a/b/song.live.mp3" -> "song.live": without folder and last extension.
     static std::string GetBaseName(std::string_view path);
