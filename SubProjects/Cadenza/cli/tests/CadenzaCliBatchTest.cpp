@@ -199,6 +199,20 @@ TEST(CadenzaCliBatch, FoldersThatCannotBeReadOrSearchedSaySo)
     EXPECT_EQ(read->err, "cadenza-cli: " + tree.second + ": Permission denied (error 70)\n");
 }
 
+TEST(CadenzaCliBatch, FilesInAFolderThatCannotBeSearchedAreDenied)
+{
+    Tree tree;
+    chmod(tree.dir.file("music/b").c_str(), 0744); // others may list it, not reach into it
+    const auto batch = runCliUnprivileged(tree.dir, {"batch", tree.dir.file("music"), "--format", "0", "--write"});
+    chmod(tree.dir.file("music/b").c_str(), 0755);
+    if (!batch)
+        GTEST_SKIP() << "no unprivileged run: " << LegatoTest::readAll(tree.dir.file(".err"));
+    EXPECT_EQ(batch->status, 1);
+    const auto line = batch->out.find("Error\t" + tree.second + "\t");
+    ASSERT_NE(line, std::string::npos) << batch->out;
+    EXPECT_NE(batch->out.find("Permission denied", line), std::string::npos) << batch->out;
+}
+
 TEST(CadenzaCliBatch, AnEmptyTreeSucceedsWithNothingListed)
 {
     LegatoTest::TempDir dir;

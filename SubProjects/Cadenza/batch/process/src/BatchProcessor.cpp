@@ -39,6 +39,16 @@ namespace {
 // whether the write failed.
 std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::TagPtr& tag, bool overwrite)
 {
+    // A file listed in a folder that cannot be searched cannot be reached:
+    // say so, rather than the library's "does not exist".
+    int reason = 0;
+    if (Platform::FileSystemObject().GetFileKind(fileName, &reason) == Platform::FileKind::Unreachable) {
+        const Platform::RuntimeError refused = Platform::RuntimeError::fromErrno(reason, "Write Tag");
+        Quaver::TagError error;
+        error.CopyError(&refused);
+        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator + QString::fromStdString(error.Stream()),
+                true};
+    }
     Quaver::FileHandler handler;
     handler.setFileName(fileName);
     bool hasTag = false;
