@@ -1,6 +1,9 @@
 #pragma once
 
+#include "BatchResultModel.h"
+
 #include <QIcon>
+#include <QIdentityProxyModel>
 #include <QPixmap>
 #include <QString>
 
@@ -9,9 +12,9 @@
 // so filling a tree with thousands of nodes costs no drawing per node.
 namespace BatchImages {
 
-inline const QString OkKey = QStringLiteral("Ok");
-inline const QString ErrorKey = QStringLiteral("Error");
-inline const QString InfoKey = QStringLiteral("Info");
+inline const QString& OkKey = BatchResultModel::ImageOk;
+inline const QString& ErrorKey = BatchResultModel::ImageError;
+inline const QString& InfoKey = BatchResultModel::ImageInfo;
 
 // The image under one of the three keys; a null icon for any other key.
 const QIcon& Image(const QString& key);
@@ -20,3 +23,12 @@ const QIcon& Image(const QString& key);
 const QPixmap& AppImage();
 
 } // namespace BatchImages
+
+// The batch results as the result tree shows them: each node gets the image
+// its ImageRole names.
+class BatchResultImages : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override;
+};
