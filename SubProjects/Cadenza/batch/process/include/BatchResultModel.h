@@ -65,6 +65,9 @@ public:
     void Append(const BatchOutcome& outcome);
     // Shows every stored outcome now, and the counts in the group captions.
     void Publish();
+    // The picture (Qt::DecorationRole) of the nodes whose ImageRole is key;
+    // the widgets hand them in, so this model needs no GUI library.
+    void SetImage(const QString& key, const QVariant& image);
 
     // The group node of a group.
     QModelIndex GroupIndex(BatchOutcome::Group group) const;
@@ -118,6 +121,8 @@ private:
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkSize = 0; // of the last chunk
     std::size_t m_chunkUsed = 0; // of the last chunk
+    // The pictures for ImageOk, ImageError and ImageInfo.
+    std::array<QVariant, 3> m_images;
     QStringList m_messages;
     QHash<QString, quint32> m_messageIndex;
 

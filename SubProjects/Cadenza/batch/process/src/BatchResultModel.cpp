@@ -43,6 +43,14 @@ constexpr quintptr MessageId(int group, int fileRow)
     return MessageLevel | static_cast<quintptr>(group) << 2 | static_cast<quintptr>(fileRow) << 3;
 }
 
+// The image keys in the order of m_images: the groups', then the messages'.
+const std::array<QString, 3>& ImageKeys()
+{
+    static const std::array<QString, 3> keys{BatchResultModel::ImageOk, BatchResultModel::ImageError,
+                                             BatchResultModel::ImageInfo};
+    return keys;
+}
+
 int GroupNumber(BatchOutcome::Group group)
 {
     return group == BatchOutcome::Group::Ok ? 0 : 1;
@@ -111,6 +119,14 @@ void BatchResultModel::Publish()
     m_counted = true;
     emit dataChanged(index(0, 0), index(Groups - 1, 0), {Qt::DisplayRole});
     m_sinceBatch.restart();
+}
+
+void BatchResultModel::SetImage(const QString& key, const QVariant& image)
+{
+    const auto& keys = ImageKeys();
+    const auto found = std::find(keys.begin(), keys.end(), key);
+    if (found != keys.end())
+        m_images[found - keys.begin()] = image;
 }
 
 QModelIndex BatchResultModel::GroupIndex(BatchOutcome::Group group) const
@@ -257,42 +273,29 @@ QVariant BatchResultModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const Level level = LevelOf(index);
+    // The image of a group or a file is its group's, of a message "Info".
+    const int image = level == Level::Group  ? index.row()
+                      : level == Level::File ? GroupOf(index.internalId())
+                                             : 2;
+    if (role == ImageRole)
+        return ImageKeys()[image];
+    if (role == Qt::DecorationRole)
+        return m_images[image];
     if (level == Level::Group) {
-        const bool ok = index.row() == 0;
-        switch (role) {
-        case Qt::DisplayRole:
+        if (role == Qt::DisplayRole)
             return Caption(index.row());
-        case KeyRole:
-            return ok ? OkKey : ErrorKey;
-        case ImageRole:
-            return ok ? ImageOk : ImageError;
-        default:
-            return {};
-        }
+        if (role == KeyRole)
+            return index.row() == 0 ? OkKey : ErrorKey;
+        return {};
     }
     const Row& row = *RowOf(index);
-    const bool ok = GroupOf(index.internalId()) == 0;
-    if (level == Level::File) {
-        switch (role) {
-        case Qt::DisplayRole:
-            return Decode(row, row.relative);
-        case Qt::ToolTipRole:
-        case FileNameRole:
-            return Decode(row, 0);
-        case ImageRole:
-            return ok ? ImageOk : ImageError;
-        default:
-            return {};
-        }
-    }
     switch (role) {
     case Qt::DisplayRole:
+        return level == Level::File ? Decode(row, row.relative) : m_messages.at(row.message);
     case Qt::ToolTipRole:
-        return m_messages.at(row.message);
+        return level == Level::File ? Decode(row, 0) : m_messages.at(row.message);
     case FileNameRole:
         return Decode(row, 0);
-    case ImageRole:
-        return ImageInfo;
     default:
         return {};
     }

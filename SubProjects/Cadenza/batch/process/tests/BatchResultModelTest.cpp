@@ -71,6 +71,9 @@ TEST(BatchResultModel, ListsTheOutcomesUnderTheirGroupsWithMessagesAndImages)
     EXPECT_EQ(message.data(Qt::ToolTipRole).toString(), BatchMessages::ParseError);
     EXPECT_EQ(message.data(BatchResultModel::ImageRole).toString(), "Info");
     EXPECT_EQ(model.rowCount(message), 0);
+    model.SetImage("Info", 42);
+    EXPECT_EQ(message.data(Qt::DecorationRole), QVariant(42)) << "the picture handed in for its key";
+    EXPECT_FALSE(file.data(Qt::DecorationRole).isValid());
     EXPECT_EQ(message.parent(), file);
     EXPECT_EQ(model.FileName(message), "/music/NoMatch.mp3");
     EXPECT_EQ(model.FileName(model.index(1, 0, ok)), latin1);

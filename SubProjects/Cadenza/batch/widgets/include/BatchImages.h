@@ -3,7 +3,6 @@
 #include "BatchResultModel.h"
 
 #include <QIcon>
-#include <QIdentityProxyModel>
 #include <QPixmap>
 #include <QString>
 
@@ -23,12 +22,3 @@ const QIcon& Image(const QString& key);
 const QPixmap& AppImage();
 
 } // namespace BatchImages
-
-// The batch results as the result tree shows them: each node gets the image
-// its ImageRole names.
-class BatchResultImages : public QIdentityProxyModel
-{
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    QVariant data(const QModelIndex& index, int role) const override;
-};

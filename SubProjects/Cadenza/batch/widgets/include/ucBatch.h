@@ -19,7 +19,6 @@ class QPushButton;
 class QShortcut;
 class QTabWidget;
 class QTreeView;
-class BatchResultImages;
 class BatchResultModel;
 class TagFormatCollection;
 class ucID3v1xTag;
@@ -58,15 +57,14 @@ public:
     void Process();
     // "&Stop" or Escape during a run: the run ends after the file in hand.
     void Stop();
-    // Shows the preview for a node of the result tree (an index of
-    // trvFiles's model): the tag the run derived for the file and the tag the
+    // Shows the preview for a node of the result tree: the tag the run derived for the file and the tag the
     // file has now. A group node changes nothing.
     void PreviewItem(const QModelIndex& index);
     // What showing the panel does: path, switches, formats and tree reset.
     void Reset();
     bool IsRunning() const { return m_Busy; }
 
-    // The result tree's two group nodes in trvFiles's model, for the keys
+    // The result tree's two group nodes, for the keys
     // "ok" and "error"; invalid for any other key.
     QModelIndex GroupNode(const QString& key) const;
 
@@ -101,8 +99,6 @@ private:
     std::shared_ptr<TagFormatCollection> m_Formats;
     BatchRun m_Run;
     BatchResultModel* m_Results = nullptr;
-    // m_Results with the images, as trvFiles shows it.
-    BatchResultImages* m_ResultView = nullptr;
     bool m_Busy = false;
     // Since the last Stop: the second click of a double click on "&Stop" must
     // not start the next run.

@@ -106,10 +106,3 @@ const QPixmap& AppImage()
 }
 
 } // namespace BatchImages
-
-QVariant BatchResultImages::data(const QModelIndex& index, int role) const
-{
-    if (role == Qt::DecorationRole)
-        return BatchImages::Image(QIdentityProxyModel::data(index, BatchResultModel::ImageRole).toString());
-    return QIdentityProxyModel::data(index, role);
-}

@@ -94,11 +94,11 @@ void ucBatch::BuildControls()
     placeTwips(cmdOk, 8265, 510, 1125, 375);
 
     m_Results = new BatchResultModel(this);
-    m_ResultView = new BatchResultImages(this);
-    m_ResultView->setSourceModel(m_Results);
+    for (const QString& key : {BatchImages::OkKey, BatchImages::ErrorKey, BatchImages::InfoKey})
+        m_Results->SetImage(key, BatchImages::Image(key));
     trvFiles = new QTreeView(this);
     trvFiles->setObjectName(QStringLiteral("trvFiles"));
-    trvFiles->setModel(m_ResultView);
+    trvFiles->setModel(m_Results);
     trvFiles->setHeaderHidden(true);
     // Every row is one line of text: the view can then lay out tens of
     // thousands of rows without measuring each.
@@ -193,12 +193,10 @@ void ucBatch::Reset()
 
 QModelIndex ucBatch::GroupNode(const QString& key) const
 {
-    const QAbstractItemModel* model = trvFiles->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex node = model->index(row, 0);
-        if (node.data(BatchResultModel::KeyRole).toString() == key)
-            return node;
-    }
+    if (key == BatchResultModel::OkKey)
+        return m_Results->GroupIndex(BatchOutcome::Group::Ok);
+    if (key == BatchResultModel::ErrorKey)
+        return m_Results->GroupIndex(BatchOutcome::Group::Error);
     return {};
 }
 
@@ -291,7 +289,7 @@ void ucBatch::Process()
 
 void ucBatch::PreviewItem(const QModelIndex& index)
 {
-    const BatchPreview preview = m_Results->Preview(m_ResultView->mapToSource(index));
+    const BatchPreview preview = m_Results->Preview(index);
     if (!preview.NewTag)
         return;
     ucNewTag->setID3v1xTag(preview.NewTag);
