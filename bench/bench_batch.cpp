@@ -15,7 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 #include <chrono>
@@ -139,7 +139,8 @@ PanelRun Panel(const Tree& tree, bool testMode)
     run.seconds = Seconds([&] { panel.findChild<QPushButton*>("cmdOk")->click(); });
     longest = std::max<int>(longest, static_cast<int>(sinceTick.elapsed()));
     run.longestPauseMs = longest;
-    run.files = panel.GroupNode("ok")->childCount() + panel.GroupNode("error")->childCount();
+    const QAbstractItemModel* results = panel.findChild<QTreeView*>("trvFiles")->model();
+    run.files = results->rowCount(panel.GroupNode("ok")) + results->rowCount(panel.GroupNode("error"));
     return run;
 }
 

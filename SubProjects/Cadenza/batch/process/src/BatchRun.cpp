@@ -6,6 +6,8 @@
 #include <Platform/FileNameCodec.h>
 #include <cDrvScan.h>
 
+#include <QScopeGuard>
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -41,6 +43,9 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
     if (m_running)
         return;
     m_running = true;
+    // Whatever leaves the scan, an exception from a handler included, ends the
+    // run: a stuck flag would refuse every later run.
+    const auto finished = qScopeGuard([this] { m_running = false; });
     m_cancelled = false;
     m_counts = {};
     m_pDrvScan = std::make_unique<cDrvScan>();
@@ -55,7 +60,6 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
     connect(m_pDrvScan.get(), &cDrvScan::FileFound, this,
             [this, &settings](const QString& fileName) { ProcessFound(fileName, settings); });
     m_pDrvScan->SearchFiles();
-    m_running = false;
 }
 
 void BatchRun::Cancel()

@@ -127,6 +127,21 @@ TEST(BatchRun, ACancelledRunEndsAfterTheFileInHandAndTouchesNoOther)
     EXPECT_NE(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), Audio());
 }
 
+TEST(BatchRun, AnExceptionFromAHandlerEndsTheRunAndAllowsTheNext)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    BatchRun run;
+    const auto thrower =
+        QObject::connect(&run, &BatchRun::FileProcessed, [](const BatchOutcome&) { throw std::bad_alloc(); });
+    EXPECT_THROW(run.Run(Q(dir.path()), Settings(1, true)), std::bad_alloc);
+    EXPECT_FALSE(run.IsRunning());
+
+    QObject::disconnect(thrower);
+    run.Run(Q(dir.path()), Settings(1, true));
+    EXPECT_EQ(run.Counts().Done, 1) << "a later run is not refused";
+}
+
 TEST(BatchRun, FolderProblemNamesAMissingFileOrEmptyPath)
 {
     LegatoTest::TempDir dir;

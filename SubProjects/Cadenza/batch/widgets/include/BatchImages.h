@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BatchResultModel.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
@@ -9,9 +11,9 @@
 // so filling a tree with thousands of nodes costs no drawing per node.
 namespace BatchImages {
 
-inline const QString OkKey = QStringLiteral("Ok");
-inline const QString ErrorKey = QStringLiteral("Error");
-inline const QString InfoKey = QStringLiteral("Info");
+inline const QString& OkKey = BatchResultModel::ImageOk;
+inline const QString& ErrorKey = BatchResultModel::ImageError;
+inline const QString& InfoKey = BatchResultModel::ImageInfo;
 
 // The image under one of the three keys; a null icon for any other key.
 const QIcon& Image(const QString& key);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "BatchOutcome.h"
 #include "BatchRun.h"
 
 #include <IFrame.h>
 
 #include <QElapsedTimer>
-#include <QList>
+#include <QModelIndex>
 #include <QWidget>
 
 #include <memory>
@@ -19,8 +18,8 @@ class QLabel;
 class QPushButton;
 class QShortcut;
 class QTabWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
+class BatchResultModel;
 class TagFormatCollection;
 class ucID3v1xTag;
 
@@ -58,14 +57,16 @@ public:
     void Process();
     // "&Stop" or Escape during a run: the run ends after the file in hand.
     void Stop();
-    // Shows the preview for a node of the result tree.
-    void PreviewItem(QTreeWidgetItem* item);
+    // Shows the preview for a node of the result tree: the tag the run derived for the file and the tag the
+    // file has now. A group node changes nothing.
+    void PreviewItem(const QModelIndex& index);
     // What showing the panel does: path, switches, formats and tree reset.
     void Reset();
     bool IsRunning() const { return m_Busy; }
 
-    // The result tree's two group nodes, for the keys "ok" and "error".
-    QTreeWidgetItem* GroupNode(const QString& key) const;
+    // The result tree's two group nodes, for the keys
+    // "ok" and "error"; invalid for any other key.
+    QModelIndex GroupNode(const QString& key) const;
 
 signals:
     void ShowMessage(const QString& Message);
@@ -75,12 +76,9 @@ protected:
 
 private:
     void BuildControls();
-    void ResetTree();
     void ChoosePath();
     void ProcessClicked();
     void SetRunning(bool running);
-    void AddOutcome(const BatchOutcome& outcome);
-    void FlushOutcomes();
 
     PathDropEdit* txtPath = nullptr;
     QPushButton* cmdChoosePath = nullptr;
@@ -89,7 +87,7 @@ private:
     QCheckBox* chkOverwrite = nullptr;
     QCheckBox* chkTestMode = nullptr;
     QPushButton* cmdOk = nullptr;
-    QTreeWidget* trvFiles = nullptr;
+    QTreeView* trvFiles = nullptr;
     QGroupBox* fraNewTag = nullptr;
     ucID3v1xTag* ucNewTag = nullptr;
     QTabWidget* tabTags = nullptr;
@@ -100,14 +98,9 @@ private:
 
     std::shared_ptr<TagFormatCollection> m_Formats;
     BatchRun m_Run;
+    BatchResultModel* m_Results = nullptr;
     bool m_Busy = false;
     // Since the last Stop: the second click of a double click on "&Stop" must
     // not start the next run.
     QElapsedTimer m_SinceStop;
-
-    // Outcomes wait here and enter the tree in batches, so a run over tens of
-    // thousands of files does not relayout the tree per file.
-    QList<QTreeWidgetItem*> m_PendingOk;
-    QList<QTreeWidgetItem*> m_PendingError;
-    QElapsedTimer m_SinceFlush;
 };

@@ -3,6 +3,7 @@
 #include "BatchImages.h"
 #include "BatchMessages.h"
 #include "BatchPreview.h"
+#include "BatchResultModel.h"
 #include "PathDropEdit.h"
 
 #include <FillFormatList.h>
@@ -17,40 +18,19 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <Platform/MessageBox.h>
 
 namespace {
 
-const QString OkKey = QStringLiteral("ok");
-const QString ErrorKey = QStringLiteral("error");
 const QString NodeText = QStringLiteral("Batch processing");
-const QString OkCaption = QStringLiteral("Ok");
-const QString ErrorCaption = QStringLiteral("Error");
 const QString ProcessCaption = QStringLiteral("&Process");
 const QString StopCaption = QStringLiteral("&Stop");
-
-// A file node keeps the full file name here; its text is the shorter name
-// below the start folder.
-constexpr int FileNameRole = Qt::UserRole + 1;
-
-// Outcomes are moved into the tree when this many wait, or when this much
-// time has passed since the last move, whichever comes first.
-constexpr int FlushCount = 512;
-constexpr int FlushMilliseconds = 150;
-
-QTreeWidgetItem* NewNode(const QString& text, const QString& image, const QString& toolTip = {})
-{
-    auto* node = new QTreeWidgetItem(QStringList{text});
-    node->setIcon(0, BatchImages::Image(image));
-    if (!toolTip.isEmpty())
-        node->setToolTip(0, toolTip);
-    return node;
-}
 
 } // namespace
 
@@ -61,7 +41,7 @@ ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
     setFixedSize(Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight));
 
     connect(&m_Run, &BatchRun::ShowProgress, this, &ucBatch::ShowMessage);
-    connect(&m_Run, &BatchRun::FileProcessed, this, &ucBatch::AddOutcome);
+    connect(&m_Run, &BatchRun::FileProcessed, m_Results, &BatchResultModel::Append);
     connect(cmdOk, &QPushButton::clicked, this, &ucBatch::ProcessClicked);
     // Escape anywhere in the window stops a run while the panel shows it; a
     // hidden panel's key is off, so Escape keeps its meaning elsewhere.
@@ -70,16 +50,11 @@ ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
     m_StopKey->setEnabled(false);
     connect(m_StopKey, &QShortcut::activated, this, &ucBatch::Stop);
     connect(cmdChoosePath, &QPushButton::clicked, this, &ucBatch::ChoosePath);
-    connect(trvFiles, &QTreeWidget::itemClicked, this, &ucBatch::PreviewItem);
-    connect(trvFiles, &QTreeWidget::currentItemChanged, this, &ucBatch::PreviewItem);
-    ResetTree();
+    connect(trvFiles, &QTreeView::clicked, this, &ucBatch::PreviewItem);
+    connect(trvFiles->selectionModel(), &QItemSelectionModel::currentChanged, this, &ucBatch::PreviewItem);
 }
 
-ucBatch::~ucBatch()
-{
-    qDeleteAll(m_PendingOk);
-    qDeleteAll(m_PendingError);
-}
+ucBatch::~ucBatch() = default;
 
 void ucBatch::BuildControls()
 {
@@ -118,10 +93,13 @@ void ucBatch::BuildControls()
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     placeTwips(cmdOk, 8265, 510, 1125, 375);
 
-    trvFiles = new QTreeWidget(this);
+    m_Results = new BatchResultModel(this);
+    for (const QString& key : {BatchImages::OkKey, BatchImages::ErrorKey, BatchImages::InfoKey})
+        m_Results->SetImage(key, BatchImages::Image(key));
+    trvFiles = new QTreeView(this);
     trvFiles->setObjectName(QStringLiteral("trvFiles"));
+    trvFiles->setModel(m_Results);
     trvFiles->setHeaderHidden(true);
-    trvFiles->setColumnCount(1);
     // Every row is one line of text: the view can then lay out tens of
     // thousands of rows without measuring each.
     trvFiles->setUniformRowHeights(true);
@@ -210,31 +188,16 @@ void ucBatch::Reset()
     chkTestMode->setChecked(true);
     chkOverwrite->setChecked(false);
     modTagFormat::FillFormatList(m_Formats, cmbFormat);
-    ResetTree();
+    m_Results->Clear();
 }
 
-void ucBatch::ResetTree()
+QModelIndex ucBatch::GroupNode(const QString& key) const
 {
-    qDeleteAll(m_PendingOk);
-    qDeleteAll(m_PendingError);
-    m_PendingOk.clear();
-    m_PendingError.clear();
-    trvFiles->clear();
-    QTreeWidgetItem* ok = NewNode(OkCaption, BatchImages::OkKey);
-    ok->setData(0, Qt::UserRole, OkKey);
-    QTreeWidgetItem* error = NewNode(ErrorCaption, BatchImages::ErrorKey);
-    error->setData(0, Qt::UserRole, ErrorKey);
-    trvFiles->addTopLevelItems({ok, error});
-}
-
-QTreeWidgetItem* ucBatch::GroupNode(const QString& key) const
-{
-    for (int i = 0; i < trvFiles->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* node = trvFiles->topLevelItem(i);
-        if (node->data(0, Qt::UserRole).toString() == key)
-            return node;
-    }
-    return nullptr;
+    if (key == BatchResultModel::OkKey)
+        return m_Results->GroupIndex(BatchOutcome::Group::Ok);
+    if (key == BatchResultModel::ErrorKey)
+        return m_Results->GroupIndex(BatchOutcome::Group::Error);
+    return {};
 }
 
 void ucBatch::ChoosePath()
@@ -300,63 +263,35 @@ void ucBatch::Process()
     // Off while the status is shown (which lets events through) and until the
     // scanner runs, so that no click falls between two runs.
     cmdOk->setEnabled(false);
-    emit ShowMessage(BatchMessages::PleaseWait);
-    ResetTree();
-    m_SinceFlush.start();
+    {
+        // However the run ends, an exception from deep inside included, the
+        // panel is usable again afterwards.
+        const auto idle = qScopeGuard([this] {
+            SetRunning(false);
+            chkTestMode->setEnabled(true);
+            m_Busy = false;
+            QApplication::restoreOverrideCursor();
+        });
+        emit ShowMessage(BatchMessages::PleaseWait);
+        m_Results->Start(settings);
 
-    SetRunning(true);
-    m_Run.Run(path, settings);
-    SetRunning(false);
+        SetRunning(true);
+        m_Run.Run(path, settings);
 
-    FlushOutcomes();
-    GroupNode(OkKey)->setExpanded(true);
-    GroupNode(ErrorKey)->setExpanded(true);
-    ucNewTag->Clear();
-    ucOldTag->Clear();
-    chkTestMode->setEnabled(true);
-    m_Busy = false;
+        m_Results->Publish();
+        trvFiles->expand(GroupNode(BatchResultModel::OkKey));
+        trvFiles->expand(GroupNode(BatchResultModel::ErrorKey));
+        ucNewTag->Clear();
+        ucOldTag->Clear();
+    }
     emit ShowMessage(m_Run.WasCancelled() ? BatchMessages::Stopped(m_Run.Counts()) : QString());
-    QApplication::restoreOverrideCursor();
 }
 
-void ucBatch::AddOutcome(const BatchOutcome& outcome)
+void ucBatch::PreviewItem(const QModelIndex& index)
 {
-    const bool ok = outcome.Result == BatchOutcome::Group::Ok;
-    QTreeWidgetItem* file =
-        NewNode(outcome.RelativeName, ok ? BatchImages::OkKey : BatchImages::ErrorKey, outcome.FileName);
-    file->setData(0, FileNameRole, outcome.FileName);
-    file->addChild(NewNode(outcome.Message, BatchImages::InfoKey, outcome.Message));
-    (ok ? m_PendingOk : m_PendingError).append(file);
-    if (m_PendingOk.size() + m_PendingError.size() >= FlushCount ||
-        m_SinceFlush.elapsed() >= FlushMilliseconds)
-        FlushOutcomes();
-}
-
-void ucBatch::FlushOutcomes()
-{
-    if (!m_PendingOk.isEmpty())
-        GroupNode(OkKey)->addChildren(m_PendingOk);
-    if (!m_PendingError.isEmpty())
-        GroupNode(ErrorKey)->addChildren(m_PendingError);
-    m_PendingOk.clear();
-    m_PendingError.clear();
-    m_SinceFlush.restart();
-    const BatchCounts& counts = m_Run.Counts();
-    GroupNode(OkKey)->setText(0, BatchMessages::GroupCaption(OkCaption, counts.Ok));
-    GroupNode(ErrorKey)->setText(0, BatchMessages::GroupCaption(ErrorCaption, counts.Error));
-}
-
-void ucBatch::PreviewItem(QTreeWidgetItem* item)
-{
-    if (item == nullptr || item->parent() == nullptr || !m_Formats)
+    const BatchPreview preview = m_Results->Preview(index);
+    if (!preview.NewTag)
         return;
-    // A message node previews the file it belongs to.
-    QTreeWidgetItem* file = item->parent()->parent() != nullptr ? item->parent() : item;
-    const auto format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
-    if (!format)
-        return;
-    const BatchPreview preview =
-        PreviewFile(format, *ucDefaultTag->ID3v1xTag(), file->data(0, FileNameRole).toString());
     ucNewTag->setID3v1xTag(preview.NewTag);
     ucNewTag->Show();
     if (preview.OldTag) {

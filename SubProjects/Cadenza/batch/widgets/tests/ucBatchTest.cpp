@@ -18,7 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -68,7 +68,7 @@ struct Panel
         testMode = panel.findChild<QCheckBox*>("chkTestMode");
         process = panel.findChild<QPushButton*>("cmdOk");
         choose = panel.findChild<QPushButton*>("cmdChoosePath");
-        tree = panel.findChild<QTreeWidget*>("trvFiles");
+        tree = panel.findChild<QTreeView*>("trvFiles");
         newTag = panel.findChild<ucID3v1xTag*>("ucNewTag");
         oldTag = panel.findChild<ucID3v1xTag*>("ucOldTag");
         defaultTag = panel.findChild<ucID3v1xTag*>("ucDefaultTag");
@@ -85,14 +85,20 @@ struct Panel
         return tag->findChild<QLineEdit*>(name)->text();
     }
 
+    // The file nodes under a group, and their texts.
+    QModelIndex File(const QString& key, int row) const
+    {
+        return tree->model()->index(row, 0, panel.GroupNode(key));
+    }
     QStringList Children(const QString& key) const
     {
         QStringList texts;
-        QTreeWidgetItem* group = panel.GroupNode(key);
-        for (int i = 0; i < group->childCount(); ++i)
-            texts << group->child(i)->text(0);
+        for (int row = 0; row < tree->model()->rowCount(panel.GroupNode(key)); ++row)
+            texts << File(key, row).data().toString();
         return texts;
     }
+    // The message node under a file node.
+    QModelIndex Message(const QModelIndex& file) const { return tree->model()->index(0, 0, file); }
 
     ucBatch panel;
     QLineEdit* path;
@@ -101,7 +107,7 @@ struct Panel
     QCheckBox* testMode;
     QPushButton* process;
     QPushButton* choose;
-    QTreeWidget* tree;
+    QTreeView* tree;
     ucID3v1xTag* newTag;
     ucID3v1xTag* oldTag;
     ucID3v1xTag* defaultTag;
@@ -109,9 +115,10 @@ struct Panel
     bool stopDuringRun = true;
 };
 
-bool SameImage(const QIcon& icon, const QString& key)
+bool SameImage(const QModelIndex& node, const QString& key)
 {
-    return icon.cacheKey() == BatchImages::Image(key).cacheKey();
+    return qvariant_cast<QIcon>(node.data(Qt::DecorationRole)).cacheKey() ==
+           BatchImages::Image(key).cacheKey();
 }
 
 } // namespace
@@ -165,11 +172,14 @@ TEST(ucBatch, ShowingThePanelResetsPathSwitchesFormatsAndTree)
     ASSERT_EQ(p.format->count(), 3);
     EXPECT_EQ(p.format->currentIndex(), 0);
     EXPECT_EQ(p.format->itemText(1), "#AR# - #TI#");
-    ASSERT_EQ(p.tree->topLevelItemCount(), 2);
-    EXPECT_EQ(p.tree->topLevelItem(0)->text(0), "Ok");
-    EXPECT_TRUE(SameImage(p.tree->topLevelItem(0)->icon(0), "Ok"));
-    EXPECT_EQ(p.tree->topLevelItem(1)->text(0), "Error");
-    EXPECT_TRUE(SameImage(p.tree->topLevelItem(1)->icon(0), "Error"));
+    const QAbstractItemModel* tree = p.tree->model();
+    ASSERT_EQ(tree->rowCount(), 2);
+    EXPECT_EQ(tree->index(0, 0), p.panel.GroupNode("ok"));
+    EXPECT_EQ(tree->index(0, 0).data().toString(), "Ok");
+    EXPECT_TRUE(SameImage(tree->index(0, 0), "Ok"));
+    EXPECT_EQ(tree->index(1, 0), p.panel.GroupNode("error"));
+    EXPECT_EQ(tree->index(1, 0).data().toString(), "Error");
+    EXPECT_TRUE(SameImage(tree->index(1, 0), "Error"));
 
     p.path->setText("/elsewhere");
     p.testMode->setChecked(false);
@@ -197,18 +207,19 @@ TEST(ucBatch, ATestModeRunListsEveryFileUnderOkAndWritesNothing)
     EXPECT_EQ(p.Children("ok"), (QStringList{"A - One.mp3", "sub/B - Two.MP3"}))
         << "named below the chosen folder";
     EXPECT_TRUE(p.Children("error").isEmpty());
-    QTreeWidgetItem* ok = p.panel.GroupNode("ok");
-    EXPECT_EQ(ok->text(0), "Ok (2)");
-    EXPECT_EQ(p.panel.GroupNode("error")->text(0), "Error (0)");
-    EXPECT_EQ(ok->child(1)->toolTip(0), QString::fromStdString(dir.file("sub/B - Two.MP3")));
-    EXPECT_TRUE(ok->isExpanded());
-    EXPECT_TRUE(p.panel.GroupNode("error")->isExpanded());
-    for (int i = 0; i < ok->childCount(); ++i) {
-        QTreeWidgetItem* file = ok->child(i);
-        EXPECT_TRUE(SameImage(file->icon(0), "Ok"));
-        ASSERT_EQ(file->childCount(), 1);
-        EXPECT_EQ(file->child(0)->text(0), "Testmode: Don't write Tag.");
-        EXPECT_TRUE(SameImage(file->child(0)->icon(0), "Info"));
+    const QModelIndex ok = p.panel.GroupNode("ok");
+    EXPECT_EQ(ok.data().toString(), "Ok (2)");
+    EXPECT_EQ(p.panel.GroupNode("error").data().toString(), "Error (0)");
+    EXPECT_EQ(p.File("ok", 1).data(Qt::ToolTipRole).toString(),
+              QString::fromStdString(dir.file("sub/B - Two.MP3")));
+    EXPECT_TRUE(p.tree->isExpanded(ok));
+    EXPECT_TRUE(p.tree->isExpanded(p.panel.GroupNode("error")));
+    for (int i = 0; i < 2; ++i) {
+        const QModelIndex file = p.File("ok", i);
+        EXPECT_TRUE(SameImage(file, "Ok"));
+        ASSERT_EQ(p.tree->model()->rowCount(file), 1);
+        EXPECT_EQ(p.Message(file).data().toString(), "Testmode: Don't write Tag.");
+        EXPECT_TRUE(SameImage(p.Message(file), "Info"));
     }
     EXPECT_EQ(readAll(dir.file("A - One.mp3")), Audio());
     EXPECT_EQ(readAll(dir.file("sub/B - Two.MP3")), Audio());
@@ -238,13 +249,13 @@ TEST(ucBatch, AWritingRunSortsFilesIntoOkAndError)
     p.process->click();
 
     ASSERT_EQ(p.Children("error"), QStringList{"NoMatch.mp3"});
-    EXPECT_EQ(p.panel.GroupNode("error")->child(0)->child(0)->text(0),
+    EXPECT_EQ(p.Message(p.File("error", 0)).data().toString(),
               "Parsing error: Filename doesn't match with the format.");
-    EXPECT_TRUE(SameImage(p.panel.GroupNode("error")->child(0)->icon(0), "Error"));
+    EXPECT_TRUE(SameImage(p.File("error", 0), "Error"));
     ASSERT_EQ(p.Children("ok").size(), 2);
     QStringList messages;
     for (int i = 0; i < 2; ++i)
-        messages << p.panel.GroupNode("ok")->child(i)->child(0)->text(0);
+        messages << p.Message(p.File("ok", i)).data().toString();
     messages.sort();
     EXPECT_EQ(messages, (QStringList{"A Tag exists: Tag not overwritten.", "New Tag."}));
 
@@ -256,22 +267,25 @@ TEST(ucBatch, AWritingRunSortsFilesIntoOkAndError)
     EXPECT_EQ(readAll(dir.file("NoMatch.mp3")), Audio());
 }
 
-TEST(ucBatch, ClickingAFileShowsTheNewTagBesideTheFilesOwn)
+TEST(ucBatch, ClickingAFileShowsTheTagTheRunDerivedBesideTheFilesOwn)
 {
     LegatoTest::TempDir dir;
     dir.write("Artist - Album - 03.Title.mp3", Audio() + Trailer("Old Title", "Old Artist"));
     dir.write("Other - Album - 04.Song.mp3", Audio());
     Panel p;
     p.path->setText(QString::fromStdString(dir.path()));
-    p.process->click();
     p.defaultTag->findChild<QLineEdit*>("txtComment")->setText("from default");
+    p.process->click();
+    // What the run used counts, not what the panel shows now.
+    p.defaultTag->findChild<QLineEdit*>("txtComment")->setText("edited later");
+    p.format->setCurrentIndex(1);
 
-    QTreeWidgetItem* ok = p.panel.GroupNode("ok");
-    ASSERT_EQ(ok->childCount(), 2);
-    QTreeWidgetItem* tagged = ok->child(0)->text(0).contains("Artist - ") ? ok->child(0) : ok->child(1);
-    QTreeWidgetItem* untagged = tagged == ok->child(0) ? ok->child(1) : ok->child(0);
+    ASSERT_EQ(p.Children("ok").size(), 2);
+    const bool firstTagged = p.Children("ok").first().contains("Artist - ");
+    const QModelIndex tagged = p.File("ok", firstTagged ? 0 : 1);
+    const QModelIndex untagged = p.File("ok", firstTagged ? 1 : 0);
 
-    p.panel.PreviewItem(tagged);
+    p.tree->setCurrentIndex(tagged);
     EXPECT_EQ(p.Field(p.newTag, "txtArtist"), "Artist");
     EXPECT_EQ(p.Field(p.newTag, "txtTrack"), "03");
     EXPECT_EQ(p.Field(p.newTag, "txtComment"), "from default");
@@ -286,7 +300,7 @@ TEST(ucBatch, ClickingAFileShowsTheNewTagBesideTheFilesOwn)
 
     // A message node previews the file it belongs to; a file without a tag
     // clears the original tag.
-    p.panel.PreviewItem(untagged->child(0));
+    p.panel.PreviewItem(p.Message(untagged));
     EXPECT_EQ(p.Field(p.newTag, "txtArtist"), "Other");
     EXPECT_EQ(p.Field(p.newTag, "txtTitle"), "Song");
     EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "");
@@ -328,8 +342,8 @@ TEST(ucBatch, AStartDirectoryThatDoesNotExistIsReportedAndNothingRuns)
     EXPECT_EQ(boxes.boxes()[0].text, ("The folder \"" + missing + "\" does not exist.").toStdString());
     EXPECT_EQ(boxes.boxes()[0].caption, "Legato");
     EXPECT_TRUE(p.messages.isEmpty()) << "no run started";
-    EXPECT_EQ(p.panel.GroupNode("ok")->text(0), "Ok");
-    EXPECT_EQ(p.panel.GroupNode("ok")->childCount(), 0);
+    EXPECT_EQ(p.panel.GroupNode("ok").data().toString(), "Ok");
+    EXPECT_EQ(p.tree->model()->rowCount(p.panel.GroupNode("ok")), 0);
 }
 
 TEST(ucBatch, StopOrEscapeEndsTheRunAfterTheFileInHand)
@@ -364,6 +378,29 @@ TEST(ucBatch, StopOrEscapeEndsTheRunAfterTheFileInHand)
         p.process->click(); // the second click of a double click on "Stop"
         EXPECT_EQ(readAll(dir.file("sub/B - Two.mp3")), Audio()) << "no new run";
     }
+}
+
+TEST(ucBatch, AnExceptionDuringARunLeavesThePanelReady)
+{
+    LegatoTest::TempDir dir;
+    WriteTwoFiles(dir);
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.format->setCurrentIndex(1);
+    const auto thrower = QObject::connect(&p.panel, &ucBatch::ShowMessage, [](const QString& m) {
+        if (m.contains(" - Searching "))
+            throw std::bad_alloc();
+    });
+    EXPECT_THROW(p.panel.Process(), std::bad_alloc);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(p.panel.IsRunning());
+    EXPECT_EQ(p.process->text(), "&Process");
+    EXPECT_TRUE(p.process->isEnabled());
+    EXPECT_TRUE(p.testMode->isEnabled());
+
+    QObject::disconnect(thrower);
+    p.panel.Process();
+    EXPECT_EQ(p.Children("ok").size(), 2) << "the next run works";
 }
 
 TEST(ucBatch, TheChooseButtonTakesTheChosenFolder)
