@@ -5,8 +5,8 @@
 
 #include "BatchRun.h"
 
-#include <Platform/FileNameCodec.h>
-#include <modTagFormat.h>
+#include "Platform/FileNameCodec.h"
+#include "modTagFormat.h"
 
 #include <QJsonObject>
 #include <QJsonValue>

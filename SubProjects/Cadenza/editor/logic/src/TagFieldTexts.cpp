@@ -2,8 +2,8 @@
 
 #include "ZeroPad.h"
 
-#include <Platform/Numeric.h>
-#include <Quaver/Tag.h>
+#include "Platform/Numeric.h"
+#include "Quaver/Tag.h"
 
 namespace {
 
