@@ -1,12 +1,15 @@
 # The layers hold at link time. A library (or program) declared with
 #   legato_layer(target QTCORE)    may reach Qt only through QtCore;
-#   legato_layer(target STANDARD)  may reach no Qt library at all.
+#   legato_layer(target STANDARD)  may reach no Qt library at all;
+#   legato_layer(target PANEL)     (a panel of the main window) reaches the panel
+#                                  contract, never the main window's library.
 # The check runs once every folder is read (links may name targets defined
 # later): it follows LINK_LIBRARIES and INTERFACE_LINK_LIBRARIES transitively
 # and stops the configure step, naming the path, when a forbidden library is
 # reached.
 set(_LEGATO_LAYER_QTCORE "^Qt[0-9]*::(Gui|Widgets|Network|OpenGL|OpenGLWidgets|Multimedia|Designer|Test)$")
 set(_LEGATO_LAYER_STANDARD "^Qt[0-9]*::")
+set(_LEGATO_LAYER_PANEL "^CadenzaShell$")
 
 function(legato_layer target layer)
     if(NOT DEFINED _LEGATO_LAYER_${layer})
