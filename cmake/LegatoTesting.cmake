@@ -1,9 +1,14 @@
-# legato_add_test(NAME name SOURCES ... [LIBS ...] [QT])
+# legato_add_test(NAME name SOURCES ... [LIBS ...] [QT] [INCLUDES dir...]
+#                 [DEFINITIONS def...] [DEPENDS target...])
 #   One GoogleTest binary, registered with CTest test by test.
 #   QT: the binary gets a main() that creates a QApplication on the offscreen
 #   platform, for tests of widgets, signals and event processing.
+#   INCLUDES: extra include folders (relative to the calling folder);
+#   DEFINITIONS: compile definitions; DEPENDS: targets (programs, components,
+#   registration steps) that must be built before the tests run. All three are
+#   ignored with the tests, so callers need no guards of their own.
 function(legato_add_test)
-    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS;INCLUDES;DEFINITIONS;DEPENDS" ${ARGN})
     if(NOT LEGATO_BUILD_TESTS)
         return()
     endif()
@@ -15,6 +20,15 @@ function(legato_add_test)
         target_link_libraries(${T_NAME} PRIVATE LegatoTestMain)
     endif()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+    if(T_INCLUDES)
+        target_include_directories(${T_NAME} PRIVATE ${T_INCLUDES})
+    endif()
+    if(T_DEFINITIONS)
+        target_compile_definitions(${T_NAME} PRIVATE ${T_DEFINITIONS})
+    endif()
+    if(T_DEPENDS)
+        add_dependencies(${T_NAME} ${T_DEPENDS})
+    endif()
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
     # Discovery runs when CTest runs, with CTest's environment, not at build time.
     gtest_discover_tests(${T_NAME}

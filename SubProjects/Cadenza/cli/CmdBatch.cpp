@@ -5,8 +5,8 @@
 
 #include "BatchRun.h"
 
-#include <Platform/FileNameCodec.h>
-#include <modTagFormat.h>
+#include "Platform/FileNameCodec.h"
+#include "modTagFormat.h"
 
 #include <QJsonObject>
 #include <QJsonValue>
@@ -83,9 +83,8 @@ bool parse(const CliArgs& args, BatchOptions& options)
         return fail("--format is needed (0, 1 or 2)");
     options.dir = dirs.front();
     // The default tag is typed into the panel's fields; collecting them makes
-    // it ID3v1.1 exactly when the track is 1 to 255.
-    const std::int16_t track = options.defaults->Track();
-    options.defaults->setTagType(track > 0 && track < 256 ? Quaver::ID3V11 : Quaver::ID3V1);
+    // its type follow the track.
+    options.defaults->setTagType(Quaver::TagTypeForTrack(options.defaults->Track()));
     return true;
 }
 

@@ -68,8 +68,7 @@ bool parse(const CliArgs& args, WriteOptions& options)
     return true;
 }
 
-// Applies the named fields to the record and decides its version: ID3v1.1 for a
-// track of 1 to 255, ID3v1.0 otherwise.
+// Applies the named fields to the record and decides its version from the track.
 void apply(const WriteOptions& options, Quaver::Tag& tag)
 {
     if (options.title)
@@ -86,7 +85,7 @@ void apply(const WriteOptions& options, Quaver::Tag& tag)
         tag.setTrack(*options.track);
     if (options.genre)
         tag.setGenre(*options.genre);
-    tag.setTagType(tag.Track() > 0 && tag.Track() < 256 ? Quaver::ID3V11 : Quaver::ID3V1);
+    tag.setTagType(Quaver::TagTypeForTrack(tag.Track()));
 }
 
 } // namespace

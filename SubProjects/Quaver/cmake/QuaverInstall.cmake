@@ -12,7 +12,7 @@ install(TARGETS Quaver LegatoPlatform EXPORT QuaverTargets COMPONENT Quaver
 install(DIRECTORY include/Quaver "${QUAVER_GENERATED}/Quaver"
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Quaver)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/SubProjects/Shared/Platform/include/Platform"
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Quaver)
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Legato COMPONENT Quaver)
 install(EXPORT QuaverTargets NAMESPACE Quaver:: DESTINATION "${QUAVER_CMAKE_DIR}" COMPONENT Quaver)
 
 configure_package_config_file("${CMAKE_CURRENT_LIST_DIR}/QuaverConfig.cmake.in"

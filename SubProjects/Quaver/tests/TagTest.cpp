@@ -57,3 +57,12 @@ TEST(TagTest, CopiesTakeTheFieldsButNotTheGenreList)
     EXPECT_EQ(assigned.Title(), "T");
     EXPECT_EQ(tag.GenreList(), list);
 }
+
+TEST(TagTest, TrackDecidesTheVariant)
+{
+    EXPECT_EQ(Quaver::TagTypeForTrack(1), Quaver::ID3V11);
+    EXPECT_EQ(Quaver::TagTypeForTrack(255), Quaver::ID3V11);
+    EXPECT_EQ(Quaver::TagTypeForTrack(0), Quaver::ID3V1);
+    EXPECT_EQ(Quaver::TagTypeForTrack(256), Quaver::ID3V1);
+    EXPECT_EQ(Quaver::TagTypeForTrack(-1), Quaver::ID3V1);
+}

@@ -7,6 +7,7 @@
 #include "modListView.h"
 
 #include "Platform/Twips.h"
+#include "TwipsLayout.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,11 +37,11 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     lvwInfo->setObjectName("lvwInfo");
     cmdCopyToClipboard = new QPushButton("Copy to Clipboard", this);
     cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
-    cmdCopyToClipboard->setGeometry(px(120), px(5520), px(1815), px(375));
+    placeTwips(cmdCopyToClipboard, 120, 5520, 1815, 375);
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmInfo::cmdCopyToClipboard_Click);
     cmdOK = new QPushButton("OK", this);
     cmdOK->setObjectName("cmdOK");
-    cmdOK->setGeometry(px(8220), px(5520), px(1215), px(375));
+    placeTwips(cmdOK, 8220, 5520, 1215, 375);
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 

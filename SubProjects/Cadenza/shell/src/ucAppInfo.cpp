@@ -3,6 +3,7 @@
 #include "ApplicationVersion.h"
 
 #include "Platform/Twips.h"
+#include "TwipsLayout.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -45,7 +46,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
 {
     auto* result = new QLabel(text, parent);
     result->setObjectName(name);
-    result->setGeometry(px(left), px(top), px(width), px(height));
+    placeTwips(result, left, top, width, height);
     return result;
 }
 
@@ -200,7 +201,7 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
 
     auto* versions = new QGroupBox("Program versions", body);
     versions->setObjectName("fraVersions");
-    versions->setGeometry(px(TextLeft), px(VersionsTop), px(VersionsWidth), px(VersionsHeight));
+    placeTwips(versions, TextLeft, VersionsTop, VersionsWidth, VersionsHeight);
     Label1 = label(versions, "Label1", "Program:", CaptionLeft, FirstRowTop, CaptionWidth, RowHeight);
     lblProgramVersion = wrapping(
         label(versions, "lblProgramVersion", QString(), ValueLeft, FirstRowTop, ValueWidth, RowHeight));

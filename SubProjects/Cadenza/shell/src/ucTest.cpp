@@ -1,6 +1,7 @@
 #include "ucTest.h"
 
 #include "Platform/Twips.h"
+#include "TwipsLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +16,6 @@ ucTest::ucTest(QWidget* parent) : QWidget(parent)
     imgIcon->setGeometry(Platform::twipsToPixels(120), Platform::twipsToPixels(120), 32, 32);
     Command1 = new QPushButton("Command1", this);
     Command1->setObjectName("Command1");
-    Command1->setGeometry(Platform::twipsToPixels(120), Platform::twipsToPixels(840),
-                          Platform::twipsToPixels(1215), Platform::twipsToPixels(375));
+    placeTwips(Command1, 120, 840, 1215, 375);
     resize(Platform::twipsToPixels(4800), Platform::twipsToPixels(3600));
 }

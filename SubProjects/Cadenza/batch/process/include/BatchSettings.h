@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Quaver/Tag.h>
+#include "Quaver/Tag.h"
 
 #include <memory>
 

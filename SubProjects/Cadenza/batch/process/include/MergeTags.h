@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Quaver/Tag.h>
+#include "Quaver/Tag.h"
 
 // The tag a batch run writes for one file: the fields read from its name
 // (parsed), with the gaps filled from the user's default tag. Returns a new

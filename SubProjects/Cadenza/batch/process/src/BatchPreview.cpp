@@ -2,9 +2,9 @@
 
 #include "BatchProcessor.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/RuntimeError.h>
-#include <Quaver/FileHandler.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/RuntimeError.h"
+#include "Quaver/FileHandler.h"
 
 BatchPreview PreviewFile(const std::shared_ptr<TagFormats>& format, const Quaver::Tag& defaultTag,
                          const QString& fileName)

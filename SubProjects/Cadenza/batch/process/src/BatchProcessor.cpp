@@ -3,12 +3,12 @@
 #include "BatchMessages.h"
 #include "MergeTags.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/FileSystemObject.h>
-#include <Platform/RuntimeError.h>
-#include <Quaver/FileHandler.h>
-#include <Quaver/TagError.h>
-#include <modTagFormat.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/FileSystemObject.h"
+#include "Platform/RuntimeError.h"
+#include "Quaver/FileHandler.h"
+#include "Quaver/TagError.h"
+#include "modTagFormat.h"
 
 #include <sys/stat.h>
 

@@ -3,8 +3,8 @@
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
 
-#include <Platform/FileNameCodec.h>
-#include <cDrvScan.h>
+#include "Platform/FileNameCodec.h"
+#include "cDrvScan.h"
 
 #include <QScopeGuard>
 

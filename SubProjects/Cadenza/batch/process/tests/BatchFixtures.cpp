@@ -1,7 +1,7 @@
 #include "BatchFixtures.h"
 
-#include <Platform/FileNameCodec.h>
-#include <modTagFormat.h>
+#include "Platform/FileNameCodec.h"
+#include "modTagFormat.h"
 
 namespace BatchFixtures {
 

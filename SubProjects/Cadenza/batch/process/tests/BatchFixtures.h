@@ -2,8 +2,8 @@
 
 #include "BatchSettings.h"
 
-#include <Quaver/Tag.h>
-#include <TempDir.h>
+#include "Quaver/Tag.h"
+#include "TempDir.h"
 
 #include <QString>
 

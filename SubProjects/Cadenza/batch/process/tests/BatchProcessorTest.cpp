@@ -2,7 +2,7 @@
 #include "BatchFixtures.h"
 #include "BatchMessages.h"
 
-#include <Quaver/FileHandler.h>
+#include "Quaver/FileHandler.h"
 
 #include <gtest/gtest.h>
 

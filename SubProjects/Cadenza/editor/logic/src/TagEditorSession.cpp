@@ -2,10 +2,10 @@
 
 #include "EditorTexts.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/FileSystemObject.h>
-#include <Platform/RuntimeError.h>
-#include <Quaver/FileHandler.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/FileSystemObject.h"
+#include "Platform/RuntimeError.h"
+#include "Quaver/FileHandler.h"
 
 FileTagView TagEditorSession::ReadFileTag(const std::string& path)
 {

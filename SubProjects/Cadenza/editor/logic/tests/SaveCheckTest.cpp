@@ -1,7 +1,7 @@
 #include "SaveCheck.h"
 
+#include "Quaver/Tag.h"
 #include <QStringList>
-#include <Quaver/Tag.h>
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,8 +1,8 @@
 #include "ParseMerge.h"
 #include "modTagFormat.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Quaver/Tag.h>
+#include "Platform/FileNameCodec.h"
+#include "Quaver/Tag.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,7 @@
 #include "FileDrop.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/FileSystemObject.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/FileSystemObject.h"
 #include <QByteArray>
 #include <QList>
 #include <QMimeData>

@@ -2,7 +2,7 @@
 
 #include "TagFieldTexts.h"
 
-#include <Platform/MessageBox.h>
+#include "Platform/MessageBox.h"
 #include <QString>
 #include <string>
 #include <vector>

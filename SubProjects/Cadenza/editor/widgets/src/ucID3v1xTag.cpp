@@ -3,7 +3,8 @@
 #include "TagFieldTexts.h"
 #include "TwipsLayout.h"
 
-#include <Platform/Twips.h>
+#include "Platform/Twips.h"
+#include "Quaver/Genres.h"
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStringList>
-#include <Quaver/Genres.h>
 #include <array>
 
 namespace {

@@ -10,7 +10,7 @@
 #include "modListView.h"
 #include "ucID3v1xTag.h"
 
-#include <Platform/FileNameCodec.h>
+#include "Platform/FileNameCodec.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>

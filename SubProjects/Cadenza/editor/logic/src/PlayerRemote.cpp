@@ -1,9 +1,9 @@
 #include "PlayerRemote.h"
 
-#include <Jukebox/IAPI.h>
-#include <Jukebox/PlayerProtocol.h>
-#include <Platform/Component.h>
-#include <Platform/WindowMessages.h>
+#include "Jukebox/IAPI.h"
+#include "Jukebox/PlayerProtocol.h"
+#include "Platform/Component.h"
+#include "Platform/WindowMessages.h"
 
 #include <chrono>
 #include <thread>

@@ -2,9 +2,9 @@
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
 
-#include <Platform/MessageBox.h>
-#include <Platform/RuntimeError.h>
-#include <Quaver/FileHandler.h>
+#include "Platform/MessageBox.h"
+#include "Platform/RuntimeError.h"
+#include "Quaver/FileHandler.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Platform/Twips.h>
+#include "Platform/Twips.h"
 #include <QFontMetrics>
 #include <QLabel>
 #include <QWidget>

@@ -3,17 +3,17 @@
 // player it started.
 #include "ucTagEditor.h"
 
-#include <Jukebox/IAPI.h>
-#include <Jukebox/PlayerProtocol.h>
-#include <Platform/Component.h>
-#include <Platform/MessageBox.h>
-#include <Platform/WindowMessages.h>
+#include "Jukebox/IAPI.h"
+#include "Jukebox/PlayerProtocol.h"
+#include "Platform/Component.h"
+#include "Platform/MessageBox.h"
+#include "Platform/WindowMessages.h"
+#include "TempDir.h"
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QTest>
 #include <QTreeWidget>
-#include <TempDir.h>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "ZeroPad.h"
 
-#include <Platform/Numeric.h>
-#include <Quaver/Tag.h>
+#include "Platform/Numeric.h"
+#include "Quaver/Tag.h"
 
 namespace {
 
@@ -46,5 +46,5 @@ void TagFieldTexts::collectInto(Quaver::Tag& tag) const
     tag.setTitle(Title.toStdString());
     tag.setTrack(Platform::TextToInt16(Track.toStdString()).value_or(0));
     tag.setYear(Year.toStdString());
-    tag.setTagType(tag.Track() > 0 && tag.Track() < 256 ? Quaver::ID3V11 : Quaver::ID3V1);
+    tag.setTagType(Quaver::TagTypeForTrack(tag.Track()));
 }

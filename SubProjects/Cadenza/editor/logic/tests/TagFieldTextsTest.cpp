@@ -1,7 +1,7 @@
 #include "TagFieldTexts.h"
 #include "ZeroPad.h"
 
-#include <Quaver/Tag.h>
+#include "Quaver/Tag.h"
 #include <gtest/gtest.h>
 
 using Quaver::Tag;

@@ -1,6 +1,6 @@
 #include "EditorTestFiles.h"
 
-#include <Quaver/FileHandler.h>
+#include "Quaver/FileHandler.h"
 #include <csignal>
 #include <filesystem>
 #include <spawn.h>

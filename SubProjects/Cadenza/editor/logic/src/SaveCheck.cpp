@@ -1,8 +1,8 @@
 #include "SaveCheck.h"
 
-#include <Quaver/Genres.h>
-#include <Quaver/Tag.h>
-#include <Quaver/TrailerCodec.h>
+#include "Quaver/Genres.h"
+#include "Quaver/Tag.h"
+#include "Quaver/TrailerCodec.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include <Quaver/Tag.h>
+#include "Quaver/Tag.h"
 
 class QComboBox;
 class QLabel;

@@ -1,6 +1,6 @@
 #include "ucID3v1xTag.h"
 
-#include <Platform/Twips.h>
+#include "Platform/Twips.h"
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>

@@ -3,10 +3,10 @@
 #include "SaveCheck.h"
 #include "TagFieldTexts.h"
 
-#include <Platform/MessageBox.h>
+#include "Platform/MessageBox.h"
+#include "Quaver/EID3TagConstants.h"
+#include "Quaver/Tag.h"
 #include <QString>
-#include <Quaver/EID3TagConstants.h>
-#include <Quaver/Tag.h>
 #include <functional>
 #include <memory>
 #include <optional>

@@ -3,10 +3,11 @@
 #include "EditorTexts.h"
 #include "ucID3v1xTag.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/MessageBox.h>
-#include <Platform/RuntimeError.h>
-#include <Platform/Twips.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/MessageBox.h"
+#include "Platform/RuntimeError.h"
+#include "Platform/Twips.h"
+#include "Quaver/FileHandler.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -17,7 +18,6 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
-#include <Quaver/FileHandler.h>
 #include <gtest/gtest.h>
 
 using EditorTest::stored;

@@ -2,10 +2,10 @@
 
 #include "TagFormats.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/Numeric.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/Numeric.h"
+#include "Quaver/EID3TagConstants.h"
 #include <QString>
-#include <Quaver/EID3TagConstants.h>
 #include <array>
 #include <string>
 

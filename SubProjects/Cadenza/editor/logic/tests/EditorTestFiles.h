@@ -1,8 +1,8 @@
 #pragma once
 
-#include <TempDir.h>
+#include "TempDir.h"
 
-#include <Quaver/Tag.h>
+#include "Quaver/Tag.h"
 #include <string>
 #include <sys/types.h>
 
