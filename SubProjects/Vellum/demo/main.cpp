@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     auto* grid = new QGridLayout(pane);
     for (int row = 0; row < 12; ++row) {
         for (int column = 0; column < 6; ++column)
-            grid->addWidget(new QLabel(QStringLiteral("Cell %1, %2").arg(row + 1).arg(column + 1), pane), row, column);
+            grid->addWidget(new QLabel(QStringLiteral("Cell %1, %2").arg(row + 1).arg(column + 1), pane), row,
+                            column);
     }
     pane->resize(720, 520);
     scrPanel->setScrollContent(pane);

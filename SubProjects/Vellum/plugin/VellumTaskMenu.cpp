@@ -61,7 +61,8 @@ void VellumTaskMenu::editCommon()
         // Through the form's cursor, so the change marks the form modified,
         // reaches the property editor and can be undone.
         dialog.page()->setPropertyWriter([form](QObject* control, const char* name, const QVariant& value) {
-            form->cursor()->setWidgetProperty(static_cast<QWidget*>(control), QString::fromLatin1(name), value);
+            form->cursor()->setWidgetProperty(static_cast<QWidget*>(control), QString::fromLatin1(name),
+                                              value);
         });
     }
     dialog.exec();

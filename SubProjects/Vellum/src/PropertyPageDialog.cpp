@@ -13,9 +13,9 @@
 namespace VellumCtl {
 
 PropertyPageDialog::PropertyPageDialog(const QList<QObject*>& selection, QWidget* parent)
-    : QDialog(parent), m_page(new pagCommon), m_buttons(new QDialogButtonBox(
-                                                   QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                                   QDialogButtonBox::Apply))
+    : QDialog(parent), m_page(new pagCommon),
+      m_buttons(
+          new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply))
 {
     setWindowTitle(QStringLiteral("Property Pages"));
     auto* tabs = new QTabWidget(this);

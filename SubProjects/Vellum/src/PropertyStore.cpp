@@ -11,7 +11,8 @@ QVariant MemoryPropertyStore::ReadProperty(const QString& key, const QVariant& d
     return defaultValue;
 }
 
-void MemoryPropertyStore::WriteProperty(const QString& key, const QVariant& value, const QVariant& defaultValue)
+void MemoryPropertyStore::WriteProperty(const QString& key, const QVariant& value,
+                                        const QVariant& defaultValue)
 {
     m_items.removeIf([&](const QPair<QString, QVariant>& item) { return item.first == key; });
     if (defaultValue.isValid() && value == defaultValue)

@@ -6,8 +6,10 @@ const QList<MemberInfo>& VellumMembers()
 {
     static const QList<MemberInfo> members = {
         {"Controls", "property",
-         "A collection whose elements represent each control on a form, including elements of control arrays. "},
-        {"SliderAppereance", "property", "Returns/sets a value which determines wether how to display the sliderss."},
+         "A collection whose elements represent each control on a form, including elements of control "
+         "arrays. "},
+        {"SliderAppereance", "property",
+         "Returns/sets a value which determines wether how to display the sliderss."},
         {"ShowAboutBox", "method", "", AboutBoxDispId},
         {"ScrollContent", "property",
          "Sets the scroll content whose elements can be scrolled within the control.\r\n"
@@ -29,10 +31,12 @@ const QList<MemberInfo>& VellumMembers()
         {"SliderHorValue", "property", "Returns/sets the value of the horizontal slider."},
         {"SetParentObject", "method", ""},
         {"ResizeScrollContent", "method",
-         "Resizes the ScrollContent so that it wraps exactly around all Controls within the ScrollContent.\r\n"
+         "Resizes the ScrollContent so that it wraps exactly around all Controls within the "
+         "ScrollContent.\r\n"
          "No yet implemented."},
         {"AutoResize", "property",
-         "Returns/sets a value which determines wether the Control automaticaslly resizes to its Container size."},
+         "Returns/sets a value which determines wether the Control automaticaslly resizes to its Container "
+         "size."},
         {"ScaleHeight", "property", ""},
         {"ScaleWidth", "property", ""},
     };

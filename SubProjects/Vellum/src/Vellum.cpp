@@ -329,7 +329,8 @@ void Vellum::layoutControl()
                       std::max(0.0, FH - top - m_border.Bottom - ViewportInset));
     if (visibleSetting(m_shpBorder)) {
         m_shpBorder->Move(m_picBorder->Left() - InnerBorderOffset, m_picBorder->Top() - InnerBorderOffset,
-                          m_picBorder->Width() + InnerBorderGrowth, m_picBorder->Height() + InnerBorderGrowth);
+                          m_picBorder->Width() + InnerBorderGrowth,
+                          m_picBorder->Height() + InnerBorderGrowth);
     }
 
     updateRange(m_scrVertical, m_verticalAxis, m_picContainer->Height(), m_picBorder->Height());

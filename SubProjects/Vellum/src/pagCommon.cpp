@@ -53,9 +53,8 @@ pagCommon::pagCommon(QWidget* parent) : QWidget(parent)
     m_cmbSliderAppereance = new QComboBox(this);
     m_cmbSliderAppereance->setObjectName(QStringLiteral("cmbSliderAppereance"));
     // The position of an entry is the slider appearance it stands for.
-    m_cmbSliderAppereance->addItems(
-        {QStringLiteral("None"), QStringLiteral("VerticalOnly"), QStringLiteral("HorizontalOnly"),
-         QStringLiteral("Both")});
+    m_cmbSliderAppereance->addItems({QStringLiteral("None"), QStringLiteral("VerticalOnly"),
+                                     QStringLiteral("HorizontalOnly"), QStringLiteral("Both")});
     m_cmbSliderAppereance->setCurrentIndex(0);
     m_lblSliderAppereance->setBuddy(m_cmbSliderAppereance);
 

@@ -15,8 +15,7 @@ TEST(VellumComponent, RegisteredControlIsCreatedByProgIdAsANewInstance)
 {
     LegatoTest::TempDir registry;
     setenv("LEGATO_REGISTRY_DIR", registry.path().c_str(), 1);
-    const int status =
-        std::system((std::string(LEGATO_REGSVR32) + " /s " + LEGATO_VELLUM_LIBRARY).c_str());
+    const int status = std::system((std::string(LEGATO_REGSVR32) + " /s " + LEGATO_VELLUM_LIBRARY).c_str());
     ASSERT_EQ(WEXITSTATUS(status), 0);
 
     auto object = Platform::CreateObjectAs<VellumObject>("VellumCtl.Vellum");

@@ -109,10 +109,11 @@ TEST(VellumProperties, TypeInformationListsMembersInOrderWithTheirHelpTexts)
     QStringList names;
     for (const auto& m : members)
         names << m.name;
-    EXPECT_EQ(names, (QStringList{"Controls", "SliderAppereance", "ShowAboutBox", "ScrollContent", "BorderLeft",
-                                  "BorderRight", "BorderTop", "BorderBottom", "Border", "BorderVisible",
-                                  "BorderInnerVisible", "SliderVertValue", "SliderHorValue", "SetParentObject",
-                                  "ResizeScrollContent", "AutoResize", "ScaleHeight", "ScaleWidth"}));
+    EXPECT_EQ(names,
+              (QStringList{"Controls", "SliderAppereance", "ShowAboutBox", "ScrollContent", "BorderLeft",
+                           "BorderRight", "BorderTop", "BorderBottom", "Border", "BorderVisible",
+                           "BorderInnerVisible", "SliderVertValue", "SliderHorValue", "SetParentObject",
+                           "ResizeScrollContent", "AutoResize", "ScaleHeight", "ScaleWidth"}));
     EXPECT_TRUE(members[0].help.endsWith("arrays. "));
     EXPECT_TRUE(members[9].help.contains("show the  scroll border"));
     EXPECT_EQ(members[3].help.count("\r\n"), 1);

@@ -1,7 +1,7 @@
+#include "Vellum/pagCommon.h"
 #include "Vellum/PropertyPageDialog.h"
 #include "Vellum/PropertyStore.h"
 #include "Vellum/Vellum.h"
-#include "Vellum/pagCommon.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"

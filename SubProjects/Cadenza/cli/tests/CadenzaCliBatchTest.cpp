@@ -203,7 +203,8 @@ TEST(CadenzaCliBatch, FilesInAFolderThatCannotBeSearchedAreDenied)
 {
     Tree tree;
     chmod(tree.dir.file("music/b").c_str(), 0744); // others may list it, not reach into it
-    const auto batch = runCliUnprivileged(tree.dir, {"batch", tree.dir.file("music"), "--format", "0", "--write"});
+    const auto batch =
+        runCliUnprivileged(tree.dir, {"batch", tree.dir.file("music"), "--format", "0", "--write"});
     chmod(tree.dir.file("music/b").c_str(), 0755);
     if (!batch)
         GTEST_SKIP() << "no unprivileged run: " << LegatoTest::readAll(tree.dir.file(".err"));

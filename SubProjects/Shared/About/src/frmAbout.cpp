@@ -50,7 +50,8 @@ void frmAbout::build(Variant variant)
     setModal(true);
 
     m_icon = new QLabel(this);
-    m_icon->setObjectName(variant == Variant::Library ? QStringLiteral("picAppIcon") : QStringLiteral("picIcon"));
+    m_icon->setObjectName(variant == Variant::Library ? QStringLiteral("picAppIcon")
+                                                      : QStringLiteral("picIcon"));
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull())
         icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
@@ -67,8 +68,9 @@ void frmAbout::build(Variant variant)
     m_lblVersion = new QLabel(QStringLiteral("Version"), this);
     m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
-    m_lblDescription = new QLabel(
-        variant == Variant::Library ? QStringLiteral("App Description") : QString::fromUtf8(ProgramCredit), this);
+    m_lblDescription = new QLabel(variant == Variant::Library ? QStringLiteral("App Description")
+                                                              : QString::fromUtf8(ProgramCredit),
+                                  this);
     m_lblDescription->setObjectName(QStringLiteral("lblDescription"));
     m_lblDescription->setWordWrap(true);
 

@@ -17,7 +17,9 @@ class FileReader
 public:
     explicit FileReader(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (m_fd >= 0 && ::fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode))
             m_size = static_cast<std::uint64_t>(st.st_size);
     }

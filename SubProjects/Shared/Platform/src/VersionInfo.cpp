@@ -32,7 +32,10 @@ class BlockReader
 public:
     explicit BlockReader(const std::vector<std::uint8_t>& block) : m_b(block) {}
 
-    std::uint16_t word(std::size_t at) const { return static_cast<std::uint16_t>(m_b[at] | (m_b[at + 1] << 8)); }
+    std::uint16_t word(std::size_t at) const
+    {
+        return static_cast<std::uint16_t>(m_b[at] | (m_b[at + 1] << 8));
+    }
     std::uint32_t dword(std::size_t at) const { return word(at) | (std::uint32_t{word(at + 2)} << 16); }
 
     // The node starting at `at` that must end no later than `limit`.
@@ -127,7 +130,8 @@ std::string Utf16ToUtf8(const std::u16string& text)
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -221,8 +225,9 @@ std::string ModuleFileName(const void* addressInModule)
     if (map->l_name == nullptr || map->l_name[0] == '\0') {
         char buf[PATH_MAX];
         const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf);
-        return n > 0 && static_cast<std::size_t>(n) < sizeof buf ? std::string(buf, static_cast<std::size_t>(n))
-                                                                  : std::string{};
+        return n > 0 && static_cast<std::size_t>(n) < sizeof buf
+                   ? std::string(buf, static_cast<std::size_t>(n))
+                   : std::string{};
     }
     char resolved[PATH_MAX];
     return ::realpath(map->l_name, resolved) ? std::string(resolved) : std::string(map->l_name);

@@ -1,6 +1,6 @@
+#include "Platform/VersionInfo.h"
 #include "Platform/MessageBox.h"
 #include "Platform/VersionBlock.h"
-#include "Platform/VersionInfo.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -73,9 +73,8 @@ TEST(VersionInfo, LibraryBlockIsFoundThroughAnAddressInside)
     EXPECT_EQ(info->copyright, "Copyright (C) 2026 The Legato developers");
     EXPECT_EQ(info->comments, "");
     EXPECT_EQ(info->value("OriginalFilename"), std::filesystem::path(LEGATO_PLATFORM_LIBRARY).filename());
-    EXPECT_EQ(info->value("FileVersion"),
-              std::to_string(info->major) + "." + std::to_string(info->minor) + "." +
-                  std::to_string(info->revision));
+    EXPECT_EQ(info->value("FileVersion"), std::to_string(info->major) + "." + std::to_string(info->minor) +
+                                              "." + std::to_string(info->revision));
 }
 
 TEST(VersionInfo, RawBlockServesATextSearchForFileVersion)

@@ -18,7 +18,8 @@ public:
     // Stores value under key. With a valid defaultValue, a value equal to it is
     // omitted (and an earlier value of the key dropped), so readers get the
     // default back.
-    virtual void WriteProperty(const QString& key, const QVariant& value, const QVariant& defaultValue = {}) = 0;
+    virtual void WriteProperty(const QString& key, const QVariant& value,
+                               const QVariant& defaultValue = {}) = 0;
 };
 
 // A store held in memory, keeping keys in the order written.

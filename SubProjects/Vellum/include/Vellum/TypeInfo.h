@@ -9,8 +9,8 @@ namespace VellumCtl {
 struct MemberInfo
 {
     QString name;
-    QString kind; // "property", "method" or "event"
-    QString help; // empty when the member has no help text
+    QString kind;   // "property", "method" or "event"
+    QString help;   // empty when the member has no help text
     int dispId = 0; // a standard dispatch identifier, or 0
 };
 

@@ -43,7 +43,8 @@ class Vellum : public QWidget, public IAutoResizeParent
     Q_PROPERTY(int BorderBottom READ BorderBottom WRITE setBorderBottom)
     Q_PROPERTY(bool BorderVisible READ BorderVisible WRITE setBorderVisible)
     Q_PROPERTY(bool BorderInnerVisible READ BorderInnerVisible WRITE setBorderInnerVisible)
-    Q_PROPERTY(int SliderVertValue READ SliderVertValue WRITE setSliderVertValue STORED false DESIGNABLE false)
+    Q_PROPERTY(
+        int SliderVertValue READ SliderVertValue WRITE setSliderVertValue STORED false DESIGNABLE false)
     Q_PROPERTY(int SliderHorValue READ SliderHorValue WRITE setSliderHorValue STORED false DESIGNABLE false)
     Q_PROPERTY(bool AutoResize READ AutoResize WRITE setAutoResize)
     Q_PROPERTY(int ScaleHeight READ ScaleHeight STORED false DESIGNABLE false)

@@ -6,7 +6,8 @@ namespace VellumCtl {
 
 // Which scroll bars are shown. The property keeps any 32-bit value; values
 // other than these hide both bars.
-enum SliderOrientationConstants : std::int32_t {
+enum SliderOrientationConstants : std::int32_t
+{
     socNone = 0,
     socVerticalOnly = 1,
     socHorizontalOnly = 2,

@@ -46,7 +46,8 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
         const Platform::RuntimeError refused = Platform::RuntimeError::fromErrno(reason, "Write Tag");
         Quaver::TagError error;
         error.CopyError(&refused);
-        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator + QString::fromStdString(error.Stream()),
+        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator +
+                    QString::fromStdString(error.Stream()),
                 true};
     }
     Quaver::FileHandler handler;

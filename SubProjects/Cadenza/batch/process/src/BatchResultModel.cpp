@@ -2,7 +2,7 @@
 
 #include "BatchMessages.h"
 
-#include <Platform/FileNameCodec.h>
+#include "Platform/FileNameCodec.h"
 
 #include <algorithm>
 #include <cstring>

@@ -24,8 +24,7 @@ namespace {
 class ReadOnly
 {
 public:
-    explicit ReadOnly(const std::string& path)
-        : m_path(path)
+    explicit ReadOnly(const std::string& path) : m_path(path)
     {
         if (geteuid() != 0) {
             m_ok = chmod(path.c_str(), 0444) == 0;

@@ -2,7 +2,7 @@
 
 #include "BatchRun.h"
 
-#include <IFrame.h>
+#include "IFrame.h"
 
 #include <QElapsedTimer>
 #include <QModelIndex>

@@ -1,8 +1,8 @@
 #include "PathDropEdit.h"
 
-#include <Platform/FileNameCodec.h>
-#include <Platform/FileSystemObject.h>
-#include <Platform/MessageBox.h>
+#include "Platform/FileNameCodec.h"
+#include "Platform/FileSystemObject.h"
+#include "Platform/MessageBox.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>

@@ -6,9 +6,9 @@
 #include "BatchResultModel.h"
 #include "PathDropEdit.h"
 
-#include <FillFormatList.h>
-#include <TwipsLayout.h>
-#include <ucID3v1xTag.h>
+#include "FillFormatList.h"
+#include "TwipsLayout.h"
+#include "ucID3v1xTag.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,7 +24,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
-#include <Platform/MessageBox.h>
+#include "Platform/MessageBox.h"
 
 namespace {
 

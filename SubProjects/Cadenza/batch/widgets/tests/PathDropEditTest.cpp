@@ -1,12 +1,12 @@
 #include "PathDropEdit.h"
 
-#include <Platform/MessageBox.h>
+#include "Platform/MessageBox.h"
 
+#include "TempDir.h"
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
-#include <TempDir.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -1,11 +1,11 @@
 #include "ucBatch.h"
 #include "BatchImages.h"
 
-#include <Platform/MessageBox.h>
-#include <Platform/RuntimeError.h>
-#include <Quaver/FileHandler.h>
-#include <TempDir.h>
-#include <ucID3v1xTag.h>
+#include "Platform/MessageBox.h"
+#include "Platform/RuntimeError.h"
+#include "Quaver/FileHandler.h"
+#include "TempDir.h"
+#include "ucID3v1xTag.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -17,7 +17,8 @@ class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
-    enum class Variant {
+    enum class Variant
+    {
         Program, // description: the program's credit line; disclaimer empty; icon picIcon
         Library, // description and disclaimer: the block's comments and legal copyright; icon picAppIcon
     };
@@ -42,7 +43,8 @@ public:
 
 private:
     void build(Variant variant);
-    void load(Variant variant, const std::optional<Platform::VersionInfo>& info, const QString& fallbackTitle);
+    void load(Variant variant, const std::optional<Platform::VersionInfo>& info,
+              const QString& fallbackTitle);
 
     QLabel* m_icon = nullptr;
     QLabel* m_lblTitle = nullptr;

@@ -6,9 +6,28 @@
 
 namespace Platform {
 
-enum class MsgIcon { None, Information, Warning, Critical, Question };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MsgResult { Ok, Cancel, Yes, No };
+enum class MsgIcon
+{
+    None,
+    Information,
+    Warning,
+    Critical,
+    Question
+};
+enum class MsgButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel
+};
+enum class MsgResult
+{
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
 
 // One modal message box as a library or panel asks for it. Text may hold
 // "\r\n" line breaks; the handler shows them as line breaks.

@@ -7,7 +7,8 @@
 namespace Platform {
 
 // Classic run-time error numbers; callers and stored records compare against them.
-enum ErrorNumber : std::int32_t {
+enum ErrorNumber : std::int32_t
+{
     ErrOverflow = 6,
     ErrFileNotFound = 53,
     ErrPermissionDenied = 70,

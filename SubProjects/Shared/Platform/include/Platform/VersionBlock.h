@@ -170,8 +170,7 @@ constexpr std::size_t size(const Source& src)
     return counter.pos();
 }
 
-template <std::size_t N>
-constexpr std::array<unsigned char, N> build(const Source& src)
+template <std::size_t N> constexpr std::array<unsigned char, N> build(const Source& src)
 {
     std::array<unsigned char, N> bytes{};
     Sink out(bytes.data());
