@@ -56,7 +56,7 @@ TEST(RegistryHive, RoundTripsEveryTypeAndAwkwardBytes)
     hive.setValue("A\\B", "expand", {REG_EXPAND_SZ, std::string("$HOME/x\0", 8)});
     hive.setValue("A\\B", "multi", {REG_MULTI_SZ, std::string("one\0two\0\0", 9)});
     hive.setDword("A\\B", "Count", 0xC8);
-    hive.setValue("A\\B", "we\"ird=name", {REG_SZ, std::string("tab\tnl\nback\\ \x01\xff", 17) + '\0'});
+    hive.setValue("A\\B", "we\"ird=name", {REG_SZ, std::string("tab\tnl\nback\\ \x01\xff") + '\0'});
 
     const RegistryHive back = RegistryHive::parse(hive.serialize(RegistryRoot::ClassesRoot));
     EXPECT_EQ(back.findValue("jukebox.file\\SHELL\\open\\command", "")->data,
