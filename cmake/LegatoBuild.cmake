@@ -19,9 +19,13 @@ include(GNUInstallDirs)
 set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 set(CMAKE_BUILD_RPATH "${CMAKE_BINARY_DIR}/lib")
 
-# Warnings for our own code only (not for third-party headers).
+# Warnings for our own code only (not for third-party headers). With
+# LEGATO_WERROR (on in CI) each of them fails the build.
 function(legato_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(LEGATO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
 endfunction()
 
 include(LegatoVersion)

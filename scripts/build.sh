@@ -3,5 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${LEGATO_BUILD_DIR:-build}"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${LEGATO_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+# LEGATO_WERROR=ON in the environment (as in CI) makes warnings errors; unset, the
+# folder keeps what it was configured with.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${LEGATO_BUILD_TYPE:-RelWithDebInfo}" \
+    ${LEGATO_WERROR:+-DLEGATO_WERROR="$LEGATO_WERROR"} >/dev/null
 cmake --build "$build" -j "$(nproc)"
