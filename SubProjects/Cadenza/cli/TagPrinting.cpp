@@ -72,6 +72,10 @@ void setName(QJsonObject& object, const QString& key, const std::string& name)
 
 std::string genreName(const Quaver::Tag& tag)
 {
+    // The fixed table answers without building the record's genre list (149
+    // entries, per file); only numbers outside it need the list's wording.
+    if (const char* name = Quaver::Genres::NameOf(tag.Genre()))
+        return name;
     const auto genre = tag.GenreList()->Item(std::to_string(tag.Genre()));
     return genre ? genre->Description() : std::string();
 }

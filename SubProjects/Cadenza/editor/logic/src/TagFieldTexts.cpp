@@ -25,7 +25,10 @@ TagFieldTexts TagFieldTexts::fromTag(const Quaver::Tag& tag)
         t.Track = ZeroPad(QString::number(tag.Track()), 2);
     t.GenreByte = QString::number(tag.Genre());
     t.Comment = qs(tag.Comment());
-    if (auto g = tag.GenreList()->Item(std::to_string(tag.Genre()))) {
+    if (const char* name = Quaver::Genres::NameOf(tag.Genre())) {
+        // The fixed table answers without building the record's genre list.
+        t.GenreText = QString::fromLatin1(name);
+    } else if (auto g = tag.GenreList()->Item(std::to_string(tag.Genre()))) {
         t.GenreText = qs(g->Description());
         t.GenreByte = QString::number(g->Num());
     }
