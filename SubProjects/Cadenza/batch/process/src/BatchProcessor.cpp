@@ -35,21 +35,19 @@ bool IsProcessable(const QString& fileName)
 
 namespace {
 
+// A failed "New Tag." with the reason in the library's error line.
+std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
+{
+    Quaver::TagError reason;
+    reason.CopyError(&error);
+    return {BatchMessages::NewTag + BatchMessages::ErrorSeparator + QString::fromStdString(reason.Stream()),
+            true};
+}
+
 // Writes the tag unless one exists and is to be kept. Returns the message and
 // whether the write failed.
 std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::TagPtr& tag, bool overwrite)
 {
-    // A file listed in a folder that cannot be searched cannot be reached:
-    // say so, rather than the library's "does not exist".
-    int reason = 0;
-    if (Platform::FileSystemObject().GetFileKind(fileName, &reason) == Platform::FileKind::Unreachable) {
-        const Platform::RuntimeError refused = Platform::RuntimeError::fromErrno(reason, "Write Tag");
-        Quaver::TagError error;
-        error.CopyError(&refused);
-        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator +
-                    QString::fromStdString(error.Stream()),
-                true};
-    }
     Quaver::FileHandler handler;
     handler.setFileName(fileName);
     bool hasTag = false;
@@ -59,11 +57,7 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
         // The file exists but cannot be read, so whether it ends in a tag is
         // unknown: writing could append a second trailer. Nothing is written
         // and the file is listed as failed with the reason.
-        Quaver::TagError reason;
-        reason.CopyError(&error);
-        return {BatchMessages::NewTag + BatchMessages::ErrorSeparator +
-                    QString::fromStdString(reason.Stream()),
-                true};
+        return failedNewTag(error);
     }
     if (hasTag && !overwrite)
         return {BatchMessages::TagExists, false};
@@ -72,6 +66,12 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
     handler.setID3v1xTag(tag);
     if (handler.WriteTag())
         return {message, false};
+    // A file listed in a folder that cannot be searched cannot be reached; the
+    // library only knows "does not exist", so ask why (only on failure, to keep
+    // the query off the path every file takes).
+    int errorNumber = 0;
+    if (Platform::FileSystemObject().GetFileKind(fileName, &errorNumber) == Platform::FileKind::Unreachable)
+        return failedNewTag(Platform::RuntimeError::fromErrno(errorNumber, "Write Tag"));
     message += BatchMessages::ErrorSeparator + QString::fromStdString(handler.LastError()->Stream());
     return {message, true};
 }
