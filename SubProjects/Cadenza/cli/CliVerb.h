@@ -28,3 +28,5 @@ int runWrite(const CliArgs& args);
 int runParse(const CliArgs& args);
 int runScan(const CliArgs& args);
 int runBatch(const CliArgs& args);
+int runRemove(const CliArgs& args);
+int runUndo(const CliArgs& args);

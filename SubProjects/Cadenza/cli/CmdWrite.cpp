@@ -3,8 +3,14 @@
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
+#include "CliJournal.h"
 #include "Quaver/FileHandler.h"
+#include "Quaver/TrailerCodec.h"
 
+#include "Platform/FileSystemObject.h"
+#include "Platform/RuntimeError.h"
+
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -88,6 +94,52 @@ void apply(const WriteOptions& options, Quaver::Tag& tag)
     tag.setTagType(Quaver::TagTypeForTrack(tag.Track()));
 }
 
+// One file of a group: its handler holding the new tag and the journal entry
+// made for it, or the failure line that stands in its place in the output.
+struct Planned
+{
+    Quaver::FileHandler handler;
+    int entry = 0;
+    std::string failure;
+};
+
+// Reads the file's tag and applies the options; false (the failure noted) when
+// the file is not to be written.
+bool plan(const WriteOptions& options, const std::string& file, Planned& planned, Journal::JournalRun& run)
+{
+    Quaver::FileHandler& handler = planned.handler;
+    handler.setFileName(file);
+    // Each call below starts from a cleared record, so a failure is told
+    // from what that call recorded, never from an earlier or initial one.
+    const auto error = handler.LastError();
+    error->Clear();
+    const auto failed = [&] {
+        planned.failure = TagPrinting::errorText(file, *error);
+        return false;
+    };
+    if (CliFiles::RefuseFile(file, "Write Tag", *error))
+        return failed();
+    // The current tag, or the new record the handler holds when there is
+    // none (no "TAG", or a file of 128 bytes or less, which gets a trailer
+    // appended). A file that exists but cannot be read is not written: its
+    // tag would be lost.
+    if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical)
+        return failed();
+    apply(options, *handler.ID3v1xTag());
+    error->Clear();
+    // A missing file is left to the write, which says so in the library's words.
+    if (!Platform::FileSystemObject().FindFile(file))
+        return true;
+    try {
+        const Journal::FileEnd before = Journal::ReadFileEnd(file);
+        planned.entry = run.Intend(file, before, Journal::AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag())));
+    } catch (const Platform::RuntimeError& e) {
+        error->CopyError(&e);
+        return failed();
+    }
+    return true;
+}
+
 } // namespace
 
 int runWrite(const CliArgs& args)
@@ -95,38 +147,43 @@ int runWrite(const CliArgs& args)
     WriteOptions options;
     if (!parse(args, options))
         return ExitUsage;
+    const auto run = CliJournal::Begin("write", CliJournal::Describe(options.files));
+    if (!run)
+        return ExitFailed;
 
     int status = ExitOk;
-    for (const std::string& file : options.files) {
-        Quaver::FileHandler handler;
-        handler.setFileName(file);
-        // Each call below starts from a cleared record, so a failure is told
-        // from what that call recorded, never from an earlier or initial one.
-        const auto error = handler.LastError();
-        error->Clear();
-        if (CliFiles::RefuseFile(file, "Write Tag", *error)) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
+    for (std::size_t first = 0; first < options.files.size(); first += CliJournal::kGroup) {
+        const std::size_t count = std::min(CliJournal::kGroup, options.files.size() - first);
+        std::vector<Planned> group(count);
+        for (std::size_t i = 0; i < count; ++i)
+            plan(options, options.files[first + i], group[i], *run);
+        // Every file of the group is in the journal on disk before one is touched.
+        try {
+            run->Sync();
+        } catch (const Platform::RuntimeError& e) {
+            std::cerr << "cadenza-cli write: " << e.Description() << "; the remaining files were not written\n";
+            return ExitFailed;
         }
-        // The current tag, or the new record the handler holds when there is
-        // none (no "TAG", or a file of 128 bytes or less, which gets a trailer
-        // appended). A file that exists but cannot be read is not written: its
-        // tag would be lost.
-        if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
+        for (Planned& planned : group) {
+            const std::string& file = planned.handler.FileName();
+            if (!planned.failure.empty()) {
+                std::cerr << "cadenza-cli: " << planned.failure << '\n';
+                status = ExitFailed;
+                continue;
+            }
+            const auto error = planned.handler.LastError();
+            if (!planned.handler.WriteTag()) {
+                TagPrinting::printFailure(file, *error);
+                status = ExitFailed;
+                continue;
+            }
+            if (planned.entry)
+                run->Done(planned.entry, file);
+            std::cout << TagPrinting::visible(file) << ": tag written ("
+                      << (planned.handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0")
+                      << ")\n";
         }
-        apply(options, *handler.ID3v1xTag());
-        error->Clear();
-        if (!handler.WriteTag()) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
-        }
-        std::cout << TagPrinting::visible(file) << ": tag written ("
-                  << (handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0") << ")\n";
     }
+    run->Finish();
     return status;
 }

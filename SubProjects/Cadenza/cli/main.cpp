@@ -23,6 +23,8 @@ const CliVerb kVerbs[] = {
      "batch DIR --format N [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre N] "
      "[--overwrite] [--write] [--json]",
      runBatch},
+    {"remove", "remove FILE...", runRemove},
+    {"undo", "undo [RUN] | undo --list", runUndo},
 };
 
 const char kExitStatus[] =

@@ -16,8 +16,15 @@ struct FileEnd
     std::int64_t size = 0;
     bool hasTrailer = false;
     Trailer trailer{}; // all zero without a trailer
+    // When the file was last modified (seconds and nanoseconds); read along,
+    // put back by a restore, but not part of the comparison.
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
 
-    bool operator==(const FileEnd&) const = default;
+    bool operator==(const FileEnd& other) const
+    {
+        return size == other.size && hasTrailer == other.hasTrailer && trailer == other.trailer;
+    }
 };
 
 // Reads the end of an existing file; raises Platform::RuntimeError when the
@@ -32,7 +39,8 @@ FileEnd AfterWrite(const FileEnd& before, const Trailer& block);
 FileEnd AfterRemove(const FileEnd& before);
 
 // Puts the end of a file back to what it was: the old trailer written whole
-// at its old place, or the file cut back to its old size when it had none.
+// at its old place, or the file cut back to its old size when it had none,
+// and its old modification time, so an earlier run can be undone after it.
 // Raises Platform::RuntimeError on failure.
 void RestoreFileEnd(const std::string& name, const FileEnd& before);
 

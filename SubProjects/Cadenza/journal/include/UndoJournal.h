@@ -30,7 +30,8 @@ constexpr std::int64_t kKeepBytes = 200LL * 1024 * 1024;
 // Records one run. Begin creates its file; Intend records files to be written,
 // Sync makes every intent recorded so far durable (write them before touching
 // any file they name), Done notes that a file was written, Finish closes the
-// run. Every failure raises Platform::RuntimeError with the system's reason.
+// run (a run that recorded no file is deleted then, having nothing to undo).
+// Every failure raises Platform::RuntimeError with the system's reason.
 class JournalRun
 {
 public:

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Journal {
@@ -21,6 +22,11 @@ FileEnd ReadFileEnd(const std::string& name)
     const Platform::BinaryFile file(name, Platform::BinaryFile::Access::Read, kSource);
     FileEnd end;
     end.size = file.Size();
+    struct stat info{};
+    if (fstat(file.Descriptor(), &info) != 0)
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
+    end.modifiedSeconds = info.st_mtim.tv_sec;
+    end.modifiedNanoseconds = info.st_mtim.tv_nsec;
     if (end.size > kLength) {
         Trailer bytes{};
         if (file.ReadAt(end.size - kLength, bytes.data(), bytes.size()) == bytes.size() &&
@@ -62,6 +68,9 @@ void RestoreFileEnd(const std::string& name, const FileEnd& before)
     } else if (ftruncate(file.Descriptor(), before.size) != 0) {
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     }
+    const timespec times[2] = {{0, UTIME_OMIT}, {before.modifiedSeconds, before.modifiedNanoseconds}};
+    if (before.modifiedSeconds && futimens(file.Descriptor(), times) != 0)
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
     if (fdatasync(file.Descriptor()) != 0)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     file.Close();

@@ -100,12 +100,20 @@ std::string EncodeEnd(const FileEnd& end)
 {
     const std::string trailer =
         end.hasTrailer ? Base64(std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128)) : "-";
-    return std::to_string(end.size) + '\t' + trailer;
+    return std::to_string(end.size) + '\t' + trailer + '\t' + std::to_string(end.modifiedSeconds) + '.' +
+           std::to_string(end.modifiedNanoseconds);
 }
 
-std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer)
+std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified)
 {
     FileEnd end;
+    const auto dot = modified.find('.');
+    const auto seconds = number<std::int64_t>(modified.substr(0, dot));
+    const auto nanoseconds = dot == std::string_view::npos ? std::nullopt : number<std::int64_t>(modified.substr(dot + 1));
+    if (!seconds || !nanoseconds)
+        return std::nullopt;
+    end.modifiedSeconds = *seconds;
+    end.modifiedNanoseconds = *nanoseconds;
     const auto value = number<std::int64_t>(size);
     if (!value || *value < 0)
         return std::nullopt;

@@ -30,7 +30,8 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields);
 // does not match.
 std::optional<std::vector<std::string>> ParseLine(std::string_view line);
 
-std::string EncodeEnd(const FileEnd& end);                     // size, trailer (or "-")
-std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer);
+// Three fields: size, trailer (or "-"), modification time ("seconds.nanoseconds").
+std::string EncodeEnd(const FileEnd& end);
+std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified);
 
 } // namespace Journal::Format

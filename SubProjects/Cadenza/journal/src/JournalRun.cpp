@@ -142,6 +142,12 @@ void JournalRun::Done(int entry, const std::string& name)
 
 void JournalRun::Finish()
 {
+    if (m_entries == 0) {
+        // A run that changed no file leaves nothing to undo.
+        m_buffer.clear();
+        unlink((m_folder + '/' + Format::RunFileName(m_id)).c_str());
+        return;
+    }
     Format::AppendLine(m_buffer, {"E", std::to_string(m_entries)});
     Sync();
 }

@@ -95,16 +95,16 @@ ParsedRun parse(int id, const std::string& text)
             run.summary.time = toNumber(f[2]);
             run.summary.kind = f[3];
             run.summary.description = Format::FromBase64(f[4]).value_or(std::string());
-        } else if (f[0] == "F" && f.size() == 7) {
+        } else if (f[0] == "F" && f.size() == 8) {
             const auto name = Format::FromBase64(f[2]);
-            const auto before = Format::DecodeEnd(f[3], f[4]);
+            const auto before = Format::DecodeEnd(f[3], f[4], f[5]);
             if (!name || !before) {
                 ++run.damagedLines;
                 continue;
             }
-            Entry entry{*name, *before, toNumber(f[5]), std::nullopt, std::nullopt};
-            if (f[6] != "-")
-                entry.afterDigest = f[6];
+            Entry entry{*name, *before, toNumber(f[6]), std::nullopt, std::nullopt};
+            if (f[7] != "-")
+                entry.afterDigest = f[7];
             byEntry[static_cast<int>(toNumber(f[1]))] = run.entries.size();
             run.entries.push_back(std::move(entry));
         } else if (f[0] == "D" && f.size() == 4) {
