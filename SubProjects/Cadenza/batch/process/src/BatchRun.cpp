@@ -49,16 +49,19 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
     m_cancelled = false;
     m_counts = {};
     m_pDrvScan = std::make_unique<cDrvScan>();
-    m_pDrvScan->setFileSpec(QStringLiteral("*.") + QStringLiteral("MP3").toLower());
-    m_pDrvScan->setPath(path);
+    m_pDrvScan->setFileSpec("*." + QStringLiteral("MP3").toLower().toStdString());
+    m_pDrvScan->setPath(Platform::EncodeFileName(path));
     m_pDrvScan->setUseFileSpec(true);
-    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, &BatchRun::ShowMessage);
-    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const QString& searching) {
-        m_searching = searching;
+    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const std::string& searching) {
+        // The status is text for the user: the folder in it is decoded here,
+        // once per folder.
+        m_searching = Platform::DecodeFileName(searching);
+        emit ShowMessage(m_searching);
         EmitProgress();
     });
-    connect(m_pDrvScan.get(), &cDrvScan::FileFound, this,
-            [this, &settings](const QString& fileName) { ProcessFound(fileName, settings); });
+    connect(m_pDrvScan.get(), &cDrvScan::FileFound, this, [this, &settings](const std::string& fileName) {
+        ProcessFound(Platform::DecodeFileName(fileName), settings);
+    });
     m_pDrvScan->SearchFiles();
 }
 
@@ -75,7 +78,7 @@ void BatchRun::ProcessFound(const QString& fileName, const BatchSettings& settin
     if (!BatchProcessor::IsProcessable(fileName))
         return;
     BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName);
-    const QString& root = m_pDrvScan->Path();
+    const QString root = Platform::DecodeFileName(m_pDrvScan->Path());
     outcome.RelativeName = fileName.startsWith(root) ? fileName.mid(root.size()) : fileName;
     ++m_counts.Done;
     ++(outcome.Result == BatchOutcome::Group::Ok ? m_counts.Ok : m_counts.Error);
