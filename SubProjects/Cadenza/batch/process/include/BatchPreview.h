@@ -2,14 +2,14 @@
 
 #include "Quaver/Tag.h"
 
-#include <QString>
-
 #include <memory>
+#include <string>
 
 class TagFormats;
 
 // What the batch panel shows for a clicked file: the tag a run would write
 // now, and the tag the file has (null when it has none or it cannot be read).
+// fileName is the file system's bytes.
 struct BatchPreview
 {
     Quaver::TagPtr NewTag;
@@ -17,4 +17,4 @@ struct BatchPreview
 };
 
 BatchPreview PreviewFile(const std::shared_ptr<TagFormats>& format, const Quaver::Tag& defaultTag,
-                         const QString& fileName);
+                         const std::string& fileName);
