@@ -50,7 +50,7 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_cancelled = false;
     m_counts = {};
     m_pDrvScan = std::make_unique<cDrvScan>();
-    m_pDrvScan->setFileSpec("*." + QStringLiteral("MP3").toLower().toStdString());
+    m_pDrvScan->setFileSpec("*.mp3"); // "*." and "MP3" in lower case
     m_pDrvScan->setPath(path);
     m_pDrvScan->setUseFileSpec(true);
     connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const std::string& searching) {
