@@ -5,7 +5,6 @@
 
 #include "BatchRun.h"
 
-#include "Platform/FileNameCodec.h"
 #include "modTagFormat.h"
 
 #include <QJsonObject>
@@ -90,7 +89,7 @@ bool parse(const CliArgs& args, BatchOptions& options)
 
 void printOutcome(const BatchOutcome& outcome, bool json)
 {
-    const std::string file = Platform::EncodeFileName(outcome.FileName);
+    const std::string& file = outcome.FileName;
     const bool ok = outcome.Result == BatchOutcome::Group::Ok;
     if (!json) {
         std::cout << (ok ? "Ok" : "Error") << '\t' << TagPrinting::visible(file) << '\t'
@@ -141,7 +140,7 @@ int runBatch(const CliArgs& args)
         (outcome.Result == BatchOutcome::Group::Ok ? ok : errors) += 1;
         printOutcome(outcome, options.json);
     });
-    run.Run(Platform::DecodeFileName(options.dir), settings);
+    run.Run(options.dir, settings);
 
     std::ostream& summary = options.json ? std::cerr : std::cout;
     summary << ok + errors << " files: " << ok << " Ok, " << errors << " Error"

@@ -3,7 +3,6 @@
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
-#include "Platform/FileNameCodec.h"
 #include "cDrvScan.h"
 
 #include <iostream>
@@ -56,11 +55,11 @@ int runScan(const CliArgs& args)
     }
 
     cDrvScan scan;
-    QObject::connect(&scan, &cDrvScan::FileFound, [](const QString& fileName) {
-        std::cout << TagPrinting::visible(Platform::EncodeFileName(fileName)) << '\n';
+    QObject::connect(&scan, &cDrvScan::FileFound, [](const std::string& fileName) {
+        std::cout << TagPrinting::visible(fileName) << '\n';
     });
-    scan.setPath(Platform::DecodeFileName(options.dir));
-    scan.setFileSpec(Platform::DecodeFileName(options.wildcard));
+    scan.setPath(options.dir);
+    scan.setFileSpec(options.wildcard);
     scan.setUseFileSpec(true);
     scan.SearchFiles();
     return ExitOk;
