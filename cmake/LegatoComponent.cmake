@@ -118,6 +118,9 @@ function(legato_install_registration what)
             execute_process(COMMAND \"${user}\" RESULT_VARIABLE rc)
         else()
             set(LEGATO_SYSTEM_REGISTRY \"${LEGATO_SYSTEM_REGISTRY}\")
+            # Made here, with the usual modes: the registry would make the
+            # missing folders private.
+            file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${LEGATO_SYSTEM_REGISTRY}\")
             execute_process(COMMAND \${CMAKE_COMMAND} -E env
                 \"LEGATO_REGISTRY_DIR=\$ENV{DESTDIR}\${LEGATO_SYSTEM_REGISTRY}\" \"${staged}\"
                 RESULT_VARIABLE rc)

@@ -73,9 +73,8 @@ void makeFolders(const std::string& path)
 
 // A layer's folder, known and trusted; raises saying why not. The system
 // layer may have no folder at all.
-std::string checkedFolder(Layer layer = Layer::User)
+std::string checkedFolder(const std::string& folder, Layer layer)
 {
-    const std::string folder = layer == Layer::User ? RegistryFolder() : SystemRegistryFolder();
     if (folder.empty()) {
         if (layer == Layer::System)
             return folder;
@@ -202,19 +201,23 @@ void removeStaleTemporaries(const std::string& folder, const std::string& fileNa
 
 // The registry of the build tree the running program sits in (the folder
 // above the program's holds registry/.legato-build-tree); "" when none.
-std::string buildTreeRegistry()
+// The program does not move, so this is looked up once.
+const std::string& buildTreeRegistry()
 {
-    char exe[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
-        return {};
-    const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
-    struct stat st
-    {
-    };
-    if (tree.empty() || stat((tree + "/registry/.legato-build-tree").c_str(), &st) != 0)
-        return {};
-    return tree + "/registry";
+    static const std::string folder = [] {
+        char exe[PATH_MAX];
+        const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+        if (n <= 0)
+            return std::string();
+        const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
+        struct stat st
+        {
+        };
+        if (tree.empty() || stat((tree + "/registry/.legato-build-tree").c_str(), &st) != 0)
+            return std::string();
+        return tree + "/registry";
+    }();
+    return folder;
 }
 
 } // namespace
@@ -240,7 +243,7 @@ std::string RegistryFolder()
 {
     if (const char* dir = std::getenv("LEGATO_REGISTRY_DIR"); dir && *dir)
         return dir;
-    if (std::string tree = buildTreeRegistry(); !tree.empty())
+    if (const std::string& tree = buildTreeRegistry(); !tree.empty())
         return tree;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::string(data) + "/legato/registry";
@@ -290,9 +293,10 @@ const std::shared_ptr<const RegistryHive>& emptyHive()
 }
 
 // The current content of one layer's file: parsed again only when it changed.
-std::shared_ptr<const RegistryHive> currentLayer(RegistryRoot root, Layer layer, CachedLayer& slot)
+std::shared_ptr<const RegistryHive> currentLayer(RegistryRoot root, const std::string& layerFolder,
+                                                 Layer layer, CachedLayer& slot)
 {
-    const std::string folder = checkedFolder(layer);
+    const std::string folder = checkedFolder(layerFolder, layer);
     if (folder.empty())
         return emptyHive();
     const std::string path = folder + "/" + RegistryRootName(root) + ".reg";
@@ -335,10 +339,12 @@ std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
     static Cached cache[2];
     Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
 
-    auto user = currentLayer(root, Layer::User, slot.user);
-    if (SystemRegistryFolder() == RegistryFolder())
+    const std::string userFolder = RegistryFolder();
+    const std::string systemFolder = SystemRegistryFolder();
+    auto user = currentLayer(root, userFolder, Layer::User, slot.user);
+    if (systemFolder == userFolder)
         return user;
-    auto system = currentLayer(root, Layer::System, slot.system);
+    auto system = currentLayer(root, systemFolder, Layer::System, slot.system);
     if (system == emptyHive())
         return user;
     std::lock_guard lock(g_cacheMutex);
@@ -362,7 +368,7 @@ void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>&
     const std::string name = RegistryFolder();
     if (!name.empty())
         makeFolders(name);
-    const std::string folder = checkedFolder();
+    const std::string folder = checkedFolder(name, Layer::User);
     const std::string fileName = std::string(RegistryRootName(root)) + ".reg";
     const std::string file = folder + "/" + fileName;
 
