@@ -88,10 +88,12 @@ extern "C" __attribute__((visibility("default"))) Platform::Object* LegatoCreate
         COMMENT "Registering ${target} in the build tree's registry"
         VERBATIM)
     add_custom_target(${target}_register ALL DEPENDS "${stamp}")
-    # Registered after everything of this folder is installed, wherever the
-    # folder's install(TARGETS) comes.
+    # Registered once everything is installed: the library may be installed
+    # by another folder (LegatoPlatform by Quaver's package), and regsvr32
+    # needs its libraries in place.
     # (A deferred call reads its arguments when it runs, so the name is written in.)
-    cmake_language(EVAL CODE "cmake_language(DEFER CALL _legato_install_registration [[${target}]])")
+    cmake_language(EVAL CODE
+        "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _legato_install_registration [[${target}]])")
 endfunction()
 
 function(_legato_install_registration target)
