@@ -110,7 +110,8 @@ endfunction()
 #   or, when DESTDIR stages a package, the STAGED command with the staged
 #   machine-wide layer as its registry folder, then makes that layer fit to
 #   ship. Arguments may hold ${CMAKE_INSTALL_PREFIX} (escaped) and generator
-#   expressions; a failure is a warning naming WHAT.
+#   expressions. A failure names WHAT: a warning for the user's registry, an
+#   error that stops a package build for the staged one.
 function(legato_install_registration what)
     cmake_parse_arguments(R "" "" "USER;STAGED" ${ARGN})
     list(JOIN R_USER "\" \"" user)
@@ -127,6 +128,10 @@ function(legato_install_registration what)
                 \"LEGATO_REGISTRY_DIR=\$ENV{DESTDIR}\${LEGATO_SYSTEM_REGISTRY}\" \"${staged}\"
                 RESULT_VARIABLE rc)
             include(\"${_LEGATO_STAGE_REGISTRY}\")
+            # A package without it would install, but not work.
+            if(NOT rc EQUAL 0)
+                message(FATAL_ERROR \"Registering ${what} in the staged registry failed (\${rc})\")
+            endif()
         endif()
         if(NOT rc EQUAL 0)
             message(WARNING \"Registering ${what} failed (\${rc})\")
