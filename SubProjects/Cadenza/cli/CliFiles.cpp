@@ -109,7 +109,8 @@ bool FileArgs::Check(const char* verb) const
 
 // Walks one folder with the batch run's scanner on a thread of its own and
 // hands its files over in chunks, so the walk reads ahead of the verb while
-// only a few chunks are ever held. A chunk goes over when it is full or as
+// only a few thousand names are ever held. A chunk goes over when it is full,
+// when the scanner moves on to a folder (which may be slow to read), or as
 // soon as the taker waits for one.
 class FolderWalk
 {
@@ -137,6 +138,7 @@ public:
                 return std::nullopt;
             m_chunk = std::move(m_ready.front());
             m_ready.pop_front();
+            m_readyNames -= m_chunk.size();
             m_taken = 0;
             lock.unlock();
             m_changed.notify_all();
@@ -146,7 +148,7 @@ public:
 
 private:
     static constexpr std::size_t ChunkSize = 512;
-    static constexpr std::size_t ChunksAhead = 8;
+    static constexpr std::size_t NamesAhead = 4096;
 
     void Walk(const std::string& dir)
     {
@@ -160,6 +162,10 @@ private:
                 chunk.push_back(Platform::EncodeFileName(fileName));
                 if ((chunk.size() >= ChunkSize || m_waiting) && !HandOver(chunk))
                     scan.setCancel(true); // runs on this thread, like the scan
+            });
+            QObject::connect(&scan, &cDrvScan::Progress, [&] {
+                if (!chunk.empty() && !HandOver(chunk))
+                    scan.setCancel(true);
             });
             scan.setFileSpec(QStringLiteral("*.mp3"));
             scan.setUseFileSpec(true);
@@ -181,9 +187,10 @@ private:
     bool HandOver(std::vector<std::string>& chunk)
     {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_ready.size() < ChunksAhead || m_stop; });
+        m_changed.wait(lock, [this] { return m_readyNames < NamesAhead || m_stop; });
         if (m_stop)
             return false;
+        m_readyNames += chunk.size();
         m_ready.push_back(std::move(chunk));
         lock.unlock();
         m_changed.notify_all();
@@ -195,6 +202,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::vector<std::string>> m_ready;
+    std::size_t m_readyNames = 0;
     bool m_done = false;
     bool m_stop = false;
     std::atomic<bool> m_waiting{false};
