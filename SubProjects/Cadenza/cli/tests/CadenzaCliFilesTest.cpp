@@ -84,6 +84,14 @@ TEST(CadenzaCliFiles, ListsGiveOneNameALineOrNulEndedNames)
     const std::size_t firstEnd = nul.out.find('\n');
     EXPECT_NE(nul.out.substr(0, firstEnd).find("The file contains no tag."), std::string::npos) << nul.out;
     EXPECT_NE(nul.out.find("\"title\":\"T\"", firstEnd), std::string::npos) << nul.out;
+
+    // A name no file can have is passed over with its line; the list goes on.
+    dir.write("long.txt", std::string(5000, 'n') + "\n" + a + "\n");
+    const auto tooLong = runCli(dir, {"read", "--files-from", dir.file("long.txt")});
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_EQ(tooLong.err,
+              "cadenza-cli: " + dir.file("long.txt") + ": a name longer than 4096 bytes is passed over\n");
+    EXPECT_EQ(tooLong.out.rfind(a + ": ID3v1.0\n", 0), 0u) << tooLong.out;
 }
 
 TEST(CadenzaCliFiles, AListThatCannotBeReadIsAWrongCommandLine)
@@ -118,7 +126,9 @@ TEST(CadenzaCliFiles, GenresAreNamedOrNumbered)
     EXPECT_EQ(unknown.err.substr(0, unknown.err.find('\n')),
               "cadenza-cli write: --genre: no genre is called 'Jaz'; closest: Jazz, Jazz Funk, Acid Jazz "
               "(cadenza-cli genres lists them all)");
-    EXPECT_EQ(runCli(dir, {"batch", dir.path(), "--format", "0", "--genre", "Nope"}).status, 2);
+    const auto misspelt = runCli(dir, {"batch", dir.path(), "--format", "0", "--genre", "reggea"});
+    EXPECT_EQ(misspelt.status, 2);
+    EXPECT_NE(misspelt.err.find("'reggea'; closest: Reggae ("), std::string::npos) << misspelt.err;
 
     const auto json = runCli(dir, {"genres", "--json"});
     EXPECT_EQ(json.status, 0);
