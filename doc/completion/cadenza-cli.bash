@@ -4,11 +4,12 @@
 _cadenza_cli_options()
 {
     case $1 in
-    read) echo "--json --help" ;;
-    write) echo "--title --artist --album --year --comment --track --genre --help" ;;
+    read) echo "--json --files-from -0 --help" ;;
+    write) echo "--title --artist --album --year --comment --track --genre --files-from -0 --help" ;;
     parse) echo "--json --format --help" ;;
-    scan) echo "--wildcard --help" ;;
-    batch) echo "--format --artist --album --year --comment --track --genre --overwrite --write --json --help" ;;
+    scan) echo "--wildcard -0 --help" ;;
+    batch) echo "--format --artist --album --year --comment --track --genre --overwrite --write --json -0 --help" ;;
+    genres) echo "--json --help" ;;
     esac
 }
 
@@ -19,7 +20,7 @@ _cadenza_cli()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
     if [[ $COMP_CWORD -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "read write parse scan batch --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "read write parse scan batch genres --help --version" -- "$cur"))
         return
     fi
     verb=${COMP_WORDS[1]}
@@ -31,6 +32,10 @@ _cadenza_cli()
     --title | --artist | --album | --year | --comment | --track | --genre | --wildcard)
         return
         ;;
+    --files-from)
+        COMPREPLY=($(compgen -f -- "$cur"))
+        return
+        ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$(_cadenza_cli_options "$verb")" -- "$cur"))
@@ -38,7 +43,7 @@ _cadenza_cli()
     fi
     case $verb in
     scan | batch) COMPREPLY=($(compgen -d -- "$cur")) ;;
-    read | write) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    read | write) COMPREPLY=($(compgen -f -- "$cur")) ;; # files and folders
     esac
 }
 complete -o filenames -F _cadenza_cli cadenza-cli

@@ -1,5 +1,5 @@
 # fish completion for cadenza-cli: one option a line, grouped by verb.
-set -l verbs read write parse scan batch
+set -l verbs read write parse scan batch genres
 
 complete -c cadenza-cli -f
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a read -d 'Print the tags of files'
@@ -7,11 +7,14 @@ complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a write -d 
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a parse -d 'Read tag fields out of base names'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a scan -d 'List the matching entries below a folder'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a batch -d 'Tag every MP3 file below a folder from its name'
+complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a genres -d 'List every genre number and name'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -l help -d 'Show the usage'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -l version -d 'Show the version'
 
 # read
 complete -c cadenza-cli -n "__fish_seen_subcommand_from read" -F
+complete -c cadenza-cli -n "__fish_seen_subcommand_from read write" -l files-from -r -F -d 'Take file names from a list (- for standard input)'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from read write scan batch" -o 0 -d 'Names ended by NUL'
 # write
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -F
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -l title -x -d 'The title'
@@ -20,10 +23,10 @@ complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l album -x
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l year -x -d 'The year'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l comment -x -d 'The comment'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l track -x -d 'The track, 0 to 255'
-complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l genre -x -d 'The genre number, 0 to 255'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l genre -x -d 'The genre, a number 0 to 255 or a name'
 # parse
 complete -c cadenza-cli -n "__fish_seen_subcommand_from parse batch" -l format -x -a '0\t"#AR# - #AL# - #TR#.#TI#" 1\t"#AR# - #TI#" 2\t"#AR# - #TR#.#TI#"' -d 'The file-name format'
-complete -c cadenza-cli -n "__fish_seen_subcommand_from parse batch read" -l json -d 'One JSON object per line'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from parse batch read genres" -l json -d 'One JSON object per line'
 # scan
 complete -c cadenza-cli -n "__fish_seen_subcommand_from scan batch" -a '(__fish_complete_directories)'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from scan" -l wildcard -x -d 'The entries to list'

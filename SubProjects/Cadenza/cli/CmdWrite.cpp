@@ -1,6 +1,8 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliProgress.h"
 #include "CliVerb.h"
+#include "GenreNames.h"
 #include "TagPrinting.h"
 
 #include "Quaver/FileHandler.h"
@@ -15,7 +17,7 @@ struct WriteOptions
     std::optional<std::string> title, artist, album, year, comment;
     std::optional<std::int16_t> track;
     std::optional<std::uint8_t> genre;
-    std::vector<std::string> files;
+    CliFiles::FileArgs files;
 };
 
 bool fail(const std::string& message)
@@ -45,10 +47,10 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
             return fail("--track needs a number from 0 to 255, not '" + value + "'");
         options.track = static_cast<std::int16_t>(*track);
     } else if (name == "--genre") {
-        const auto genre = ReadNumber(value, 255);
-        if (!genre)
-            return fail("--genre needs a number from 0 to 255, not '" + value + "'");
-        options.genre = static_cast<std::uint8_t>(*genre);
+        options.genre = GenreNames::ReadOption("write", value);
+        return options.genre.has_value();
+    } else if (CliFiles::FileArgs::IsOption(name)) {
+        return options.files.Take("write", name, value);
     } else {
         return fail("unknown option " + name);
     }
@@ -58,14 +60,10 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {},
+        args, "write", {CliFiles::FileArgs::NulFlag},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
-        [&](const std::string& file) { options.files.push_back(file); });
-    if (!read)
-        return false;
-    if (options.files.empty())
-        return fail("no file given");
-    return true;
+        [&](const std::string& file) { options.files.operands.push_back(file); });
+    return read && options.files.Check("write");
 }
 
 // Applies the named fields to the record and decides its version from the track.
@@ -95,9 +93,15 @@ int runWrite(const CliArgs& args)
     WriteOptions options;
     if (!parse(args, options))
         return ExitUsage;
+    const auto names = CliFiles::FileNames::Open(options.files, "write");
+    if (!names)
+        return ExitUsage;
 
     int status = ExitOk;
-    for (const std::string& file : options.files) {
+    CliProgress progress(std::cerr, CliProgress::Wanted());
+    while (const auto next = names->next()) {
+        progress.Step();
+        const std::string& file = *next;
         Quaver::FileHandler handler;
         handler.setFileName(file);
         // Each call below starts from a cleared record, so a failure is told
@@ -128,5 +132,6 @@ int runWrite(const CliArgs& args)
         std::cout << TagPrinting::visible(file) << ": tag written ("
                   << (handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0") << ")\n";
     }
-    return status;
+    progress.Finish();
+    return CliFiles::Finish(*names, status);
 }
