@@ -88,8 +88,8 @@ int main(int argc, char** argv)
     const auto scanRun = [&] {
         cDrvScan scan;
         std::size_t n = 0;
-        QObject::connect(&scan, &cDrvScan::FileFound, [&n](const QString&) { ++n; });
-        scan.setPath(QString::fromStdString(start));
+        QObject::connect(&scan, &cDrvScan::FileFound, [&n](const std::string&) { ++n; });
+        scan.setPath(start);
         scan.setFileSpec("*.mp3");
         scan.setUseFileSpec(true);
         scan.SearchFiles();

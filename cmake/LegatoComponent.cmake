@@ -3,8 +3,9 @@
 #   unregister and factory entry points from the class table (the lists are
 #   zipped: the n-th ProgID has the n-th class id and description; the library
 #   defines Platform::CreateComponentObject), registers it into the build tree's
-#   registry after every build, and into the user's registry on `cmake --install`
-#   (skipped when DESTDIR stages a package).
+#   registry after every build, and on `cmake --install` into the user's
+#   registry, or, when DESTDIR stages a package, into the staged machine-wide
+#   layer (LEGATO_SYSTEM_REGISTRY below DESTDIR) under its final path.
 #
 # The build tree's registry folder carries a marker, so programs started from
 # build/bin use it without any environment setting (Platform::RegistryFolder).
@@ -12,6 +13,10 @@ set(LEGATO_BUILD_REGISTRY "${CMAKE_BINARY_DIR}/registry")
 file(MAKE_DIRECTORY "${LEGATO_BUILD_REGISTRY}")
 file(WRITE "${LEGATO_BUILD_REGISTRY}/.legato-build-tree"
      "Programs in ${CMAKE_BINARY_DIR}/bin keep their registry in this folder.\n")
+# The read-only machine-wide layer beneath every user's registry
+# (Platform::SystemRegistryFolder), filled when a package is staged.
+set(LEGATO_SYSTEM_REGISTRY "${CMAKE_INSTALL_FULL_DATADIR}/legato/registry")
+set(_LEGATO_STAGE_REGISTRY "${CMAKE_CURRENT_LIST_DIR}/LegatoStageRegistry.cmake")
 
 function(legato_component target)
     cmake_parse_arguments(C "NO_REGISTER" "" "PROGID;CLSID;DESCRIPTION" ${ARGN})
@@ -48,6 +53,13 @@ extern "C" __attribute__((visibility("default"))) int LegatoRegisterServer()
     return Platform::RegisterComponentClasses(Platform::ModulePath(&kAnchor), kClasses, kCount);
 }
 
+// The same for a library registered under the path it will be installed at
+// (regsvr32 --as PATH), as when a package is built.
+extern "C" __attribute__((visibility("default"))) int LegatoRegisterServerAt(const char* path)
+{
+    return path && *path == '/' ? Platform::RegisterComponentClasses(path, kClasses, kCount) : 1;
+}
+
 extern "C" __attribute__((visibility("default"))) int LegatoUnregisterServer()
 {
     return Platform::UnregisterComponentClasses(kClasses, kCount);
@@ -76,20 +88,52 @@ extern "C" __attribute__((visibility("default"))) Platform::Object* LegatoCreate
         COMMENT "Registering ${target} in the build tree's registry"
         VERBATIM)
     add_custom_target(${target}_register ALL DEPENDS "${stamp}")
-    # Registered after everything of this folder is installed, wherever the
-    # folder's install(TARGETS) comes.
+    # Registered once everything is installed: the library may be installed
+    # by another folder (LegatoPlatform by Quaver's package), and regsvr32
+    # needs its libraries in place.
     # (A deferred call reads its arguments when it runs, so the name is written in.)
-    cmake_language(EVAL CODE "cmake_language(DEFER CALL _legato_install_registration [[${target}]])")
+    cmake_language(EVAL CODE
+        "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _legato_install_registration [[${target}]])")
 endfunction()
 
 function(_legato_install_registration target)
+    set(library "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:${target}>")
+    # The staged copy may not load from the staging folder, so the build's
+    # identical library registers itself under the final path.
+    legato_install_registration(${target}
+        USER "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/regsvr32" /s "${library}"
+        STAGED $<TARGET_FILE:regsvr32> /s --as "${library}" $<TARGET_FILE:${target}>)
+endfunction()
+
+# legato_install_registration(what USER command... STAGED command...)
+#   On `cmake --install` runs the USER command (it writes the user's registry),
+#   or, when DESTDIR stages a package, the STAGED command with the staged
+#   machine-wide layer as its registry folder, then makes that layer fit to
+#   ship. Arguments may hold ${CMAKE_INSTALL_PREFIX} (escaped) and generator
+#   expressions. A failure names WHAT: a warning for the user's registry, an
+#   error that stops a package build for the staged one.
+function(legato_install_registration what)
+    cmake_parse_arguments(R "" "" "USER;STAGED" ${ARGN})
+    list(JOIN R_USER "\" \"" user)
+    list(JOIN R_STAGED "\" \"" staged)
     install(CODE "
         if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
-            execute_process(COMMAND \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/regsvr32\" /s
-                \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:${target}>\"
+            execute_process(COMMAND \"${user}\" RESULT_VARIABLE rc)
+        else()
+            set(LEGATO_SYSTEM_REGISTRY \"${LEGATO_SYSTEM_REGISTRY}\")
+            # Made here, with the usual modes: the registry would make the
+            # missing folders private.
+            file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${LEGATO_SYSTEM_REGISTRY}\")
+            execute_process(COMMAND \${CMAKE_COMMAND} -E env
+                \"LEGATO_REGISTRY_DIR=\$ENV{DESTDIR}\${LEGATO_SYSTEM_REGISTRY}\" \"${staged}\"
                 RESULT_VARIABLE rc)
+            include(\"${_LEGATO_STAGE_REGISTRY}\")
+            # A package without it would install, but not work.
             if(NOT rc EQUAL 0)
-                message(WARNING \"Registering ${target} failed (\${rc})\")
+                message(FATAL_ERROR \"Registering ${what} in the staged registry failed (\${rc})\")
             endif()
+        endif()
+        if(NOT rc EQUAL 0)
+            message(WARNING \"Registering ${what} failed (\${rc})\")
         endif()")
 endfunction()

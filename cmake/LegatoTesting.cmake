@@ -37,3 +37,16 @@ function(legato_add_test)
         PROPERTIES ENVIRONMENT
             "QT_QPA_PLATFORM=offscreen;LEGATO_BUILD_DIR=${CMAKE_BINARY_DIR};XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
 endfunction()
+
+# legato_validator_test(kind name file...)
+#   Checks files with the system's validator for their kind (man, desktop,
+#   appstream, cli-options; see scripts/validate.sh) as the CTest test
+#   "kind.name". Skipped, saying which package is missing, when the validator
+#   is not installed.
+function(legato_validator_test kind name)
+    if(NOT LEGATO_BUILD_TESTS)
+        return()
+    endif()
+    add_test(NAME ${kind}.${name} COMMAND "${PROJECT_SOURCE_DIR}/scripts/validate.sh" ${kind} ${ARGN})
+    set_tests_properties(${kind}.${name} PROPERTIES SKIP_RETURN_CODE 77)
+endfunction()

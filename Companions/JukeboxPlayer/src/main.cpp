@@ -1,9 +1,10 @@
-// jukebox [--register | --unregister] [/ADD] [FILE...]
+// jukebox [--register [PROGRAM] | --unregister] [/ADD] [FILE...]
 //   FILE...        adds the files to the playlist and plays the first of them
 //   /ADD FILE...   adds the files to the playlist only
 // When a player already runs, the files go to it (without files, its windows
 // are shown) and this process ends; otherwise this process becomes the player. --register writes the file
-// association for this program into the registry, --unregister removes it.
+// association for this program (or for the absolute PROGRAM path it will be installed at, as a package build
+// does) into the registry, --unregister removes it.
 #include "FileAssociation.h"
 #include "Jukebox/PlayerProtocol.h"
 #include "PlayerEngine.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "--register") == 0)
         return FileAssociation::Register(ownPath()) ? 0 : 1;
+    if (argc == 3 && std::strcmp(argv[1], "--register") == 0 && argv[2][0] == '/')
+        return FileAssociation::Register(argv[2]) ? 0 : 1;
     if (argc == 2 && std::strcmp(argv[1], "--unregister") == 0)
         return FileAssociation::Unregister() ? 0 : 1;
 

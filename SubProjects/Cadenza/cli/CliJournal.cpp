@@ -16,14 +16,28 @@ std::unique_ptr<Journal::JournalRun> Begin(const char* verb, const std::string& 
     }
 }
 
-std::string Describe(const std::vector<std::string>& files)
+bool Sync(Journal::JournalRun& run, const char* verb)
 {
-    if (files.empty())
-        return {};
-    if (files.size() == 1)
-        return files.front();
-    return files.front() + " and " + std::to_string(files.size() - 1) + " more file" +
-           (files.size() == 2 ? "" : "s");
+    try {
+        run.Sync();
+        return true;
+    } catch (const Platform::RuntimeError& error) {
+        std::cerr << "cadenza-cli " << verb << ": " << error.Description() << "; the remaining files were not changed\n";
+        return false;
+    }
+}
+
+std::string Describe(const CliFiles::FileArgs& files)
+{
+    std::string text;
+    if (!files.operands.empty()) {
+        text = files.operands.front();
+        if (files.operands.size() > 1)
+            text += " and " + std::to_string(files.operands.size() - 1) + " more";
+    }
+    if (files.filesFrom)
+        text += (text.empty() ? "names from " : ", names from ") + *files.filesFrom;
+    return text;
 }
 
 } // namespace CliJournal

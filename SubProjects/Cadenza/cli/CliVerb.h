@@ -21,6 +21,11 @@ struct CliVerb
     const char* name;
     const char* usage;
     int (*run)(const CliArgs& args);
+    // What "cadenza-cli VERB --help" tells after the usage: the options in
+    // words, how files are found when the verb takes files, then examples.
+    const char* details = "";
+    bool takesFiles = false;
+    const char* examples = "";
 };
 
 int runRead(const CliArgs& args);
@@ -28,5 +33,6 @@ int runWrite(const CliArgs& args);
 int runParse(const CliArgs& args);
 int runScan(const CliArgs& args);
 int runBatch(const CliArgs& args);
+int runGenres(const CliArgs& args);
 int runRemove(const CliArgs& args);
 int runUndo(const CliArgs& args);

@@ -1,11 +1,12 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliProgress.h"
 #include "CliVerb.h"
+#include "GenreNames.h"
 #include "TagPrinting.h"
 
 #include "BatchRun.h"
 
-#include "Platform/FileNameCodec.h"
 #include "modTagFormat.h"
 
 #include <QJsonObject>
@@ -22,6 +23,7 @@ struct BatchOptions
     bool write = false;
     bool overwrite = false;
     bool json = false;
+    bool nul = false;
     Quaver::TagPtr defaults = std::make_shared<Quaver::Tag>();
 };
 
@@ -40,6 +42,8 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
         options.overwrite = true;
     } else if (name == "--json") {
         options.json = true;
+    } else if (name == "-0") {
+        options.nul = true;
     } else if (name == "--format") {
         options.format = ReadNumber(value, 2);
         if (!options.format)
@@ -58,10 +62,10 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
             return fail("--track needs a number from 0 to 255, not '" + value + "'");
         tag.setTrack(static_cast<std::int16_t>(*track));
     } else if (name == "--genre") {
-        const auto genre = ReadNumber(value, 255);
+        const auto genre = GenreNames::ReadOption("batch", value);
         if (!genre)
-            return fail("--genre needs a number from 0 to 255, not '" + value + "'");
-        tag.setGenre(static_cast<std::uint8_t>(*genre));
+            return false;
+        tag.setGenre(*genre);
     } else {
         return fail("unknown option " + name);
     }
@@ -72,7 +76,7 @@ bool parse(const CliArgs& args, BatchOptions& options)
 {
     std::vector<std::string> dirs;
     const bool read = ReadArgs(
-        args, "batch", {"--write", "--overwrite", "--json"},
+        args, "batch", {"--write", "--overwrite", "--json", "-0"},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& dir) { dirs.push_back(dir); });
     if (!read)
@@ -88,13 +92,17 @@ bool parse(const CliArgs& args, BatchOptions& options)
     return true;
 }
 
-void printOutcome(const BatchOutcome& outcome, bool json)
+void printOutcome(const BatchOutcome& outcome, const BatchOptions& options)
 {
-    const std::string file = Platform::EncodeFileName(outcome.FileName);
+    const std::string& file = outcome.FileName;
     const bool ok = outcome.Result == BatchOutcome::Group::Ok;
-    if (!json) {
-        std::cout << (ok ? "Ok" : "Error") << '\t' << TagPrinting::visible(file) << '\t'
-                  << TagPrinting::visible(outcome.Message.toStdString()) << '\n';
+    if (!options.json) {
+        // With -0 the name is given exactly and the line ends with NUL: the
+        // name is what stands between the first tab and the last, as neither
+        // the outcome nor the (escaped) message holds a tab.
+        std::cout << (ok ? "Ok" : "Error") << '\t' << (options.nul ? file : TagPrinting::visible(file))
+                  << '\t' << TagPrinting::visible(outcome.Message.toStdString())
+                  << (options.nul ? '\0' : '\n');
         return;
     }
     QJsonValue tag = QJsonValue::Null;
@@ -137,13 +145,17 @@ int runBatch(const CliArgs& args)
     int ok = 0;
     int errors = 0;
     BatchRun run;
+    CliProgress progress(std::cerr, CliProgress::Wanted());
     QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& outcome) {
         (outcome.Result == BatchOutcome::Group::Ok ? ok : errors) += 1;
-        printOutcome(outcome, options.json);
+        printOutcome(outcome, options);
+        progress.Step();
     });
-    run.Run(Platform::DecodeFileName(options.dir), settings);
+    run.Run(options.dir, settings);
+    progress.Finish();
 
-    std::ostream& summary = options.json ? std::cerr : std::cout;
+    // The summary keeps out of output meant for a program.
+    std::ostream& summary = options.json || options.nul ? std::cerr : std::cout;
     summary << ok + errors << " files: " << ok << " Ok, " << errors << " Error"
             << (options.write ? "" : " (test mode: nothing written)") << '\n';
     std::cout.flush();

@@ -1,5 +1,6 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliProgress.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -12,14 +13,16 @@ namespace {
 struct ReadOptions
 {
     bool json = false;
-    std::vector<std::string> files;
+    CliFiles::FileArgs files;
 };
 
 bool parse(const CliArgs& args, ReadOptions& options)
 {
     const bool read = ReadArgs(
-        args, "read", {"--json"},
-        [&](const std::string& name, const std::string&) {
+        args, "read", {"--json", CliFiles::FileArgs::NulFlag},
+        [&](const std::string& name, const std::string& value) {
+            if (CliFiles::FileArgs::IsOption(name))
+                return options.files.Take("read", name, value);
             if (name == "--json") {
                 options.json = true;
                 return true;
@@ -27,12 +30,8 @@ bool parse(const CliArgs& args, ReadOptions& options)
             std::cerr << "cadenza-cli read: unknown option " << name << '\n';
             return false;
         },
-        [&](const std::string& file) { options.files.push_back(file); });
-    if (!read)
-        return false;
-    if (options.files.empty())
-        std::cerr << "cadenza-cli read: no file given\n";
-    return !options.files.empty();
+        [&](const std::string& file) { options.files.operands.push_back(file); });
+    return read && options.files.Check("read");
 }
 
 } // namespace
@@ -42,9 +41,15 @@ int runRead(const CliArgs& args)
     ReadOptions options;
     if (!parse(args, options))
         return ExitUsage;
+    const auto names = CliFiles::FileNames::Open(options.files, "read");
+    if (!names)
+        return ExitUsage;
 
     int status = ExitOk;
-    for (const std::string& file : options.files) {
+    CliProgress progress(std::cerr, CliProgress::Wanted());
+    while (const auto next = names->next()) {
+        progress.Step();
+        const std::string& file = *next;
         Quaver::FileHandler handler;
         handler.setFileName(file);
         const auto error = handler.LastError();
@@ -74,5 +79,6 @@ int runRead(const CliArgs& args)
             status = ExitFailed;
         }
     }
-    return status;
+    progress.Finish();
+    return CliFiles::Finish(*names, status);
 }

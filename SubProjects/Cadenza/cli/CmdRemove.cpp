@@ -1,6 +1,7 @@
 #include "CliFiles.h"
 #include "CliJournal.h"
 #include "CliOptions.h"
+#include "CliProgress.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
@@ -9,7 +10,6 @@
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
-#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -54,36 +54,33 @@ void plan(const std::string& file, Planned& planned, Journal::JournalRun& run)
 // said so. Every removal is in the undo journal before the file is touched.
 int runRemove(const CliArgs& args)
 {
-    std::vector<std::string> files;
+    CliFiles::FileArgs files;
     const bool read = ReadArgs(
-        args, "remove", {},
-        [](const std::string& name, const std::string&) {
+        args, "remove", {CliFiles::FileArgs::NulFlag},
+        [&](const std::string& name, const std::string& value) {
+            if (CliFiles::FileArgs::IsOption(name))
+                return files.Take("remove", name, value);
             std::cerr << "cadenza-cli remove: unknown option " << name << '\n';
             return false;
         },
-        [&](const std::string& file) { files.push_back(file); });
-    if (!read)
+        [&](const std::string& file) { files.operands.push_back(file); });
+    if (!read || !files.Check("remove"))
         return ExitUsage;
-    if (files.empty()) {
-        std::cerr << "cadenza-cli remove: no file given\n";
+    const auto names = CliFiles::FileNames::Open(files, "remove");
+    if (!names)
         return ExitUsage;
-    }
     const auto run = CliJournal::Begin("remove", CliJournal::Describe(files));
     if (!run)
         return ExitFailed;
 
     int status = ExitOk;
-    for (std::size_t first = 0; first < files.size(); first += CliJournal::kGroup) {
-        std::vector<Planned> group(std::min(CliJournal::kGroup, files.size() - first));
-        for (std::size_t i = 0; i < group.size(); ++i)
-            plan(files[first + i], group[i], *run);
-        try {
-            run->Sync();
-        } catch (const Platform::RuntimeError& e) {
-            std::cerr << "cadenza-cli remove: " << e.Description() << "; the remaining files were not changed\n";
+    CliProgress progress(std::cerr, CliProgress::Wanted());
+    for (std::vector<Planned> group;
+         CliJournal::NextGroup(*names, group, [&](const std::string& file, Planned& planned) { plan(file, planned, *run); });) {
+        if (!CliJournal::Sync(*run, "remove"))
             return ExitFailed;
-        }
         for (Planned& planned : group) {
+            progress.Step();
             const std::string& file = planned.handler.FileName();
             if (!planned.failure.empty()) {
                 std::cerr << "cadenza-cli: " << planned.failure << '\n';
@@ -99,6 +96,7 @@ int runRemove(const CliArgs& args)
             }
         }
     }
+    progress.Finish();
     run->Finish();
-    return status;
+    return CliFiles::Finish(*names, status);
 }

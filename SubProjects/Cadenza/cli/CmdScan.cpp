@@ -3,7 +3,6 @@
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
-#include "Platform/FileNameCodec.h"
 #include "cDrvScan.h"
 
 #include <iostream>
@@ -14,14 +13,19 @@ struct ScanOptions
 {
     std::string wildcard = "*.mp3";
     std::string dir;
+    bool nul = false; // raw names ended by NUL, for xargs -0 and the like
 };
 
 bool parseArgs(const CliArgs& args, ScanOptions& options)
 {
     std::size_t dirs = 0;
     const bool read = ReadArgs(
-        args, "scan", {},
+        args, "scan", {"-0"},
         [&](const std::string& name, const std::string& value) {
+            if (name == "-0") {
+                options.nul = true;
+                return true;
+            }
             if (name == "--wildcard") {
                 options.wildcard = value;
                 return true;
@@ -43,7 +47,8 @@ bool parseArgs(const CliArgs& args, ScanOptions& options)
 } // namespace
 
 // Prints every entry the scanner finds, one a line, as the bytes of its name,
-// in the scanner's order. Unreadable folders below DIR are passed over.
+// in the scanner's order; with -0 each name exactly as it is, ended by NUL.
+// Unreadable folders below DIR are passed over.
 int runScan(const CliArgs& args)
 {
     ScanOptions options;
@@ -56,11 +61,14 @@ int runScan(const CliArgs& args)
     }
 
     cDrvScan scan;
-    QObject::connect(&scan, &cDrvScan::FileFound, [](const QString& fileName) {
-        std::cout << TagPrinting::visible(Platform::EncodeFileName(fileName)) << '\n';
+    QObject::connect(&scan, &cDrvScan::FileFound, [&options](const std::string& name) {
+        if (options.nul)
+            std::cout << name << '\0';
+        else
+            std::cout << TagPrinting::visible(name) << '\n';
     });
-    scan.setPath(Platform::DecodeFileName(options.dir));
-    scan.setFileSpec(Platform::DecodeFileName(options.wildcard));
+    scan.setPath(options.dir);
+    scan.setFileSpec(options.wildcard);
     scan.setUseFileSpec(true);
     scan.SearchFiles();
     return ExitOk;

@@ -1,6 +1,8 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliProgress.h"
 #include "CliVerb.h"
+#include "GenreNames.h"
 #include "TagPrinting.h"
 
 #include "CliJournal.h"
@@ -10,7 +12,6 @@
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
-#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -21,7 +22,7 @@ struct WriteOptions
     std::optional<std::string> title, artist, album, year, comment;
     std::optional<std::int16_t> track;
     std::optional<std::uint8_t> genre;
-    std::vector<std::string> files;
+    CliFiles::FileArgs files;
 };
 
 bool fail(const std::string& message)
@@ -51,10 +52,10 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
             return fail("--track needs a number from 0 to 255, not '" + value + "'");
         options.track = static_cast<std::int16_t>(*track);
     } else if (name == "--genre") {
-        const auto genre = ReadNumber(value, 255);
-        if (!genre)
-            return fail("--genre needs a number from 0 to 255, not '" + value + "'");
-        options.genre = static_cast<std::uint8_t>(*genre);
+        options.genre = GenreNames::ReadOption("write", value);
+        return options.genre.has_value();
+    } else if (CliFiles::FileArgs::IsOption(name)) {
+        return options.files.Take("write", name, value);
     } else {
         return fail("unknown option " + name);
     }
@@ -64,14 +65,10 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {},
+        args, "write", {CliFiles::FileArgs::NulFlag},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
-        [&](const std::string& file) { options.files.push_back(file); });
-    if (!read)
-        return false;
-    if (options.files.empty())
-        return fail("no file given");
-    return true;
+        [&](const std::string& file) { options.files.operands.push_back(file); });
+    return read && options.files.Check("write");
 }
 
 // Applies the named fields to the record and decides its version from the track.
@@ -103,8 +100,8 @@ struct Planned
     std::string failure;
 };
 
-// Reads the file's tag and applies the options; false (the failure noted) when
-// the file is not to be written.
+// Reads the file's tag, applies the options and records the write in the
+// journal; false (the failure noted) when the file is not to be written.
 bool plan(const WriteOptions& options, const std::string& file, Planned& planned, Journal::JournalRun& run)
 {
     Quaver::FileHandler& handler = planned.handler;
@@ -132,7 +129,8 @@ bool plan(const WriteOptions& options, const std::string& file, Planned& planned
         return true;
     try {
         const Journal::FileEnd before = Journal::ReadFileEnd(file);
-        planned.entry = run.Intend(file, before, Journal::AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag())));
+        const auto block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
+        planned.entry = run.Intend(file, before, Journal::AfterWrite(before, block));
     } catch (const Platform::RuntimeError& e) {
         error->CopyError(&e);
         return failed();
@@ -147,33 +145,31 @@ int runWrite(const CliArgs& args)
     WriteOptions options;
     if (!parse(args, options))
         return ExitUsage;
+    const auto names = CliFiles::FileNames::Open(options.files, "write");
+    if (!names)
+        return ExitUsage;
     const auto run = CliJournal::Begin("write", CliJournal::Describe(options.files));
     if (!run)
         return ExitFailed;
 
     int status = ExitOk;
-    for (std::size_t first = 0; first < options.files.size(); first += CliJournal::kGroup) {
-        const std::size_t count = std::min(CliJournal::kGroup, options.files.size() - first);
-        std::vector<Planned> group(count);
-        for (std::size_t i = 0; i < count; ++i)
-            plan(options, options.files[first + i], group[i], *run);
+    CliProgress progress(std::cerr, CliProgress::Wanted());
+    for (std::vector<Planned> group; CliJournal::NextGroup(*names, group, [&](const std::string& file, Planned& planned) {
+             plan(options, file, planned, *run);
+         });) {
         // Every file of the group is in the journal on disk before one is touched.
-        try {
-            run->Sync();
-        } catch (const Platform::RuntimeError& e) {
-            std::cerr << "cadenza-cli write: " << e.Description() << "; the remaining files were not written\n";
+        if (!CliJournal::Sync(*run, "write"))
             return ExitFailed;
-        }
         for (Planned& planned : group) {
+            progress.Step();
             const std::string& file = planned.handler.FileName();
             if (!planned.failure.empty()) {
                 std::cerr << "cadenza-cli: " << planned.failure << '\n';
                 status = ExitFailed;
                 continue;
             }
-            const auto error = planned.handler.LastError();
             if (!planned.handler.WriteTag()) {
-                TagPrinting::printFailure(file, *error);
+                TagPrinting::printFailure(file, *planned.handler.LastError());
                 status = ExitFailed;
                 continue;
             }
@@ -184,6 +180,7 @@ int runWrite(const CliArgs& args)
                       << ")\n";
         }
     }
+    progress.Finish();
     run->Finish();
-    return status;
+    return CliFiles::Finish(*names, status);
 }

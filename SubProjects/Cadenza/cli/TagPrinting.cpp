@@ -1,5 +1,7 @@
 #include "TagPrinting.h"
 
+#include "CliProgress.h"
+
 #include "Quaver/Tag.h"
 #include "Quaver/TagError.h"
 
@@ -139,6 +141,7 @@ std::string errorText(const std::string& file, const Quaver::TagError& error)
 
 void printFailure(const std::string& file, const Quaver::TagError& error)
 {
+    CliProgress::Interrupt();
     std::cerr << "cadenza-cli: " << errorText(file, error) << '\n';
 }
 

@@ -3,7 +3,6 @@
 #include "Platform/FileFind.h"
 
 #include <QObject>
-#include <QString>
 #include <chrono>
 #include <set>
 #include <string>
@@ -28,6 +27,9 @@
 // in one scan (same device and inode), so a link to a directory above it cannot
 // make the scan run forever. A directory that cannot be read gets its Progress
 // event and nothing else.
+//
+// Paths, the pattern and the events carry names as the bytes the file system
+// holds (any encoding); whoever shows one to the user decodes it.
 class cDrvScan : public QObject
 {
     Q_OBJECT
@@ -37,18 +39,18 @@ public:
 
     explicit cDrvScan(QObject* parent = nullptr);
 
-    QString FileSpec() const { return m_FileSpec; }
+    const std::string& FileSpec() const { return m_FileSpec; }
     // Stored without leading and trailing blanks.
-    void setFileSpec(const QString& fileSpec);
+    void setFileSpec(const std::string& fileSpec);
 
     bool UseFileSpec() const { return m_UseFileSpec; }
     void setUseFileSpec(bool use) { m_UseFileSpec = use; }
 
-    QString Path() const { return m_Path; }
+    const std::string& Path() const { return m_Path; }
     // A path gets a trailing "/" when it lacks one, whatever its length ("m",
     // "." and ".." are folders like any other). An empty path scans the current
     // directory.
-    void setPath(const QString& path);
+    void setPath(const std::string& path);
 
     // Runs the scan from Path; returns when the tree is done or it was cancelled.
     void SearchFiles();
@@ -58,20 +60,21 @@ public:
     void setCancel(bool cancel) { m_cancel = cancel; }
 
 signals:
-    void Progress(const QString& Progress);
-    void FileFound(const QString& FileName);
+    // "Searching " followed by the directory (ending in "/").
+    void Progress(const std::string& Progress);
+    // The directory (ending in "/") followed by the entry's name.
+    void FileFound(const std::string& FileName);
 
 private:
     void scanDirectory(const std::string& dir);
-    bool reportFile(const QString& shownDir, const std::string& name);
+    bool reportFile(const std::string& dir, const std::string& name);
     bool enterOnce(const std::string& dir);
     void processPendingEvents();
 
-    QString m_FileSpec;
+    std::string m_FileSpec;
     bool m_UseFileSpec = false;
-    QString m_Path;
+    std::string m_Path;
     bool m_cancel = false;
-    std::string m_fileSpecBytes;
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_visited;
     Platform::FindData m_findData;
     std::chrono::steady_clock::time_point m_lastEvents;

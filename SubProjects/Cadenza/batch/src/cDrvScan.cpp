@@ -1,41 +1,34 @@
 #include "cDrvScan.h"
 
-#include "Platform/FileNameCodec.h"
-
 #include <QCoreApplication>
-#include <algorithm>
 #include <vector>
 
 namespace {
 
-QString trimBlanks(const QString& text)
+std::string trimBlanks(const std::string& text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
 
 cDrvScan::cDrvScan(QObject* parent) : QObject(parent) {}
 
-void cDrvScan::setFileSpec(const QString& fileSpec)
+void cDrvScan::setFileSpec(const std::string& fileSpec)
 {
     m_FileSpec = trimBlanks(fileSpec);
-    m_fileSpecBytes = Platform::EncodeFileName(m_FileSpec);
 }
 
-void cDrvScan::setPath(const QString& path)
+void cDrvScan::setPath(const std::string& path)
 {
     // Every folder name gets the separator, a one-letter one ("m", ".") too:
     // the walk appends entry names and "*.*" to the path as it stands.
     m_Path = path;
-    if (!m_Path.isEmpty() && !m_Path.endsWith(QLatin1Char('/')))
-        m_Path += QLatin1Char('/');
+    if (!m_Path.empty() && m_Path.back() != '/')
+        m_Path += '/';
 }
 
 void cDrvScan::SearchFiles()
@@ -44,7 +37,7 @@ void cDrvScan::SearchFiles()
     m_visited.clear();
     m_lastEvents = std::chrono::steady_clock::time_point::min();
     m_steps = 0;
-    scanDirectory(Platform::EncodeFileName(m_Path));
+    scanDirectory(m_Path);
     m_visited.clear();
 }
 
@@ -77,8 +70,7 @@ void cDrvScan::scanDirectory(const std::string& dir)
 {
     if (!enterOnce(dir))
         return;
-    const QString shownDir = Platform::DecodeFileName(dir);
-    emit Progress(QStringLiteral("Searching ") + shownDir);
+    emit Progress("Searching " + dir);
     processPendingEvents();
     if (m_cancel)
         return;
@@ -94,14 +86,14 @@ void cDrvScan::scanDirectory(const std::string& dir)
             const bool isDirectory = m_findData.dwFileAttributes & Platform::FileAttributeDirectory;
             if (isDirectory && !name.empty() && name.front() != '.')
                 subdirectories.push_back(name);
-            if (m_UseFileSpec && Platform::MatchesWildcard(name, m_fileSpecBytes))
+            if (m_UseFileSpec && Platform::MatchesWildcard(name, m_FileSpec))
                 matches.push_back(name);
         } while (Platform::FindNextFile(find, m_findData));
         Platform::FindClose(find);
     }
 
     for (const auto& name : matches) {
-        if (!reportFile(shownDir, name))
+        if (!reportFile(dir, name))
             break;
     }
 
@@ -110,7 +102,7 @@ void cDrvScan::scanDirectory(const std::string& dir)
 }
 
 // Raises FileFound unless the scan was cancelled; false once it was.
-bool cDrvScan::reportFile(const QString& shownDir, const std::string& name)
+bool cDrvScan::reportFile(const std::string& dir, const std::string& name)
 {
     // A pattern such as "*" also matches the folder's own "." and ".." entries,
     // which are not entries of the folder a caller could process.
@@ -119,17 +111,6 @@ bool cDrvScan::reportFile(const QString& shownDir, const std::string& name)
     processPendingEvents();
     if (m_cancel)
         return false;
-    // dir ends in "/", so decoding the parts apart gives the same text. Most
-    // names are plain ASCII and are appended without a temporary string.
-    QString fileName;
-    fileName.reserve(shownDir.size() + static_cast<qsizetype>(name.size()));
-    fileName += shownDir;
-    const bool ascii =
-        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
-        fileName += QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()));
-    else
-        fileName += Platform::DecodeFileName(name);
-    emit FileFound(fileName);
+    emit FileFound(dir + name);
     return true;
 }

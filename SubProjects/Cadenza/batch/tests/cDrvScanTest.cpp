@@ -1,7 +1,6 @@
 #include "cDrvScan.h"
 
 #include "Platform/FileFind.h"
-#include "Platform/FileNameCodec.h"
 #include "TempDir.h"
 
 #include <QTimer>
@@ -23,9 +22,9 @@ struct Recorder
     explicit Recorder(cDrvScan& scan)
     {
         QObject::connect(&scan, &cDrvScan::Progress,
-                         [this](const QString& p) { events.push_back("P " + p.toStdString()); });
+                         [this](const std::string& p) { events.push_back("P " + p); });
         QObject::connect(&scan, &cDrvScan::FileFound,
-                         [this](const QString& f) { events.push_back("F " + f.toStdString()); });
+                         [this](const std::string& f) { events.push_back("F " + f); });
     }
     long count(char kind) const
     {
@@ -37,12 +36,12 @@ struct Recorder
 
 void lookForMp3(cDrvScan& scan, const std::string& path)
 {
-    scan.setPath(Platform::DecodeFileName(path));
+    scan.setPath(path);
     scan.setFileSpec("*.mp3");
     scan.setUseFileSpec(true);
 }
 
-std::vector<std::string> scanEvents(const std::string& path, const QString& fileSpec = "*.mp3")
+std::vector<std::string> scanEvents(const std::string& path, const std::string& fileSpec = "*.mp3")
 {
     cDrvScan scan;
     Recorder rec(scan);
@@ -169,7 +168,7 @@ TEST(cDrvScan, WithoutFileSpecOnlyProgressIsRaised)
     }
     cDrvScan scan;
     Recorder rec(scan);
-    scan.setPath(QString::fromStdString(tmp.path()));
+    scan.setPath(tmp.path());
     scan.setFileSpec("*.mp3");
     scan.SearchFiles();
     EXPECT_EQ(rec.count('P'), 26); // more than ten subdirectories, all visited
@@ -334,13 +333,13 @@ TEST(cDrvScan, NamesThatAreNotUtf8ComeBackAsTheSameBytes)
     const std::string file = dir + "/\xFF\xFE song.mp3";
     std::ofstream(file) << "x";
     cDrvScan scan;
-    std::vector<QString> found;
-    QObject::connect(&scan, &cDrvScan::FileFound, [&found](const QString& f) { found.push_back(f); });
+    std::vector<std::string> found;
+    QObject::connect(&scan, &cDrvScan::FileFound, [&found](const std::string& f) { found.push_back(f); });
     lookForMp3(scan, tmp.path());
     scan.SearchFiles();
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(Platform::EncodeFileName(found[0]), file);
-    EXPECT_TRUE(fs::exists(Platform::EncodeFileName(found[0])));
+    EXPECT_EQ(found[0], file);
+    EXPECT_TRUE(fs::exists(found[0]));
 }
 
 // Root reads every directory, so the unreadable case runs in a child process

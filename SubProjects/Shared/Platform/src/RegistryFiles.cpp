@@ -32,11 +32,25 @@ RuntimeError untrusted(const std::string& what, const std::string& path, const c
     return RuntimeError(ErrPermissionDenied, kSource, "The registry " + what + " " + path + " " + why);
 }
 
-// A folder or file of the store must belong to the user running the program
-// and be closed to writes by anybody else.
-void requireOwnedPrivate(const struct stat& st, const std::string& what, const std::string& path)
+// The two layers of a root: the user's own files and, beneath them, the
+// read-only machine-wide ones.
+enum class Layer
 {
-    if (st.st_uid != ::geteuid())
+    User,
+    System
+};
+
+// A folder or file of the store must belong to the user running the program
+// (the system layer: or to root) and be closed to writes by anybody else.
+bool ownedByTrusted(const struct stat& st, Layer layer)
+{
+    return st.st_uid == ::geteuid() || (layer == Layer::System && st.st_uid == 0);
+}
+
+void requireOwnedPrivate(const struct stat& st, const std::string& what, const std::string& path,
+                         Layer layer = Layer::User)
+{
+    if (!ownedByTrusted(st, layer))
         throw untrusted(what, path, "belongs to another user");
     if (st.st_mode & (S_IWGRP | S_IWOTH))
         throw untrusted(what, path, "can be changed by other users");
@@ -57,14 +71,17 @@ void makeFolders(const std::string& path)
         throw RuntimeError::fromErrno(errno, kSource);
 }
 
-// The folder, known and trusted; raises saying why not.
-std::string checkedFolder()
+// A layer's folder, known and trusted; raises saying why not. The system
+// layer may have no folder at all.
+std::string checkedFolder(const std::string& folder, Layer layer)
 {
-    const std::string folder = RegistryFolder();
-    if (folder.empty())
+    if (folder.empty()) {
+        if (layer == Layer::System)
+            return folder;
         throw RuntimeError(
             ErrFileNotFound, kSource,
             "No registry folder: neither LEGATO_REGISTRY_DIR, XDG_DATA_HOME nor a home folder is known");
+    }
     struct stat st
     {
     };
@@ -75,7 +92,7 @@ std::string checkedFolder()
     }
     if (!S_ISDIR(st.st_mode))
         throw untrusted("folder", folder, "is not a folder");
-    requireOwnedPrivate(st, "folder", folder);
+    requireOwnedPrivate(st, "folder", folder, layer);
     return folder;
 }
 
@@ -129,7 +146,7 @@ struct StoredFile
 // Opens the file without blocking (a FIFO or device is refused, never waited
 // on), checks that it is a trusted regular file within the size limit, and
 // reads it.
-StoredFile readStoredFile(const std::string& path)
+StoredFile readStoredFile(const std::string& path, Layer layer = Layer::User)
 {
     StoredFile file;
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -142,7 +159,7 @@ StoredFile readStoredFile(const std::string& path)
         throw RuntimeError::fromErrno(errno, kSource);
     if (!S_ISREG(file.st.st_mode))
         throw untrusted("file", path, "is not a regular file");
-    requireOwnedPrivate(file.st, "file", path);
+    requireOwnedPrivate(file.st, "file", path, layer);
     const auto tooLarge = [&] {
         return RuntimeError(ErrPathFileAccess, kSource,
                             "The registry file " + path + " is larger than " +
@@ -182,6 +199,27 @@ void removeStaleTemporaries(const std::string& folder, const std::string& fileNa
     ::closedir(dir);
 }
 
+// The registry of the build tree the running program sits in (the folder
+// above the program's holds registry/.legato-build-tree); "" when none.
+// The program does not move, so this is looked up once.
+const std::string& buildTreeRegistry()
+{
+    static const std::string folder = [] {
+        char exe[PATH_MAX];
+        const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+        if (n <= 0)
+            return std::string();
+        const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
+        struct stat st
+        {
+        };
+        if (tree.empty() || stat((tree + "/registry/.legato-build-tree").c_str(), &st) != 0)
+            return std::string();
+        return tree + "/registry";
+    }();
+    return folder;
+}
+
 } // namespace
 
 const char* RegistryRootName(RegistryRoot root)
@@ -205,20 +243,21 @@ std::string RegistryFolder()
 {
     if (const char* dir = std::getenv("LEGATO_REGISTRY_DIR"); dir && *dir)
         return dir;
-    char exe[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        const std::string tree = parentOfFile(parentOfFile(std::string(exe, static_cast<std::size_t>(n))));
-        struct stat st
-        {
-        };
-        if (!tree.empty() && stat((tree + "/registry/.legato-build-tree").c_str(), &st) == 0)
-            return tree + "/registry";
-    }
+    if (const std::string& tree = buildTreeRegistry(); !tree.empty())
+        return tree;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::string(data) + "/legato/registry";
     const std::string home = HomeFolder();
     return home.empty() ? std::string() : home + "/.local/share/legato/registry";
+}
+
+std::string SystemRegistryFolder()
+{
+    if (const char* dir = std::getenv("LEGATO_SYSTEM_REGISTRY_DIR"))
+        return dir;
+    if (const char* dir = std::getenv("LEGATO_REGISTRY_DIR"); (dir && *dir) || !buildTreeRegistry().empty())
+        return {};
+    return LEGATO_SYSTEM_REGISTRY;
 }
 
 std::string RegistryFile(RegistryRoot root)
@@ -226,49 +265,97 @@ std::string RegistryFile(RegistryRoot root)
     return RegistryFolder() + "/" + RegistryRootName(root) + ".reg";
 }
 
-std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
-{
-    // What identifies one version of a file: a write renames a new file into
-    // place (a new inode), and a hand edit changes the time or the size.
-    struct Cached
-    {
-        std::string path;
-        ino_t inode = 0;
-        std::int64_t modifiedNs = -1;
-        off_t size = -1;
-        std::shared_ptr<const RegistryHive> hive;
-    };
-    static std::mutex mutex;
-    static Cached cache[2];
+namespace {
 
-    const std::string path = checkedFolder() + "/" + RegistryRootName(root) + ".reg";
+// One layer's file of one root as last parsed. What identifies one version of
+// a file: a write renames a new file into place (a new inode), and a hand edit
+// changes the time or the size.
+struct CachedLayer
+{
+    std::string path;
+    ino_t inode = 0;
+    std::int64_t modifiedNs = -1;
+    off_t size = -1;
+    std::shared_ptr<const RegistryHive> hive;
+};
+
+std::int64_t modifiedNs(const struct stat& st)
+{
+    return std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+std::mutex g_cacheMutex;
+
+const std::shared_ptr<const RegistryHive>& emptyHive()
+{
+    static const auto empty = std::make_shared<const RegistryHive>();
+    return empty;
+}
+
+// The current content of one layer's file: parsed again only when it changed.
+std::shared_ptr<const RegistryHive> currentLayer(RegistryRoot root, const std::string& layerFolder,
+                                                 Layer layer, CachedLayer& slot)
+{
+    const std::string folder = checkedFolder(layerFolder, layer);
+    if (folder.empty())
+        return emptyHive();
+    const std::string path = folder + "/" + RegistryRootName(root) + ".reg";
     struct stat st
     {
     };
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT)
-            return std::make_shared<const RegistryHive>();
+            return emptyHive();
         throw RuntimeError::fromErrno(errno, kSource);
     }
-    const std::int64_t modified = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
     {
-        std::lock_guard lock(mutex);
+        std::lock_guard lock(g_cacheMutex);
         // A cached version is used only while the file is still trusted.
-        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modified &&
-            slot.size == st.st_size && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+        if (slot.hive && slot.path == path && slot.inode == st.st_ino && slot.modifiedNs == modifiedNs(st) &&
+            slot.size == st.st_size && S_ISREG(st.st_mode) && ownedByTrusted(st, layer) &&
             !(st.st_mode & (S_IWGRP | S_IWOTH)))
             return slot.hive;
     }
-    const StoredFile file = readStoredFile(path);
+    const StoredFile file = readStoredFile(path, layer);
     if (!file.exists)
-        return std::make_shared<const RegistryHive>();
+        return emptyHive();
     auto hive = std::make_shared<const RegistryHive>(RegistryHive::parse(file.text));
-    const std::int64_t readModified =
-        std::int64_t(file.st.st_mtim.tv_sec) * 1000000000 + file.st.st_mtim.tv_nsec;
-    std::lock_guard lock(mutex);
-    slot = Cached{path, file.st.st_ino, readModified, file.st.st_size, hive};
+    std::lock_guard lock(g_cacheMutex);
+    slot = CachedLayer{path, file.st.st_ino, modifiedNs(file.st), file.st.st_size, hive};
     return hive;
+}
+
+} // namespace
+
+std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root)
+{
+    // Per root: both layers, and the view that lays the user's over the
+    // system's, made again only when either layer changed.
+    struct Cached
+    {
+        CachedLayer user, system;
+        std::shared_ptr<const RegistryHive> userHive, systemHive, merged;
+    };
+    static Cached cache[2];
+    Cached& slot = cache[root == RegistryRoot::ClassesRoot ? 0 : 1];
+
+    const std::string userFolder = RegistryFolder();
+    const std::string systemFolder = SystemRegistryFolder();
+    auto user = currentLayer(root, userFolder, Layer::User, slot.user);
+    if (systemFolder == userFolder)
+        return user;
+    auto system = currentLayer(root, systemFolder, Layer::System, slot.system);
+    if (system == emptyHive())
+        return user;
+    std::lock_guard lock(g_cacheMutex);
+    if (slot.merged && slot.userHive == user && slot.systemHive == system)
+        return slot.merged;
+    auto merged = std::make_shared<RegistryHive>(*system);
+    merged->overlay(*user);
+    slot.userHive = std::move(user);
+    slot.systemHive = std::move(system);
+    slot.merged = std::move(merged);
+    return slot.merged;
 }
 
 RegistryHive LoadRegistry(RegistryRoot root)
@@ -281,7 +368,7 @@ void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>&
     const std::string name = RegistryFolder();
     if (!name.empty())
         makeFolders(name);
-    const std::string folder = checkedFolder();
+    const std::string folder = checkedFolder(name, Layer::User);
     const std::string fileName = std::string(RegistryRootName(root)) + ".reg";
     const std::string file = folder + "/" + fileName;
 

@@ -311,6 +311,18 @@ std::vector<std::string> RegistryHive::valueNames(const std::string& path) const
     return out;
 }
 
+void RegistryHive::overlay(const RegistryHive& top)
+{
+    for (const std::string& folded : top.m_order) {
+        const Key& key = top.m_keys.at(folded);
+        // Every key of a hive is within the limits, so it can be created here too.
+        if (!tryCreateKey(key.path))
+            continue;
+        for (const auto& [name, value] : key.values)
+            setValue(key.path, name, value);
+    }
+}
+
 bool RegistryHive::tryCreateKey(const std::string& normalized)
 {
     if (normalized.empty() || find(normalized))

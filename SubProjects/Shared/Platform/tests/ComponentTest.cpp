@@ -88,6 +88,14 @@ TEST_F(ComponentHost, UnregisterRemovesTheClassesAndBadInputFails)
     EXPECT_FALSE(hive.keyExists("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}"));
     EXPECT_EQ(errorOf("Legato.TestGreeter"), ErrCantCreateObject);
 
+    // A package build registers the library under the path it will be installed at.
+    ASSERT_EQ(regsvr32(std::string("--as /usr/lib/libTest.so ") + LEGATO_TEST_COMPONENT), 0);
+    EXPECT_EQ(LoadRegistry(RegistryRoot::ClassesRoot)
+                  .findValue("CLSID\\{6B1F1E6A-3C41-4F0E-9C8A-0D7E2B5A9F11}\\InprocServer32", "")
+                  ->data,
+              std::string("/usr/lib/libTest.so") + '\0');
+    EXPECT_EQ(regsvr32(std::string("--as relative.so ") + LEGATO_TEST_COMPONENT + " 2>/dev/null"), 1);
+
     EXPECT_EQ(regsvr32(m_dir.file("missing.so") + " 2>/dev/null"), 3);
     EXPECT_EQ(regsvr32("/lib/x86_64-linux-gnu/libc.so.6 2>/dev/null"), 4) << "not a component library";
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -23,7 +24,11 @@ class RegistryTest : public ::testing::Test
 {
 protected:
     void SetUp() override { setenv("LEGATO_REGISTRY_DIR", m_dir.path().c_str(), 1); }
-    void TearDown() override { unsetenv("LEGATO_REGISTRY_DIR"); }
+    void TearDown() override
+    {
+        unsetenv("LEGATO_REGISTRY_DIR");
+        unsetenv("LEGATO_SYSTEM_REGISTRY_DIR");
+    }
     LegatoTest::TempDir m_dir;
 };
 
@@ -186,6 +191,42 @@ TEST_F(RegistryTest, FailedWriteLeavesTheOldFile)
                                 }),
                  RuntimeError);
     EXPECT_EQ(LoadRegistry(RegistryRoot::CurrentUser).findValue("Keep", "")->data, std::string("old\0", 4));
+}
+
+TEST_F(RegistryTest, SystemLayerLiesBeneathTheUsersAndIsNeverWritten)
+{
+    LegatoTest::TempDir system;
+    m_dir.write("system", "[Jukebox.API\\Clsid]\n@=1:\"{S}\"\n"
+                          "[CLSID\\{S}\\InprocServer32]\n@=1:\"/usr/lib/libJukebox.so\"\n"
+                          "[Jukebox.File\\shell\\open\\command]\n@=1:\"jukebox\"\n\"Kept\"=1:\"system\"\n");
+    const std::string systemFile = system.file("HKEY_CLASSES_ROOT.reg");
+    std::filesystem::copy_file(m_dir.file("system"), systemFile);
+    setenv("LEGATO_SYSTEM_REGISTRY_DIR", system.path().c_str(), 1);
+    UpdateRegistry(RegistryRoot::ClassesRoot, [](RegistryHive& h) {
+        h.setString("Jukebox.API\\Clsid", "", "{U}");
+        h.setString("Jukebox.File\\shell\\open\\command", "", "mine");
+    });
+
+    // The user's values win, the system's fill the gaps, and writes reach only the user's file.
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.API\\Clsid", ""), std::string("{U}") + '\0');
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "CLSID\\{S}\\InprocServer32", ""),
+              std::string("/usr/lib/libJukebox.so") + '\0');
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", ""),
+              std::string("mine") + '\0');
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "Jukebox.File\\shell\\open\\command", "Kept"),
+              std::string("system") + '\0');
+    EXPECT_EQ(LegatoTest::readAll(systemFile), LegatoTest::readAll(m_dir.file("system")));
+    EXPECT_FALSE(LoadRegistry(RegistryRoot::CurrentUser).keyExists("Jukebox.API"));
+
+    // A system layer others can change is refused, not silently used.
+    ASSERT_EQ(chmod(system.path().c_str(), 0777), 0);
+    EXPECT_THROW(LoadRegistry(RegistryRoot::ClassesRoot), RuntimeError);
+    ASSERT_EQ(chmod(system.path().c_str(), 0755), 0);
+
+    // A folder chosen by the environment (tests, a build tree) has no system layer beneath it.
+    unsetenv("LEGATO_SYSTEM_REGISTRY_DIR");
+    EXPECT_EQ(SystemRegistryFolder(), "");
+    EXPECT_EQ(queryText(HKEY_CLASSES_ROOT, "CLSID\\{S}\\InprocServer32", ""), "");
 }
 
 TEST(RegistryFolder, EnvironmentThenBuildTreeThenUserData)

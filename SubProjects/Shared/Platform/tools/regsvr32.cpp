@@ -1,7 +1,10 @@
-// regsvr32 [/u] [/s] LIBRARY
+// regsvr32 [/u] [/s] [--as PATH] LIBRARY
 // Registers (or with /u unregisters) a component library in the registry of
 // Platform::RegistryFolder(): loads it and calls its exported
 // LegatoRegisterServer / LegatoUnregisterServer. /s prints nothing on success.
+// --as registers the library under the absolute PATH it will be installed at
+// instead of where it is loaded from (LegatoRegisterServerAt), as a package
+// build does.
 // Exit codes: 0 done, 1 bad arguments, 3 library not loadable, 4 not a
 // component library, 5 the registration itself failed.
 #include "Platform/RegistryStore.h"
@@ -17,8 +20,14 @@ int main(int argc, char** argv)
 {
     bool unregister = false, silent = false;
     const char* library = nullptr;
+    const char* installedAt = nullptr;
+    bool wrong = false;
     for (int i = 1; i < argc; ++i) {
-        if (strcasecmp(argv[i], "/u") == 0 || strcmp(argv[i], "-u") == 0)
+        if (strcmp(argv[i], "--as") == 0 && i + 1 < argc && argv[i + 1][0] == '/')
+            installedAt = argv[++i];
+        else if (strcmp(argv[i], "--as") == 0)
+            wrong = true, i = argc;
+        else if (strcasecmp(argv[i], "/u") == 0 || strcmp(argv[i], "-u") == 0)
             unregister = true;
         else if (strcasecmp(argv[i], "/s") == 0 || strcmp(argv[i], "-s") == 0)
             silent = true;
@@ -27,8 +36,8 @@ int main(int argc, char** argv)
         else
             library = nullptr, i = argc;
     }
-    if (!library) {
-        std::fprintf(stderr, "usage: regsvr32 [/u] [/s] LIBRARY\n");
+    if (!library || wrong || (unregister && installedAt)) {
+        std::fprintf(stderr, "usage: regsvr32 [/u] [/s] [--as PATH] LIBRARY\n");
         return 1;
     }
     char resolved[PATH_MAX];
@@ -38,17 +47,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "regsvr32: cannot load %s: %s\n", library, dlerror());
         return 3;
     }
-    const char* entry = unregister ? "LegatoUnregisterServer" : "LegatoRegisterServer";
-    auto function = reinterpret_cast<int (*)()>(dlsym(handle, entry));
+    const char* entry = unregister    ? "LegatoUnregisterServer"
+                        : installedAt ? "LegatoRegisterServerAt"
+                                      : "LegatoRegisterServer";
+    void* function = dlsym(handle, entry);
     if (!function) {
         std::fprintf(stderr, "regsvr32: %s has no entry point %s\n", library, entry);
         return 4;
     }
-    if (function() != 0) {
+    const int rc = installedAt ? reinterpret_cast<int (*)(const char*)>(function)(installedAt)
+                               : reinterpret_cast<int (*)()>(function)();
+    if (rc != 0) {
         std::fprintf(stderr, "regsvr32: %s failed for %s\n", entry, library);
         return 5;
     }
     if (!silent)
-        std::printf("%s succeeded for %s (registry %s).\n", entry, path, Platform::RegistryFolder().c_str());
+        std::printf("%s succeeded for %s (registry %s).\n", entry, installedAt ? installedAt : path,
+                    Platform::RegistryFolder().c_str());
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 // The result of processing one file of a batch run.
 struct BatchOutcome
 {
@@ -13,8 +15,8 @@ struct BatchOutcome
         Error, // the name did not fit the pattern, or the write failed
     };
 
-    QString FileName;     // as the scanner reported it
-    QString RelativeName; // FileName below the run's start folder
+    std::string FileName;     // as the scanner reported it: the file system's bytes
+    std::string RelativeName; // FileName below the run's start folder
     Group Result = Group::Ok;
     QString Message;       // one of BatchMessages, possibly with the library's error line
     Quaver::TagPtr NewTag; // the tag derived for the file; null when the name did not fit

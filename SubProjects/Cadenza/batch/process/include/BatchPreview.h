@@ -2,9 +2,8 @@
 
 #include "Quaver/Tag.h"
 
-#include <QString>
-
 #include <memory>
+#include <string>
 
 class TagFormats;
 
@@ -16,5 +15,6 @@ struct BatchPreview
     Quaver::TagPtr OldTag;
 };
 
+// The preview of fileName (the file system's bytes).
 BatchPreview PreviewFile(const std::shared_ptr<TagFormats>& format, const Quaver::Tag& defaultTag,
-                         const QString& fileName);
+                         const std::string& fileName);

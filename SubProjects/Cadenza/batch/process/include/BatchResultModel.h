@@ -13,6 +13,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 // The outcomes of a batch run as a tree: two groups, "Ok" and "Error", with
@@ -37,7 +38,7 @@ public:
     {
         KeyRole = Qt::UserRole, // a group node's key, "ok" or "error"
         ImageRole,              // the key of the node's image: ImageOk, ImageError or ImageInfo
-        FileNameRole,           // a file or message node's full file name
+        FileNameRole,           // a file or message node's full file name, its bytes as a QByteArray
     };
 
     // The keys of the result tree's images.
@@ -71,9 +72,9 @@ public:
 
     // The group node of a group.
     QModelIndex GroupIndex(BatchOutcome::Group group) const;
-    // The full file name of a file node or of its message node; empty for a
-    // group node.
-    QString FileName(const QModelIndex& index) const;
+    // The full file name (the file system's bytes) of a file node or of its
+    // message node; empty for a group node.
+    std::string FileName(const QModelIndex& index) const;
     // The preview of a file node or of its message node: the tag the run
     // derived for the file, and the tag the file has now. Both null for a
     // group node.
@@ -104,6 +105,8 @@ private:
     };
     static Level LevelOf(const QModelIndex& index);
     const Row* RowOf(const QModelIndex& index) const;
+    // The row's name from byte from on, and the same decoded for a view.
+    std::string Bytes(const Row& row, quint32 from) const;
     QString Decode(const Row& row, quint32 from) const;
     // Copies a name into the store; sets the row's chunk and offset.
     void Store(const std::string& bytes, Row& row);

@@ -15,6 +15,8 @@ class cDrvScan;
 // One batch run over a directory tree: the scanner finds the MP3 files
 // (*.mp3, letter case ignored), and each one is processed as it is found, in
 // the scanner's order. The batch panel and the command line both drive it.
+// Paths and the outcomes' names are the bytes the file system holds; only the
+// status texts carry a folder decoded for the user.
 class BatchRun : public QObject
 {
     Q_OBJECT
@@ -28,12 +30,12 @@ public:
     // Why a run from path could not work, in words for the user: empty when
     // path names a folder that can be read. The scanner would take an empty
     // path for the current folder and a missing one for an empty tree.
-    static QString FolderProblem(const QString& path);
+    static QString FolderProblem(const std::string& path);
 
     // Scans path and processes every file found; returns when the tree is
     // done or the run was cancelled. Window events are processed between
     // steps by the scanner.
-    void Run(const QString& path, const BatchSettings& settings);
+    void Run(const std::string& path, const BatchSettings& settings);
 
     // Asks the run going on to stop: the file in hand is finished, no further
     // file is touched. Between runs it does nothing.
@@ -59,7 +61,7 @@ signals:
     void FileProcessed(const BatchOutcome& outcome);
 
 private:
-    void ProcessFound(const QString& fileName, const BatchSettings& settings);
+    void ProcessFound(const std::string& fileName, const BatchSettings& settings);
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;

@@ -2,19 +2,18 @@
 
 #include "BatchProcessor.h"
 
-#include "Platform/FileNameCodec.h"
 #include "Platform/RuntimeError.h"
 #include "Quaver/FileHandler.h"
 
 BatchPreview PreviewFile(const std::shared_ptr<TagFormats>& format, const Quaver::Tag& defaultTag,
-                         const QString& fileName)
+                         const std::string& fileName)
 {
     BatchPreview preview;
     bool parseError = false; // the preview shows what the name gives either way
     preview.NewTag = BatchProcessor::DeriveTag(format, defaultTag, fileName, parseError);
 
     Quaver::FileHandler handler;
-    handler.setFileName(Platform::EncodeFileName(fileName));
+    handler.setFileName(fileName);
     try {
         if (handler.HasTag() && handler.ReadTag() != Quaver::ID3Unknown)
             preview.OldTag = handler.ID3v1xTag();

@@ -15,20 +15,21 @@
 namespace BatchProcessor {
 
 Quaver::TagPtr DeriveTag(const std::shared_ptr<TagFormats>& format, const Quaver::Tag& defaultTag,
-                         const QString& fileName, bool& parseError)
+                         const std::string& fileName, bool& parseError)
 {
-    const std::string baseName = Platform::FileSystemObject::GetBaseName(Platform::EncodeFileName(fileName));
+    const std::string baseName = Platform::FileSystemObject::GetBaseName(fileName);
     Quaver::TagPtr parsed;
+    // The pattern is matched on characters, so the base name is decoded for it.
     parseError = modTagFormat::ParseFileName(*format, Platform::DecodeFileName(baseName), parsed);
     return MergeTags(*parsed, defaultTag);
 }
 
-bool IsProcessable(const QString& fileName)
+bool IsProcessable(const std::string& fileName)
 {
     struct stat info
     {
     };
-    if (::stat(Platform::EncodeFileName(fileName).c_str(), &info) != 0)
+    if (::stat(fileName.c_str(), &info) != 0)
         return true;
     return S_ISREG(info.st_mode);
 }
@@ -78,7 +79,7 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
 
 } // namespace
 
-BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName)
+BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName)
 {
     BatchOutcome outcome;
     outcome.FileName = fileName;
@@ -95,7 +96,7 @@ BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName)
         outcome.Message = BatchMessages::TestMode;
         return outcome;
     }
-    const auto [message, failed] = WriteNewTag(Platform::EncodeFileName(fileName), tag, settings.Overwrite);
+    const auto [message, failed] = WriteNewTag(fileName, tag, settings.Overwrite);
     outcome.Message = message;
     outcome.Result = failed ? BatchOutcome::Group::Error : BatchOutcome::Group::Ok;
     return outcome;

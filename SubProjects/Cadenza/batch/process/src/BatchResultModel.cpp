@@ -90,8 +90,8 @@ void BatchResultModel::Start(const BatchSettings& settings)
 
 void BatchResultModel::Append(const BatchOutcome& outcome)
 {
-    const std::string name = Platform::EncodeFileName(outcome.FileName);
-    const std::string relative = Platform::EncodeFileName(outcome.RelativeName);
+    const std::string& name = outcome.FileName;
+    const std::string& relative = outcome.RelativeName;
     const bool below = name.size() >= relative.size() &&
                        name.compare(name.size() - relative.size(), relative.size(), relative) == 0;
     Row row{};
@@ -159,10 +159,15 @@ quint32 BatchResultModel::MessageIndex(const QString& message)
     return next;
 }
 
-QString BatchResultModel::Decode(const Row& row, quint32 from) const
+std::string BatchResultModel::Bytes(const Row& row, quint32 from) const
 {
     const char* name = m_chunks[row.chunk].get() + row.offset;
-    return Platform::DecodeFileName(std::string(name + from, row.size - from));
+    return std::string(name + from, row.size - from);
+}
+
+QString BatchResultModel::Decode(const Row& row, quint32 from) const
+{
+    return Platform::DecodeFileName(Bytes(row, from));
 }
 
 BatchResultModel::Level BatchResultModel::LevelOf(const QModelIndex& index)
@@ -199,16 +204,16 @@ QString BatchResultModel::Caption(int group) const
     return m_counted ? BatchMessages::GroupCaption(caption, m_shown[group]) : caption;
 }
 
-QString BatchResultModel::FileName(const QModelIndex& index) const
+std::string BatchResultModel::FileName(const QModelIndex& index) const
 {
     const Row* row = RowOf(index);
-    return row ? Decode(*row, 0) : QString();
+    return row ? Bytes(*row, 0) : std::string();
 }
 
 BatchPreview BatchResultModel::Preview(const QModelIndex& index) const
 {
-    const QString fileName = FileName(index);
-    if (fileName.isEmpty() || !m_settings.Format || !m_settings.DefaultTag)
+    const std::string fileName = FileName(index);
+    if (fileName.empty() || !m_settings.Format || !m_settings.DefaultTag)
         return {};
     return PreviewFile(m_settings.Format, *m_settings.DefaultTag, fileName);
 }
@@ -295,7 +300,7 @@ QVariant BatchResultModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return level == Level::File ? Decode(row, 0) : m_messages.at(row.message);
     case FileNameRole:
-        return Decode(row, 0);
+        return QByteArray::fromStdString(Bytes(row, 0));
     default:
         return {};
     }

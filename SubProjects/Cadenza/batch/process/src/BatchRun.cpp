@@ -17,26 +17,27 @@ BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
 
 BatchRun::~BatchRun() = default;
 
-QString BatchRun::FolderProblem(const QString& path)
+QString BatchRun::FolderProblem(const std::string& path)
 {
-    if (path.isEmpty())
+    if (path.empty())
         return BatchMessages::NoFolder;
-    const std::string name = Platform::EncodeFileName(path);
+    // The messages are text for the user, with the folder decoded.
+    const QString shown = Platform::DecodeFileName(path);
     struct stat info
     {
     };
-    if (::stat(name.c_str(), &info) != 0)
-        return BatchMessages::FolderMissing.arg(path);
+    if (::stat(path.c_str(), &info) != 0)
+        return BatchMessages::FolderMissing.arg(shown);
     if (!S_ISDIR(info.st_mode))
-        return BatchMessages::NotAFolder.arg(path);
-    DIR* dir = ::opendir(name.c_str());
+        return BatchMessages::NotAFolder.arg(shown);
+    DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr)
-        return BatchMessages::FolderUnreadable.arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return BatchMessages::FolderUnreadable.arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
     ::closedir(dir);
     return {};
 }
 
-void BatchRun::Run(const QString& path, const BatchSettings& settings)
+void BatchRun::Run(const std::string& path, const BatchSettings& settings)
 {
     // Window events are processed during a run; a second run must not start
     // from one of them and replace the scanner under the first.
@@ -49,16 +50,18 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
     m_cancelled = false;
     m_counts = {};
     m_pDrvScan = std::make_unique<cDrvScan>();
-    m_pDrvScan->setFileSpec(QStringLiteral("*.") + QStringLiteral("MP3").toLower());
+    m_pDrvScan->setFileSpec("*.mp3"); // "*." and "MP3" in lower case
     m_pDrvScan->setPath(path);
     m_pDrvScan->setUseFileSpec(true);
-    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, &BatchRun::ShowMessage);
-    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const QString& searching) {
-        m_searching = searching;
+    connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const std::string& searching) {
+        // The status is text for the user: the folder in it is decoded here,
+        // once per folder.
+        m_searching = Platform::DecodeFileName(searching);
+        emit ShowMessage(m_searching);
         EmitProgress();
     });
     connect(m_pDrvScan.get(), &cDrvScan::FileFound, this,
-            [this, &settings](const QString& fileName) { ProcessFound(fileName, settings); });
+            [this, &settings](const std::string& fileName) { ProcessFound(fileName, settings); });
     m_pDrvScan->SearchFiles();
 }
 
@@ -70,13 +73,13 @@ void BatchRun::Cancel()
     m_pDrvScan->setCancel(true);
 }
 
-void BatchRun::ProcessFound(const QString& fileName, const BatchSettings& settings)
+void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
     if (!BatchProcessor::IsProcessable(fileName))
         return;
     BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName);
-    const QString& root = m_pDrvScan->Path();
-    outcome.RelativeName = fileName.startsWith(root) ? fileName.mid(root.size()) : fileName;
+    const std::string& root = m_pDrvScan->Path();
+    outcome.RelativeName = fileName.starts_with(root) ? fileName.substr(root.size()) : fileName;
     ++m_counts.Done;
     ++(outcome.Result == BatchOutcome::Group::Ok ? m_counts.Ok : m_counts.Error);
     emit FileProcessed(outcome);

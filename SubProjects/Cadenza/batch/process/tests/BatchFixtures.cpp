@@ -1,6 +1,5 @@
 #include "BatchFixtures.h"
 
-#include "Platform/FileNameCodec.h"
 #include "modTagFormat.h"
 
 namespace BatchFixtures {
@@ -13,11 +12,6 @@ BatchSettings Settings(int format, bool testMode, bool overwrite, Quaver::TagPtr
     settings.TestMode = testMode;
     settings.Overwrite = overwrite;
     return settings;
-}
-
-QString Q(const std::string& path)
-{
-    return Platform::DecodeFileName(path);
 }
 
 } // namespace BatchFixtures

@@ -5,8 +5,6 @@
 #include "Quaver/Tag.h"
 #include "TempDir.h"
 
-#include <QString>
-
 #include <string>
 
 // Small helpers shared by the batch tests.
@@ -34,7 +32,5 @@ inline std::string Trailer(const std::string& title)
 // Settings with default pattern number `format` (0, 1, 2) and a default tag.
 BatchSettings Settings(int format, bool testMode, bool overwrite = false,
                        Quaver::TagPtr defaults = std::make_shared<Quaver::Tag>());
-
-QString Q(const std::string& path);
 
 } // namespace BatchFixtures

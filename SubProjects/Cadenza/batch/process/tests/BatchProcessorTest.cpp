@@ -75,10 +75,10 @@ TEST(BatchProcessor, TestModeDerivesTheTagButWritesNothing)
 {
     LegatoTest::TempDir dir;
     const std::string file = dir.write("Artist - Album - 07.Title.mp3", Audio());
-    const BatchOutcome outcome = ProcessFile(Settings(0, true), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(0, true), file);
     EXPECT_EQ(outcome.Result, Group::Ok);
     EXPECT_EQ(outcome.Message, "Testmode: Don't write Tag.");
-    EXPECT_EQ(outcome.FileName, Q(file));
+    EXPECT_EQ(outcome.FileName, file);
     ASSERT_TRUE(outcome.NewTag);
     EXPECT_EQ(outcome.NewTag->Artist(), "Artist");
     EXPECT_EQ(outcome.NewTag->Album(), "Album");
@@ -95,7 +95,7 @@ TEST(BatchProcessor, WritesANewTagAfterTheAudio)
     auto defaults = std::make_shared<Quaver::Tag>();
     defaults->setYear("2001");
     defaults->setGenre(17);
-    const BatchOutcome outcome = ProcessFile(Settings(0, false, false, defaults), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(0, false, false, defaults), file);
     EXPECT_EQ(outcome.Result, Group::Ok);
     EXPECT_EQ(outcome.Message, "New Tag.");
     const std::string bytes = readAll(file);
@@ -116,12 +116,12 @@ TEST(BatchProcessor, AnExistingTagIsKeptUnlessOverwriteIsOn)
     const std::string original = Audio() + Trailer("Old");
     const std::string file = dir.write("Artist - New.mp3", original);
 
-    BatchOutcome outcome = ProcessFile(Settings(1, false, false), Q(file));
+    BatchOutcome outcome = ProcessFile(Settings(1, false, false), file);
     EXPECT_EQ(outcome.Result, Group::Ok);
     EXPECT_EQ(outcome.Message, "A Tag exists: Tag not overwritten.");
     EXPECT_EQ(readAll(file), original);
 
-    outcome = ProcessFile(Settings(1, false, true), Q(file));
+    outcome = ProcessFile(Settings(1, false, true), file);
     EXPECT_EQ(outcome.Result, Group::Ok);
     EXPECT_EQ(outcome.Message, "Overwrite Tag.");
     EXPECT_EQ(readAll(file).size(), original.size())
@@ -134,7 +134,7 @@ TEST(BatchProcessor, APatternWithoutTrackWritesAVersionOneZeroTag)
 {
     LegatoTest::TempDir dir;
     const std::string file = dir.write("Artist - Title.mp3", Audio());
-    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), file);
     EXPECT_EQ(outcome.Message, "New Tag.");
     const auto tag = ReadBack(file);
     ASSERT_TRUE(tag);
@@ -151,7 +151,7 @@ TEST(BatchProcessor, NamesThatDoNotFitAreErrorsAndNeverWritten)
          {"A - B.mp3", "Artist - Album - 7a.Title.mp3", "Artist - Album - 70000.Title.mp3"}) {
         SCOPED_TRACE(name);
         const std::string file = dir.write(name, Audio());
-        const BatchOutcome outcome = ProcessFile(Settings(0, false, true), Q(file));
+        const BatchOutcome outcome = ProcessFile(Settings(0, false, true), file);
         EXPECT_EQ(outcome.Result, Group::Error);
         EXPECT_EQ(outcome.Message, "Parsing error: Filename doesn't match with the format.");
         EXPECT_FALSE(outcome.NewTag);
@@ -164,7 +164,7 @@ TEST(BatchProcessor, AFailedWriteIsAnErrorWithTheLibrarysLineAndKeepsTheFile)
     LegatoTest::TempDir dir;
     // A track the trailer cannot hold: the library refuses before writing.
     const std::string file = dir.write("Artist - Album - 300.Title.mp3", Audio());
-    const BatchOutcome outcome = ProcessFile(Settings(0, false), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(0, false), file);
     EXPECT_EQ(outcome.Result, Group::Error);
     EXPECT_TRUE(outcome.Message.startsWith("New Tag. - 6, ")) << outcome.Message.toStdString();
     EXPECT_EQ(readAll(file), Audio());
@@ -173,7 +173,7 @@ TEST(BatchProcessor, AFailedWriteIsAnErrorWithTheLibrarysLineAndKeepsTheFile)
 TEST(BatchProcessor, AFileThatVanishedIsAnError)
 {
     LegatoTest::TempDir dir;
-    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(dir.file("Gone - Away.mp3")));
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), dir.file("Gone - Away.mp3"));
     EXPECT_EQ(outcome.Result, Group::Error);
     EXPECT_EQ(outcome.Message, "New Tag. - 0, Write Tag, File does not exist.");
 }
@@ -185,7 +185,7 @@ TEST(BatchProcessor, AReadOnlyFileIsAnErrorAndUnchanged)
     ReadOnly readOnly(file);
     if (!readOnly)
         GTEST_SKIP() << "cannot make a file read-only for this user";
-    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), file);
     EXPECT_EQ(outcome.Result, Group::Error);
     EXPECT_TRUE(outcome.Message.startsWith("New Tag. - 70, ")) << outcome.Message.toStdString();
     EXPECT_EQ(readAll(file), Audio());
@@ -195,7 +195,7 @@ TEST(BatchProcessor, NamesThatAreNotUtf8AreWrittenToTheRightFile)
 {
     LegatoTest::TempDir dir;
     const std::string file = dir.write("Art\xE9 - Title.mp3", Audio());
-    const BatchOutcome outcome = ProcessFile(Settings(1, false), Q(file));
+    const BatchOutcome outcome = ProcessFile(Settings(1, false), file);
     EXPECT_EQ(outcome.Message, "New Tag.");
     EXPECT_EQ(readAll(file).size(), Audio().size() + 128);
     ASSERT_TRUE(ReadBack(file));
@@ -207,10 +207,10 @@ TEST(BatchProcessor, NamesThatAreNotUtf8AreWrittenToTheRightFile)
 TEST(BatchProcessor, OnlyRegularFilesAndVanishedNamesAreProcessed)
 {
     LegatoTest::TempDir dir;
-    EXPECT_TRUE(BatchProcessor::IsProcessable(Q(dir.write("a.mp3", Audio()))));
-    EXPECT_TRUE(BatchProcessor::IsProcessable(Q(dir.file("missing.mp3"))));
+    EXPECT_TRUE(BatchProcessor::IsProcessable(dir.write("a.mp3", Audio())));
+    EXPECT_TRUE(BatchProcessor::IsProcessable(dir.file("missing.mp3")));
     ASSERT_EQ(mkdir(dir.file("folder.mp3").c_str(), 0755), 0);
-    EXPECT_FALSE(BatchProcessor::IsProcessable(Q(dir.file("folder.mp3"))));
+    EXPECT_FALSE(BatchProcessor::IsProcessable(dir.file("folder.mp3")));
     ASSERT_EQ(mkfifo(dir.file("pipe.mp3").c_str(), 0644), 0);
-    EXPECT_FALSE(BatchProcessor::IsProcessable(Q(dir.file("pipe.mp3"))));
+    EXPECT_FALSE(BatchProcessor::IsProcessable(dir.file("pipe.mp3")));
 }

@@ -17,7 +17,7 @@ struct Recorded
     std::vector<BatchOutcome> outcomes;
 };
 
-Recorded RunOver(const QString& path, const BatchSettings& settings)
+Recorded RunOver(const std::string& path, const BatchSettings& settings)
 {
     Recorded recorded;
     BatchRun run;
@@ -32,12 +32,18 @@ Recorded RunOver(const QString& path, const BatchSettings& settings)
     return recorded;
 }
 
-QStringList Names(const Recorded& recorded)
+std::vector<std::string> Names(const Recorded& recorded)
 {
-    QStringList names;
+    std::vector<std::string> names;
     for (const BatchOutcome& o : recorded.outcomes)
-        names << o.FileName;
+        names.push_back(o.FileName);
     return names;
+}
+
+// A status text as the run shows it; the temporary folders' names are ASCII.
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
 }
 
 } // namespace
@@ -51,32 +57,45 @@ TEST(BatchRun, ProcessesEveryMp3FileOfTheTreeInTheScannersOrder)
     dir.write("sub/B - Two.MP3", Audio());
     mkdir(dir.file("x.mp3").c_str(), 0755); // a folder named like a file
 
-    const Recorded recorded = RunOver(Q(dir.path()), Settings(1, true));
+    const Recorded recorded = RunOver(dir.path(), Settings(1, true));
     EXPECT_EQ(Names(recorded),
-              (QStringList{Q(dir.path() + "/A - One.mp3"), Q(dir.path() + "/sub/B - Two.MP3")}));
+              (std::vector<std::string>{dir.path() + "/A - One.mp3", dir.path() + "/sub/B - Two.MP3"}));
     for (const BatchOutcome& o : recorded.outcomes)
         EXPECT_EQ(o.Message, "Testmode: Don't write Tag.");
     EXPECT_EQ(recorded.outcomes[0].RelativeName, "A - One.mp3");
     EXPECT_EQ(recorded.outcomes[1].RelativeName, "sub/B - Two.MP3");
     ASSERT_FALSE(recorded.messages.isEmpty());
-    EXPECT_EQ(recorded.messages.first(), Q("Searching " + dir.path() + "/"));
+    EXPECT_EQ(recorded.messages.first(), Text("Searching " + dir.path() + "/"));
     EXPECT_EQ(LegatoTest::readAll(dir.file("A - One.mp3")), Audio());
+}
+
+TEST(BatchRun, NamesThatAreNotUtf8ReachTheFileAndTheOutcomeByteForByte)
+{
+    LegatoTest::TempDir dir;
+    mkdir(dir.file("caf\xE9").c_str(), 0755);
+    const std::string file = dir.write("caf\xE9/Art\xFF - Title.mp3", Audio());
+    const Recorded recorded = RunOver(dir.path(), Settings(1, false));
+    ASSERT_EQ(recorded.outcomes.size(), 1u);
+    EXPECT_EQ(recorded.outcomes[0].FileName, file);
+    EXPECT_EQ(recorded.outcomes[0].RelativeName, "caf\xE9/Art\xFF - Title.mp3");
+    EXPECT_EQ(recorded.outcomes[0].Message, "New Tag.");
+    EXPECT_EQ(LegatoTest::readAll(file).size(), Audio().size() + 128) << "the tag went to that very file";
 }
 
 TEST(BatchRun, APathWithOrWithoutTrailingSlashFindsTheSameFiles)
 {
     LegatoTest::TempDir dir;
     dir.write("A - One.mp3", Audio());
-    const QStringList plain = Names(RunOver(Q(dir.path()), Settings(1, true)));
-    const QStringList slashed = Names(RunOver(Q(dir.path() + "/"), Settings(1, true)));
+    const auto plain = Names(RunOver(dir.path(), Settings(1, true)));
+    const auto slashed = Names(RunOver(dir.path() + "/", Settings(1, true)));
     EXPECT_EQ(plain, slashed);
-    EXPECT_EQ(plain.size(), 1);
+    EXPECT_EQ(plain.size(), 1u);
 }
 
 TEST(BatchRun, AStartDirectoryThatDoesNotExistFindsNothing)
 {
     LegatoTest::TempDir dir;
-    const Recorded recorded = RunOver(Q(dir.file("nowhere")), Settings(1, false));
+    const Recorded recorded = RunOver(dir.file("nowhere"), Settings(1, false));
     EXPECT_TRUE(recorded.outcomes.empty());
     EXPECT_EQ(recorded.messages.size(), 1);
 }
@@ -87,11 +106,11 @@ TEST(BatchRun, ProgressCountsTheFilesDoneAsEachFolderIsEntered)
     dir.write("Artist - Album - 01.Title.mp3", Audio());
     dir.write("NoMatch.mp3", Audio());
     mkdir(dir.file("sub").c_str(), 0755);
-    const Recorded recorded = RunOver(Q(dir.path()), Settings(0, true));
+    const Recorded recorded = RunOver(dir.path(), Settings(0, true));
     // A slow machine may add a message after a file; the folders' ones come always.
     ASSERT_GE(recorded.progress.size(), 2);
-    EXPECT_EQ(recorded.progress.first(), Q("0 files: 0 Ok, 0 Error - Searching " + dir.path() + "/"));
-    EXPECT_EQ(recorded.progress.last(), Q("2 files: 1 Ok, 1 Error - Searching " + dir.path() + "/sub/"));
+    EXPECT_EQ(recorded.progress.first(), Text("0 files: 0 Ok, 0 Error - Searching " + dir.path() + "/"));
+    EXPECT_EQ(recorded.progress.last(), Text("2 files: 1 Ok, 1 Error - Searching " + dir.path() + "/sub/"));
 }
 
 TEST(BatchRun, ACancelledRunEndsAfterTheFileInHandAndTouchesNoOther)
@@ -110,7 +129,7 @@ TEST(BatchRun, ACancelledRunEndsAfterTheFileInHandAndTouchesNoOther)
             run.Cancel();
     });
     const BatchSettings settings = Settings(1, false);
-    run.Run(Q(dir.path()), settings);
+    run.Run(dir.path(), settings);
 
     EXPECT_EQ(processed, 1);
     EXPECT_TRUE(run.WasCancelled());
@@ -121,7 +140,7 @@ TEST(BatchRun, ACancelledRunEndsAfterTheFileInHandAndTouchesNoOther)
     EXPECT_EQ(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), Audio());
 
     processed = 1; // the handler cancels no more
-    run.Run(Q(dir.path()), settings);
+    run.Run(dir.path(), settings);
     EXPECT_FALSE(run.WasCancelled());
     EXPECT_EQ(run.Counts().Done, 2);
     EXPECT_NE(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), Audio());
@@ -134,11 +153,11 @@ TEST(BatchRun, AnExceptionFromAHandlerEndsTheRunAndAllowsTheNext)
     BatchRun run;
     const auto thrower =
         QObject::connect(&run, &BatchRun::FileProcessed, [](const BatchOutcome&) { throw std::bad_alloc(); });
-    EXPECT_THROW(run.Run(Q(dir.path()), Settings(1, true)), std::bad_alloc);
+    EXPECT_THROW(run.Run(dir.path(), Settings(1, true)), std::bad_alloc);
     EXPECT_FALSE(run.IsRunning());
 
     QObject::disconnect(thrower);
-    run.Run(Q(dir.path()), Settings(1, true));
+    run.Run(dir.path(), Settings(1, true));
     EXPECT_EQ(run.Counts().Done, 1) << "a later run is not refused";
 }
 
@@ -146,16 +165,16 @@ TEST(BatchRun, FolderProblemNamesAMissingFileOrEmptyPath)
 {
     LegatoTest::TempDir dir;
     const std::string file = dir.write("A - One.mp3", Audio());
-    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.path())), "");
-    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.path() + "/")), "");
+    EXPECT_EQ(BatchRun::FolderProblem(dir.path()), "");
+    EXPECT_EQ(BatchRun::FolderProblem(dir.path() + "/"), "");
     EXPECT_EQ(BatchRun::FolderProblem(""), "No folder chosen.");
-    EXPECT_EQ(BatchRun::FolderProblem(Q(dir.file("gone"))),
-              Q("The folder \"" + dir.file("gone") + "\" does not exist."));
-    EXPECT_EQ(BatchRun::FolderProblem(Q(file)), Q("\"" + file + "\" is not a folder."));
+    EXPECT_EQ(BatchRun::FolderProblem(dir.file("gone")),
+              Text("The folder \"" + dir.file("gone") + "\" does not exist."));
+    EXPECT_EQ(BatchRun::FolderProblem(file), Text("\"" + file + "\" is not a folder."));
     mkdir(dir.file("closed").c_str(), 0);
     if (geteuid() != 0) { // modes do not stop root
-        EXPECT_EQ(BatchRun::FolderProblem(Q(dir.file("closed"))),
-                  Q("The folder \"" + dir.file("closed") + "\" cannot be read: Permission denied"));
+        EXPECT_EQ(BatchRun::FolderProblem(dir.file("closed")),
+                  Text("The folder \"" + dir.file("closed") + "\" cannot be read: Permission denied"));
     }
     chmod(dir.file("closed").c_str(), 0755);
 }

@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include "Platform/FileNameCodec.h"
 #include "Platform/MessageBox.h"
 
 namespace {
@@ -243,7 +244,8 @@ void ucBatch::Process()
     settings.Format = m_Formats->ItemAt(cmbFormat->currentIndex() + 1);
     if (!settings.Format)
         return;
-    const QString path = txtPath->text();
+    // The field shows the folder as text; the run takes the bytes it stands for.
+    const std::string path = Platform::EncodeFileName(txtPath->text());
     const QString problem = BatchRun::FolderProblem(path);
     if (!problem.isEmpty()) {
         Platform::MsgBox({problem.toStdString(), QGuiApplication::applicationDisplayName().toStdString(),

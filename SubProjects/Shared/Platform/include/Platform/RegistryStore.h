@@ -81,6 +81,9 @@ public:
     // Removes the key with everything below it; false when it did not exist.
     bool deleteTree(const std::string& path);
     bool deleteValue(const std::string& path, const std::string& name);
+    // Lays another hive over this one: its keys are added and its values
+    // replace those of the same name; keys and values only this one has stay.
+    void overlay(const RegistryHive& top);
 
 private:
     struct Key
@@ -105,21 +108,31 @@ private:
 // known: there is no shared fallback.
 std::string RegistryFolder();
 std::string RegistryFile(RegistryRoot root);
+// The read-only machine-wide layer beneath the user's folder, which an
+// installed package fills with its components and file associations:
+// $LEGATO_SYSTEM_REGISTRY_DIR when set ("" turns the layer off); else none
+// when the user's folder was chosen by LEGATO_REGISTRY_DIR or is a build
+// tree's (so tests and programs in a build tree never see an installed copy);
+// else the folder the build configured (DATADIR/legato/registry). Its folder
+// and files must belong to root or to the user running the program and be
+// closed to writes by anybody else. Nothing here ever writes it.
+std::string SystemRegistryFolder();
 const char* RegistryRootName(RegistryRoot root);
 std::optional<RegistryRoot> RegistryRootFromName(const std::string& name);
 
-// The current content of a root's file; empty when the file does not exist.
-// Throws Platform::RuntimeError, saying why, when the file exists but cannot
-// be read or is not to be trusted (see the limits above).
+// The current content of a root: the system layer's file with the user's file
+// laid over it (RegistryHive::overlay); empty when neither exists. Throws
+// Platform::RuntimeError, saying why, when a file exists but cannot be read or
+// is not to be trusted (see the limits above).
 RegistryHive LoadRegistry(RegistryRoot root);
 // The same without a copy: the parsed file is kept and parsed again only when
 // the file has been replaced or changed since (another process's write is seen
 // at once, since every write replaces the file).
 std::shared_ptr<const RegistryHive> CurrentRegistry(RegistryRoot root);
 
-// Applies a change under the root's writer lock and replaces the file
-// atomically. Throws Platform::RuntimeError when the folder or file cannot be
-// written; the old file is then left as it was.
+// Applies a change to the user's file of a root (never to the system layer)
+// under the root's writer lock and replaces the file atomically. Throws Platform::RuntimeError when the
+// folder or file cannot be written; the old file is then left as it was.
 void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>& change);
 
 } // namespace Platform
