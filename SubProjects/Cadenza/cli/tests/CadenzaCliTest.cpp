@@ -232,7 +232,7 @@ TEST(CadenzaCliTest, RemoveAndWriteAreUndoneRunByRun)
     EXPECT_EQ(again.err, "cadenza-cli undo: nothing to undo\n");
     const auto list = runCli(dir, {"undo", "--list"}).out;
     EXPECT_NE(list.find("1\t"), std::string::npos) << list;
-    EXPECT_NE(list.find("\twrite\t2 files\t" + tagged + " and 1 more file (undone)\n"), std::string::npos) << list;
+    EXPECT_NE(list.find("\twrite\t2 files\t" + tagged + " and 1 more (undone)\n"), std::string::npos) << list;
 }
 
 TEST(CadenzaCliTest, NoJournalNoWrite)
