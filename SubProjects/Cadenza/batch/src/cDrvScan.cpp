@@ -78,7 +78,7 @@ void cDrvScan::scanDirectory(const std::string& dir)
     if (!enterOnce(dir))
         return;
     const QString shownDir = Platform::DecodeFileName(dir);
-    emit Progress(QStringLiteral("Searching ") + shownDir);
+    emit Progress(tr("Searching %1").arg(shownDir));
     processPendingEvents();
     if (m_cancel)
         return;

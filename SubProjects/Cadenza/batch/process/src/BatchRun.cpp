@@ -20,18 +20,18 @@ BatchRun::~BatchRun() = default;
 QString BatchRun::FolderProblem(const QString& path)
 {
     if (path.isEmpty())
-        return BatchMessages::NoFolder;
+        return BatchMessages::NoFolder();
     const std::string name = Platform::EncodeFileName(path);
     struct stat info
     {
     };
     if (::stat(name.c_str(), &info) != 0)
-        return BatchMessages::FolderMissing.arg(path);
+        return BatchMessages::FolderMissing().arg(path);
     if (!S_ISDIR(info.st_mode))
-        return BatchMessages::NotAFolder.arg(path);
+        return BatchMessages::NotAFolder().arg(path);
     DIR* dir = ::opendir(name.c_str());
     if (dir == nullptr)
-        return BatchMessages::FolderUnreadable.arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return BatchMessages::FolderUnreadable().arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     ::closedir(dir);
     return {};
 }

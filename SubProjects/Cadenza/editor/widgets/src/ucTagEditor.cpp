@@ -102,6 +102,7 @@ void ucTagEditor::createControls()
     txtFile = new QLineEdit(this);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setReadOnly(true);
+    txtFile->setAccessibleName(tr("File"));
     txtFile->setFocusPolicy(Qt::ClickFocus);
     QPalette face = txtFile->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
@@ -128,6 +129,7 @@ void ucTagEditor::createControls()
     lvwData = new FileListView(this);
     lvwData->setObjectName(QStringLiteral("lvwData"));
     lvwData->setToolTip(tr("Drag and drop MP3-Files."));
+    lvwData->setAccessibleName(tr("Files"));
     lvwData->setRootIsDecorated(false);
     lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -181,13 +183,17 @@ void ucTagEditor::createParsingOptions()
 
     cmdOverwrite = makeButton(Frame1, "cmdOverwrite", tr("O"), tr("Overwrite"));
     cmdOverwrite->setFont(normal);
+    cmdOverwrite->setAccessibleName(tr("Overwrite"));
+    cmdOverwrite->setAccessibleDescription(tr("Overwrite the checked fields with the parsed ones"));
     placeTwips(cmdOverwrite, 1080, 240, 255, 255);
 
     // One row per field: a caption clear of the frame's left edge, then the
     // box, the rows apart far enough that the boxes never touch.
     constexpr int FirstRow = 510;
     constexpr int RowPitch = 270;
-    static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
+    static const char* const captions[] = {QT_TR_NOOP("Title"),  QT_TR_NOOP("Artist"), QT_TR_NOOP("Album"),
+                                           QT_TR_NOOP("Year"),   QT_TR_NOOP("Genre"),  QT_TR_NOOP("Track"),
+                                           QT_TR_NOOP("Comment")};
     for (int i = 0; i < 7; ++i) {
         const int top = FirstRow + RowPitch * i;
         auto* box = new QCheckBox(Frame1);
@@ -196,6 +202,7 @@ void ucTagEditor::createParsingOptions()
         placeTwips(box, 1080, top, 255, 255);
         chkOverwrite[static_cast<std::size_t>(i)] = box;
         QLabel* caption = makeLabel(Frame1, tr(captions[i]), 90, top, 930, 255);
+        caption->setBuddy(box);
         caption->setFont(normal);
         fitCaption(caption);
     }
@@ -363,11 +370,11 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
 {
     const auto files = data ? DroppedFiles(*data) : std::nullopt;
     if (!files) {
-        ReportStatus(EditorTexts::WrongFormat, 1);
+        ReportStatus(EditorTexts::WrongFormat(), 1);
         return;
     }
     if (files->empty()) {
-        ReportStatus(EditorTexts::NoData, 1);
+        ReportStatus(EditorTexts::NoData(), 1);
         return;
     }
     lvwData->clear();
@@ -390,7 +397,7 @@ void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
 
 void ucTagEditor::lvwData_DblClick()
 {
-    ReportStatus(EditorTexts::PleaseWait, 1);
+    ReportStatus(EditorTexts::PleaseWait(), 1);
     QTreeWidgetItem* entry = selectedEntry();
     if (!entry) {
         ReportStatus(QString(), 1);

@@ -184,13 +184,13 @@ TEST(ucTagEditor, DropKeepsMp3FilesAndCountsAllDropped)
     auto* text = new QMimeData;
     text->setText(QString::fromStdString(a));
     e.drop(text);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat());
     EXPECT_EQ(e.list->topLevelItemCount(), 2);
 
     auto* empty = new QMimeData;
     empty->setData("text/uri-list", "");
     e.drop(empty);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::NoData);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoData());
     EXPECT_EQ(e.list->topLevelItemCount(), 2);
 
     // A new list replaces the old one; folders are never listed.
@@ -214,7 +214,7 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     EXPECT_EQ(e.file->text(), "Artist - Song");
     EXPECT_EQ(e.title->text(), "Song");
     EXPECT_EQ(e.track->text(), "03");
-    EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found());
 
     e.press(e.edit);
     EXPECT_EQ(e.states(), Editing);
@@ -229,7 +229,7 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     e.press(e.edit);
     e.press(e.ok);
     EXPECT_EQ(e.states(), Chosen);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved());
 }
 
 TEST(ucTagEditor, CancelRestoresTheStoredTag)
@@ -254,7 +254,7 @@ TEST(ucTagEditor, ClearingTheTrackSavesV10)
     e.track->clear();
     e.messages.clear();
     e.press(e.ok);
-    EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found, EditorTexts::TagSaved}));
+    EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found(), EditorTexts::TagSaved()}));
     EXPECT_EQ(stored(song)->TagType(), Quaver::ID3V1);
     EXPECT_EQ(e.track->text(), "");
 }
@@ -266,7 +266,7 @@ TEST(ucTagEditor, UntaggedFileGetsATag)
     Editor e;
     e.dropFiles({plain});
     e.click(0);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag());
     EXPECT_EQ(e.fields->findChild<QLabel*>("lblGenreByte")->text(), "255");
     EXPECT_TRUE(e.edit->isEnabled());
     e.press(e.edit);
@@ -288,7 +288,7 @@ TEST(ucTagEditor, FailedSaveKeepsTheEditOpen)
     Platform::MessageBoxRecorder boxes;
     e.press(e.ok);
     EXPECT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved());
     EXPECT_EQ(e.states(), Editing);
     EXPECT_EQ(e.title->text(), "Typed");
 }
@@ -425,7 +425,7 @@ TEST(ucTagEditor, PlayWithoutJukeboxShowsTheBoxAndStaysUsable)
             "Couldn't access Jukebox.\r\nPlease ensure that Jukebox.dll is registered and Jukebox is "
             "installed.\r\n"
             "(Regsvr32 <Path>\\Jukebox.dll)\r\n429 - "));
-        EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait));
+        EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait()));
         EXPECT_EQ(e.lastMessage(), "");
         // Still usable: the entry can be chosen and edited.
         e.click(0);
@@ -501,7 +501,7 @@ TEST(ucTagEditor, SaveThatWouldChangeTheTextAsksFirst)
     Platform::MessageBoxRecorder save(Platform::MsgResult::Yes);
     e.press(e.ok);
     EXPECT_EQ(stored(song)->Artist(), "????");
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved());
 }
 
 TEST(ucTagEditor, LeavingDuringAnEditAsksToSaveDiscardOrStay)
