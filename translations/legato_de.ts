@@ -861,5 +861,9 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
         <source>Overwrite the checked fields with the parsed ones</source>
         <translation>Die angekreuzten Felder mit den zerlegten überschreiben</translation>
     </message>
+    <message>
+        <source>Drop MP3 files here or paste them (Ctrl+V); Enter plays the chosen file</source>
+        <translation>MP3-Dateien hierher ziehen oder einfügen (Strg+V); die Eingabetaste spielt die gewählte Datei ab</translation>
+    </message>
 </context>
 </TS>

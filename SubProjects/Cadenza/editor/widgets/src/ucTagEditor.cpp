@@ -12,15 +12,18 @@
 
 #include "Platform/FileNameCodec.h"
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <filesystem>
 
@@ -130,6 +133,8 @@ void ucTagEditor::createControls()
     lvwData->setObjectName(QStringLiteral("lvwData"));
     lvwData->setToolTip(tr("Drag and drop MP3-Files."));
     lvwData->setAccessibleName(tr("Files"));
+    lvwData->setAccessibleDescription(
+        tr("Drop MP3 files here or paste them (Ctrl+V); Enter plays the chosen file"));
     lvwData->setRootIsDecorated(false);
     lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -151,6 +156,17 @@ void ucTagEditor::createControls()
             lvwData_Choose(current);
     });
     connect(lvwData, &QTreeWidget::itemDoubleClicked, this, &ucTagEditor::lvwData_DblClick);
+    // The keyboard's way to the same: a copied file list is pasted as its drop
+    // would be, and Enter plays the chosen file as a double-click does.
+    const auto listKey = [this](const QKeySequence& keys) {
+        auto* shortcut = new QShortcut(keys, lvwData);
+        shortcut->setContext(Qt::WidgetShortcut);
+        return shortcut;
+    };
+    connect(listKey(QKeySequence::Paste), &QShortcut::activated, this,
+            [this] { lvwData_Drop(QGuiApplication::clipboard()->mimeData()); });
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(listKey(QKeySequence(key)), &QShortcut::activated, this, &ucTagEditor::lvwData_DblClick);
     connect(cmdEdit, &QPushButton::clicked, this, &ucTagEditor::cmdEdit_Click);
     connect(cmdOk, &QPushButton::clicked, this, &ucTagEditor::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &ucTagEditor::cmdCancel_Click);

@@ -9,6 +9,7 @@
 #include "Platform/Twips.h"
 #include "Quaver/FileHandler.h"
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -545,4 +546,27 @@ TEST(ucTagEditor, ParsingOptionsStandApart)
         EXPECT_GE(caption->x(), 4) << caption->text().toStdString();
     EXPECT_LT(e.emptyOnly->geometry().bottom(), options->height() - 2);
     EXPECT_EQ(e.panel.NodeToolTip(), "Edit the tag of single MP3 files");
+}
+
+TEST(ucTagEditor, KeyboardPastesFilesAndEnterPlaysTheChosenOne)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeUntagged(dir, "k.mp3");
+    Editor e;
+    std::vector<std::string> played;
+    e.panel.setPlayerCall([&played](const std::string& path) { played.push_back(path); });
+    auto* copied = new QMimeData;
+    copied->setData("text/uri-list",
+                    "file://" + QByteArray::fromStdString(song).toPercentEncoding("/") + "\r\n");
+    QGuiApplication::clipboard()->setMimeData(copied);
+    // Shortcuts work in the active window only.
+    QApplication::setActiveWindow(&e.panel);
+    e.list->setFocus();
+    QTest::keySequence(e.list, QKeySequence::Paste);
+    ASSERT_EQ(e.list->topLevelItemCount(), 1);
+    EXPECT_EQ(e.entry(0)->text(0), QString::fromStdString(song));
+
+    e.click(0);
+    QTest::keyClick(e.list, Qt::Key_Return);
+    EXPECT_EQ(played, std::vector<std::string>{song});
 }
