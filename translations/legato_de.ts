@@ -571,7 +571,7 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     </message>
     <message>
         <source>Copy to Clipboard</source>
-        <translation>In die Zwischenablage kopieren</translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>OK</source>
@@ -697,7 +697,7 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     </message>
     <message>
         <source>Overwrite exsisting tag</source>
-        <translation>Vorhandenen Tag überschreiben</translation>
+        <translation>Tag überschreiben</translation>
     </message>
     <message>
         <source>Test mode</source>
