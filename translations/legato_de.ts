@@ -633,6 +633,10 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
         <source>File Version</source>
         <translation>Dateiversion</translation>
     </message>
+    <message>
+        <source>Copy the list as tab-separated text</source>
+        <translation>Die Liste als tabulatorgetrennten Text kopieren</translation>
+    </message>
 </context>
 <context>
     <name>ucAppInfo</name>
@@ -659,6 +663,10 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>Program information</source>
         <translation>Programminformation</translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation>Das Programm beenden</translation>
     </message>
 </context>
 <context>
@@ -722,6 +730,22 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>The processed files under Ok and Error, each with its outcome</source>
         <translation>Die verarbeiteten Dateien unter Ok und Fehler, jeweils mit ihrem Ergebnis</translation>
+    </message>
+    <message>
+        <source>The pattern of the file names the fields are read from</source>
+        <translation>Das Muster der Dateinamen, aus denen die Felder gelesen werden</translation>
+    </message>
+    <message>
+        <source>Replace the tag of files that have one</source>
+        <translation>Den Tag von Dateien ersetzen, die schon einen haben</translation>
+    </message>
+    <message>
+        <source>List what would be written without writing</source>
+        <translation>Auflisten, was geschrieben würde, ohne zu schreiben</translation>
+    </message>
+    <message>
+        <source>Tag every MP3 file below the path; during a run it stops the run, as Escape does</source>
+        <translation>Jede MP3-Datei unterhalb des Pfads taggen; während eines Laufs hält es ihn an, wie die Escape-Taste</translation>
     </message>
 </context>
 <context>
@@ -864,6 +888,18 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>Drop MP3 files here or paste them (Ctrl+V); Enter plays the chosen file</source>
         <translation>MP3-Dateien hierher ziehen oder einfügen (Strg+V); die Eingabetaste spielt die gewählte Datei ab</translation>
+    </message>
+    <message>
+        <source>The pattern of the file name the fields are parsed from</source>
+        <translation>Das Muster des Dateinamens, aus dem die Felder zerlegt werden</translation>
+    </message>
+    <message>
+        <source>Fill the fields chosen in the parsing options from the file name</source>
+        <translation>Die in den Zerlegeoptionen gewählten Felder aus dem Dateinamen füllen</translation>
+    </message>
+    <message>
+        <source>Parse this field from the file name</source>
+        <translation>Dieses Feld aus dem Dateinamen zerlegen</translation>
     </message>
 </context>
 </TS>

@@ -38,6 +38,7 @@ frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
     lvwInfo->setAccessibleName(tr("Information"));
     cmdCopyToClipboard = new QPushButton(tr("Copy to Clipboard"), this);
     cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
+    cmdCopyToClipboard->setAccessibleDescription(tr("Copy the list as tab-separated text"));
     placeTwips(cmdCopyToClipboard, 120, 5520, 1815, 375);
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmInfo::cmdCopyToClipboard_Click);
     cmdOK = new QPushButton(tr("OK"), this);

@@ -239,6 +239,7 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
 
     cmdExit = new QPushButton(tr("E&xit"), this);
     cmdExit->setObjectName("cmdExit");
+    cmdExit->setAccessibleDescription(tr("Close the program"));
     cmdExit->resize(px(1215), px(375));
     connect(cmdExit, &QPushButton::clicked, this, &ucAppInfo::cmdExit_Click);
 

@@ -81,19 +81,24 @@ void ucBatch::BuildControls()
 
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    cmbFormat->setAccessibleDescription(tr("The pattern of the file names the fields are read from"));
     lblFormat->setBuddy(cmbFormat);
     placeTwips(cmbFormat, 780, 540, 3120, 345);
 
     chkOverwrite = new QCheckBox(tr("Overwrite exsisting tag"), this);
     chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
+    chkOverwrite->setAccessibleDescription(tr("Replace the tag of files that have one"));
     placeTwips(chkOverwrite, 4020, 555, 2760, 315);
 
     chkTestMode = new QCheckBox(tr("Test mode"), this);
     chkTestMode->setObjectName(QStringLiteral("chkTestMode"));
+    chkTestMode->setAccessibleDescription(tr("List what would be written without writing"));
     placeTwips(chkTestMode, 6840, 555, 1320, 315);
 
     cmdOk = new QPushButton(tr(ProcessCaption), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setAccessibleDescription(
+        tr("Tag every MP3 file below the path; during a run it stops the run, as Escape does"));
     placeTwips(cmdOk, 8265, 510, 1125, 375);
 
     m_Results = new BatchResultModel(this);

@@ -116,10 +116,13 @@ void ucTagEditor::createControls()
     Label8->setObjectName(QStringLiteral("Label8"));
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    cmbFormat->setAccessibleDescription(tr("The pattern of the file name the fields are parsed from"));
     cmbFormat->setEditable(false);
     Label8->setBuddy(cmbFormat);
 
     cmdParse = makeButton(this, "cmdParse", tr("&Parse"), QString());
+    cmdParse->setAccessibleDescription(
+        tr("Fill the fields chosen in the parsing options from the file name"));
 
     ucID3v1xTag = new ::ucID3v1xTag(this);
 
@@ -215,6 +218,7 @@ void ucTagEditor::createParsingOptions()
         auto* box = new QCheckBox(Frame1);
         box->setObjectName(QStringLiteral("chkOverwrite"));
         box->setProperty("Index", i);
+        box->setAccessibleDescription(tr("Parse this field from the file name"));
         placeTwips(box, 1080, top, 255, 255);
         chkOverwrite[static_cast<std::size_t>(i)] = box;
         QLabel* caption = makeLabel(Frame1, tr(captions[i]), 90, top, 930, 255);
