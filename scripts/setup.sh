@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-tools-dev
     libgl-dev
+    qt6-l10n-tools qt6-translations-l10n
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev libtag1-dev
     xvfb xauth xdotool imagemagick sox lame

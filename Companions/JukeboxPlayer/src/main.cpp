@@ -9,6 +9,7 @@
 #include "Jukebox/PlayerProtocol.h"
 #include "PlayerEngine.h"
 #include "PlayerWindows.h"
+#include "Translations.h"
 
 #include "Platform/FileNameCodec.h"
 #include "Platform/WindowHost.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMessageBox>
 #include <climits>
 #include <cstdio>
@@ -105,6 +107,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Jukebox"));
     QApplication::setApplicationVersion(QStringLiteral(LEGATO_PLAYER_VERSION));
+    Translations::Install(app, QLocale::system());
 
     // Without a private window folder no program could reach this player.
     if (const std::string problem = Platform::WindowFolderProblem(); !problem.empty()) {

@@ -1,5 +1,6 @@
 #include "Panels.h"
 #include "QtMessageBox.h"
+#include "Translations.h"
 #include "frmFrame.h"
 
 #include "Platform/MessageBox.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -17,6 +19,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(":/legato/legato.png"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("legato");
+    // The window speaks the user's language where a catalogue has it.
+    Translations::Install(app, QLocale::system());
     QtMessageBox::install();
     // The player cannot be driven without a private window folder: say why.
     if (const std::string problem = Platform::WindowFolderProblem(); !problem.empty()) {

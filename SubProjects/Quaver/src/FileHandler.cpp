@@ -4,6 +4,7 @@
 
 #include "Platform/BinaryFile.h"
 #include "Platform/FileSystemObject.h"
+#include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
 
 #include <cerrno>
@@ -15,9 +16,9 @@ namespace Quaver {
 namespace {
 
 constexpr const char* kSource = "Quaver";
-constexpr const char* kReadTag = "Read Tag";
-constexpr const char* kWriteTag = "Write Tag";
-constexpr const char* kCutTag = "Remove Tag";
+constexpr const char* kReadTag = LEGATO_TRANSLATE_NOOP("Quaver", "Read Tag");
+constexpr const char* kWriteTag = LEGATO_TRANSLATE_NOOP("Quaver", "Write Tag");
+constexpr const char* kCutTag = LEGATO_TRANSLATE_NOOP("Quaver", "Remove Tag");
 constexpr std::int64_t kTagLength = Tag::TagLength();
 
 // Classic numbers for failures that are not system calls.
@@ -52,7 +53,7 @@ EID3TagConstants FileHandler::ReadTag()
         requireTag(m_tag);
         const auto info = Platform::FileSystemObject().FindFile(m_fileName);
         if (!info) {
-            record(Exclamation, kReadTag, "File does not exist.");
+            record(Exclamation, kReadTag, LEGATO_TRANSLATE_NOOP("Quaver", "File does not exist."));
             return ID3Unknown;
         }
         if (info->Size <= kTagLength)
@@ -65,7 +66,7 @@ EID3TagConstants FileHandler::ReadTag()
             file.Close();
         }
         if (!TrailerCodec::HasIdentifier(block.data())) {
-            record(Information, kReadTag, "The file contains no tag.");
+            record(Information, kReadTag, LEGATO_TRANSLATE_NOOP("Quaver", "The file contains no tag."));
             return ID3Unknown;
         }
         return TrailerCodec::Parse(block, *m_tag);
@@ -80,12 +81,12 @@ bool FileHandler::WriteTag()
     try {
         requireTag(m_tag);
         if (m_tag->TagType() == ID3Unknown) {
-            record(Exclamation, kWriteTag, "Tag unknown.");
+            record(Exclamation, kWriteTag, LEGATO_TRANSLATE_NOOP("Quaver", "Tag unknown."));
             return false;
         }
         const auto info = Platform::FileSystemObject().FindFile(m_fileName);
         if (!info) {
-            record(Exclamation, kWriteTag, "File does not exist.");
+            record(Exclamation, kWriteTag, LEGATO_TRANSLATE_NOOP("Quaver", "File does not exist."));
             return false;
         }
         // Rendering raises for a track out of range before the file is opened.

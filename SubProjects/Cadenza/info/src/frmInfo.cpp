@@ -31,15 +31,17 @@ QString text(const std::string& value)
 frmInfo::frmInfo(QWidget* parent) : QDialog(parent)
 {
     setObjectName("frmInfo");
-    setWindowTitle("Information");
+    setWindowTitle(tr("Information"));
 
     lvwInfo = new QTreeWidget(this);
     lvwInfo->setObjectName("lvwInfo");
-    cmdCopyToClipboard = new QPushButton("Copy to Clipboard", this);
+    lvwInfo->setAccessibleName(tr("Information"));
+    cmdCopyToClipboard = new QPushButton(tr("Copy to Clipboard"), this);
     cmdCopyToClipboard->setObjectName("cmdCopyToClipboard");
+    cmdCopyToClipboard->setAccessibleDescription(tr("Copy the list as tab-separated text"));
     placeTwips(cmdCopyToClipboard, 120, 5520, 1815, 375);
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, &frmInfo::cmdCopyToClipboard_Click);
-    cmdOK = new QPushButton("OK", this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName("cmdOK");
     placeTwips(cmdOK, 8220, 5520, 1215, 375);
     cmdOK->setDefault(true);
@@ -56,24 +58,24 @@ void frmInfo::Form_Load()
 {
     lvwInfo->move(0, lvwInfo->y());
     lvwInfo->setRootIsDecorated(false);
-    lvwInfo->setHeaderLabels({"Property", "Value", "Location"});
+    lvwInfo->setHeaderLabels({tr("Property"), tr("Value"), tr("Location")});
     lvwInfo->setAllColumnsShowFocus(true);
     lvwInfo->setAlternatingRowColors(true);
 
     const CInformation info;
-    Add("- General ---", "-", true);
-    Add("OS", text(info.OS()));
-    Add("OS Version", text(info.OSVersion()));
-    Add("OS Major Version", text(info.OSMajorVersion()));
-    Add("OS Minor Version", text(info.OSMinorVersion()));
-    Add("OS Build Number", text(info.OSBuildNumber()));
-    Add("OS CSDVersion", text(info.OSCSDVersion()));
-    Add("Computer Name", text(info.ComputerName()));
-    Add("User Name", text(info.UserName()));
+    Add(tr("- General ---"), "-", true);
+    Add(tr("OS"), text(info.OS()));
+    Add(tr("OS Version"), text(info.OSVersion()));
+    Add(tr("OS Major Version"), text(info.OSMajorVersion()));
+    Add(tr("OS Minor Version"), text(info.OSMinorVersion()));
+    Add(tr("OS Build Number"), text(info.OSBuildNumber()));
+    Add(tr("OS CSDVersion"), text(info.OSCSDVersion()));
+    Add(tr("Computer Name"), text(info.ComputerName()));
+    Add(tr("User Name"), text(info.UserName()));
 
     const Platform::VersionInfo program = ApplicationVersion();
-    Add("- Applikation '" + text(program.description) + "'---", "", true);
-    Add("File Version", VersionText(program), false,
+    Add(tr("- Applikation '%1'---").arg(text(program.description)), "", true);
+    Add(tr("File Version"), VersionText(program), false,
         text(Platform::ModuleFileName(reinterpret_cast<const void*>(&ApplicationVersion))));
 }
 
@@ -92,7 +94,7 @@ void frmInfo::Add(const QString& PropertyName, const QString& Value, bool ItemBo
 void frmInfo::AddItem(const QString& ProgID)
 {
     const std::string path = ComponentServerPath(ProgID.toStdString());
-    Add("File Version", text(GetFileVersion(path)), false, text(path));
+    Add(tr("File Version"), text(GetFileVersion(path)), false, text(path));
 }
 
 bool frmInfo::IsAppPresent(const QString& strSubKey, const QString& strValueName)

@@ -105,6 +105,8 @@ void frmFrame::createControls()
     trvApplications = new QTreeWidget(picLeftPanel);
     trvApplications->setObjectName("trvApplications");
     trvApplications->setHeaderHidden(true);
+    trvApplications->setAccessibleName(tr("Features"));
+    trvApplications->setAccessibleDescription(tr("Choose the page to show on the right"));
     trvApplications->setRootIsDecorated(false);
     // The panel shown belongs to the highlighted node, however it was
     // highlighted (click, arrow keys). The switch runs once the tree has
@@ -126,15 +128,16 @@ void frmFrame::createControls()
     picSplit = new QWidget(m_inner);
     picSplit->setObjectName("picSplit");
     picSplit->setCursor(Qt::SplitHCursor);
+    picSplit->setAccessibleName(tr("Splitter"));
     picSplit->setFocusPolicy(Qt::ClickFocus);
     picSplit->installEventFilter(this);
 
     m_msg = new QLabel;
     m_msg->setObjectName("MSG");
-    m_msg->setToolTip("Message");
+    m_msg->setToolTip(tr("Message"));
     m_dataGiven = new QLabel;
     m_dataGiven->setObjectName("DATA_GIVEN");
-    m_dataGiven->setToolTip("Num data given");
+    m_dataGiven->setToolTip(tr("Num data given"));
     m_dataGiven->setMinimumWidth(Platform::twipsToPixels(1500));
     statusBar()->setObjectName("stbMain");
     statusBar()->setSizeGripEnabled(false);
@@ -150,18 +153,18 @@ void frmFrame::createControls()
 
 void frmFrame::createMenus()
 {
-    QMenu* mnuFile = menuBar()->addMenu("&File");
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName("mnuFile");
-    QAction* mnuExit = mnuFile->addAction("E&xit", this, &QWidget::close);
+    QAction* mnuExit = mnuFile->addAction(tr("E&xit"), this, &QWidget::close);
     mnuExit->setObjectName("mnuExit");
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* mnuHelp = menuBar()->addMenu("&Help");
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName("mnuHelp");
-    QAction* mnuInfo = mnuHelp->addAction("&Info...", this, &frmFrame::mnuInfo_Click);
+    QAction* mnuInfo = mnuHelp->addAction(tr("&Info..."), this, &frmFrame::mnuInfo_Click);
     mnuInfo->setObjectName("mnuInfo");
     mnuHelp->addSeparator();
-    QAction* mnuAbout = mnuHelp->addAction("&About...", this, &frmFrame::mnuAbout_Click);
+    QAction* mnuAbout = mnuHelp->addAction(tr("&About..."), this, &frmFrame::mnuAbout_Click);
     mnuAbout->setObjectName("mnuAbout");
     mnuAbout->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -325,7 +328,7 @@ bool frmFrame::showPanel(const QString& key)
 void frmFrame::switchPanel(const QString& key)
 {
     WaitCursor wait;
-    ShowStatus("Loading page...", 1);
+    ShowStatus(tr("Loading page..."), 1);
     for (const auto& member : *m_Frames) {
         if (QWidget* control = member->Frame())
             control->setVisible(false);
@@ -418,15 +421,15 @@ void frmFrame::mnuInfo_Click()
 {
     // The components the program depends on, by ProgID and display name.
     static const std::pair<const char*, const char*> components[] = {
-        {"Quaver.FileHandler", "Quaver Reader/Writer"},
-        {"Scripting.FileSystemObject", "Scripting Library"},
-        {"Jukebox.API", "Jukebox DLL"},
-        {"VellumCtl.Vellum", "Vellum Pane"},
+        {"Quaver.FileHandler", QT_TR_NOOP("Quaver Reader/Writer")},
+        {"Scripting.FileSystemObject", QT_TR_NOOP("Scripting Library")},
+        {"Jukebox.API", QT_TR_NOOP("Jukebox DLL")},
+        {"VellumCtl.Vellum", QT_TR_NOOP("Vellum Pane")},
     };
     auto info = std::make_unique<frmInfo>(this);
     for (const auto& [progId, displayName] : components) {
         const bool present = info->IsAppPresent(progId, "");
-        info->Add(displayName, present ? "True" : "False", true, "");
+        info->Add(tr(displayName), present ? tr("True") : tr("False"), true, "");
         info->AddItem(progId);
     }
     info->exec();

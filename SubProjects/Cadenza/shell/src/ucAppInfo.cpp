@@ -185,6 +185,7 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
     scrInfo->setObjectName("scrInfo");
     scrInfo->setFrameShape(QFrame::NoFrame);
     scrInfo->setWidgetResizable(true);
+    scrInfo->setAccessibleName(tr("Program information"));
     auto* body = new InfoBody(scrInfo);
     body->setObjectName("picInfo");
 
@@ -199,13 +200,13 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
         label(body, "lblDescription", QString(), TextLeft, DescriptionTop, TextWidth, DescriptionHeight));
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* versions = new QGroupBox("Program versions", body);
+    auto* versions = new QGroupBox(tr("Program versions"), body);
     versions->setObjectName("fraVersions");
     placeTwips(versions, TextLeft, VersionsTop, VersionsWidth, VersionsHeight);
-    Label1 = label(versions, "Label1", "Program:", CaptionLeft, FirstRowTop, CaptionWidth, RowHeight);
+    Label1 = label(versions, "Label1", tr("Program:"), CaptionLeft, FirstRowTop, CaptionWidth, RowHeight);
     lblProgramVersion = wrapping(
         label(versions, "lblProgramVersion", QString(), ValueLeft, FirstRowTop, ValueWidth, RowHeight));
-    Label3 = label(versions, "Label3", "Copyright:", CaptionLeft, SecondRowTop, CaptionWidth, RowHeight);
+    Label3 = label(versions, "Label3", tr("Copyright:"), CaptionLeft, SecondRowTop, CaptionWidth, RowHeight);
     lblCopyright =
         wrapping(label(versions, "lblCopyright", QString(), ValueLeft, SecondRowTop, ValueWidth, RowHeight));
     Image2 = image(versions, "Image2", QStyle::SP_FileDialogInfoView, 120, 300);
@@ -236,8 +237,9 @@ ucAppInfo::ucAppInfo(QWidget* parent, VersionSource source)
     connect(scrInfo->verticalScrollBar(), &QScrollBar::rangeChanged, this, takeFocusWhenScrolling);
     connect(scrInfo->horizontalScrollBar(), &QScrollBar::rangeChanged, this, takeFocusWhenScrolling);
 
-    cmdExit = new QPushButton("E&xit", this);
+    cmdExit = new QPushButton(tr("E&xit"), this);
     cmdExit->setObjectName("cmdExit");
+    cmdExit->setAccessibleDescription(tr("Close the program"));
     cmdExit->resize(px(1215), px(375));
     connect(cmdExit, &QPushButton::clicked, this, &ucAppInfo::cmdExit_Click);
 
@@ -270,9 +272,9 @@ void ucAppInfo::refresh()
     const QString title = QString::fromStdString(info.title);
     lblTitle->setText(title);
     lblProgramVersion->setText(VersionText(info));
-    lblDescription->setText(title + " helps You to handle MP3-Tags." +
-                            " It supports ID3v1.0 and ID3v1.1 tags." +
-                            " Select an Item to the left to access the features of the program.");
+    lblDescription->setText(tr("%1 helps You to handle MP3-Tags. It supports ID3v1.0 and ID3v1.1 tags. "
+                               "Select an Item to the left to access the features of the program.")
+                                .arg(title));
     lblCopyright->setText(QString::fromStdString(info.copyright));
     static_cast<InfoBody*>(scrInfo->widget())->textsChanged();
 }

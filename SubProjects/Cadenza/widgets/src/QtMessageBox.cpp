@@ -46,7 +46,14 @@ QString boxText(const std::string& text)
     QString result = QString::fromUtf8(text);
     result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
+    // The tag library marks its texts (LEGATO_TRANSLATE_NOOP) but cannot
+    // translate them: a line that is one of them is shown translated.
+    QStringList lines = result.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        const QByteArray source = line.toUtf8();
+        line = QCoreApplication::translate("Quaver", source.constData());
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 std::unique_ptr<QMessageBox> create(const Platform::MessageBoxRequest& request)

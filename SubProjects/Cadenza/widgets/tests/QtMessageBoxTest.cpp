@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 TEST(QtMessageBox, ShowsTheRequestWithLineBreaksIconButtonsAndCaption)
@@ -20,6 +21,16 @@ TEST(QtMessageBox, ShowsTheRequestWithLineBreaksIconButtonsAndCaption)
     EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     // Texts from files are shown as they are, never as markup.
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
+}
+
+TEST(QtMessageBox, ShowsTheTagLibrarysLinesTranslated)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(":/i18n/legato_de.qm")));
+    QCoreApplication::installTranslator(&german);
+    // Number, source and description of a failed write, as the library puts them.
+    EXPECT_EQ(QtMessageBox::boxText("0\r\nWrite Tag\r\nTag unknown."), "0\nTag schreiben\nTag unbekannt.");
+    QCoreApplication::removeTranslator(&german);
 }
 
 TEST(QtMessageBox, EmptyCaptionNamesTheApplication)

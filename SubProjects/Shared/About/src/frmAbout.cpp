@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-const char* const frmAbout::ProgramCredit = "Written by The Legato developers.";
+const char* const frmAbout::ProgramCredit =
+    QT_TRANSLATE_NOOP("frmAbout", "Written by The Legato developers.");
 
 namespace {
 
@@ -46,7 +47,7 @@ frmAbout::frmAbout(Variant variant, const std::optional<Platform::VersionInfo>& 
 void frmAbout::build(Variant variant)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About MyApp"));
+    setWindowTitle(tr("About MyApp"));
     setModal(true);
 
     m_icon = new QLabel(this);
@@ -58,28 +59,26 @@ void frmAbout::build(Variant variant)
     m_icon->setPixmap(icon.pixmap(32, 32));
     m_icon->setAlignment(Qt::AlignTop);
 
-    m_lblTitle = new QLabel(QStringLiteral("Application Title"), this);
+    m_lblTitle = new QLabel(tr("Application Title"), this);
     m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = m_lblTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     m_lblTitle->setFont(titleFont);
 
-    m_lblVersion = new QLabel(QStringLiteral("Version"), this);
+    m_lblVersion = new QLabel(tr("Version"), this);
     m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
-    m_lblDescription = new QLabel(variant == Variant::Library ? QStringLiteral("App Description")
-                                                              : QString::fromUtf8(ProgramCredit),
-                                  this);
+    m_lblDescription =
+        new QLabel(variant == Variant::Library ? tr("App Description") : tr(ProgramCredit), this);
     m_lblDescription->setObjectName(QStringLiteral("lblDescription"));
     m_lblDescription->setWordWrap(true);
 
-    m_lblDisclaimer =
-        new QLabel(variant == Variant::Library ? QStringLiteral("Warning: ...") : QString(), this);
+    m_lblDisclaimer = new QLabel(variant == Variant::Library ? tr("Warning: ...") : QString(), this);
     m_lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     m_lblDisclaimer->setWordWrap(true);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK = new QPushButton(tr("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setDefault(true);
     m_cmdOK->setAutoDefault(true);
@@ -108,8 +107,8 @@ void frmAbout::load(Variant variant, const std::optional<Platform::VersionInfo>&
     const QString title = info ? QString::fromStdString(info->title) : fallbackTitle;
     const Platform::VersionInfo none;
     const Platform::VersionInfo& v = info ? *info : none;
-    setWindowTitle(QStringLiteral("About ") + title);
-    m_lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+    setWindowTitle(tr("About %1").arg(title));
+    m_lblVersion->setText(tr("Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
     m_lblTitle->setText(title);
     if (variant == Variant::Library) {
         m_lblDescription->setText(QString::fromStdString(v.comments));

@@ -41,7 +41,7 @@ std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
 {
     Quaver::TagError reason;
     reason.CopyError(&error);
-    return {BatchMessages::NewTag + BatchMessages::ErrorSeparator + QString::fromStdString(reason.Stream()),
+    return {BatchMessages::NewTag() + BatchMessages::ErrorSeparator + QString::fromStdString(reason.Stream()),
             true};
 }
 
@@ -61,9 +61,9 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
         return failedNewTag(error);
     }
     if (hasTag && !overwrite)
-        return {BatchMessages::TagExists, false};
+        return {BatchMessages::TagExists(), false};
 
-    QString message = hasTag ? BatchMessages::OverwriteTag : BatchMessages::NewTag;
+    QString message = hasTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
     handler.setID3v1xTag(tag);
     if (handler.WriteTag())
         return {message, false};
@@ -88,12 +88,12 @@ BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileN
     Quaver::TagPtr tag = DeriveTag(settings.Format, *settings.DefaultTag, fileName, parseError);
     if (parseError) {
         outcome.Result = BatchOutcome::Group::Error;
-        outcome.Message = BatchMessages::ParseError;
+        outcome.Message = BatchMessages::ParseError();
         return outcome;
     }
     outcome.NewTag = tag;
     if (settings.TestMode) {
-        outcome.Message = BatchMessages::TestMode;
+        outcome.Message = BatchMessages::TestMode();
         return outcome;
     }
     const auto [message, failed] = WriteNewTag(fileName, tag, settings.Overwrite);

@@ -9,8 +9,9 @@
 
 namespace {
 
-const QString OkCaption = QStringLiteral("Ok");
-const QString ErrorCaption = QStringLiteral("Error");
+// The group captions, translated where they are shown.
+const char* const OkCaption = QT_TRANSLATE_NOOP("BatchResultModel", "Ok");
+const char* const ErrorCaption = QT_TRANSLATE_NOOP("BatchResultModel", "Error");
 
 // Names are stored back to back in chunks of this size; a longer name gets a
 // chunk of its own.
@@ -200,7 +201,7 @@ const BatchResultModel::Row* BatchResultModel::RowOf(const QModelIndex& index) c
 
 QString BatchResultModel::Caption(int group) const
 {
-    const QString& caption = group == 0 ? OkCaption : ErrorCaption;
+    const QString caption = tr(group == 0 ? OkCaption : ErrorCaption);
     return m_counted ? BatchMessages::GroupCaption(caption, m_shown[group]) : caption;
 }
 

@@ -6,6 +6,7 @@
 #include "Platform/FileNameCodec.h"
 #include "cDrvScan.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 #include <cerrno>
@@ -20,19 +21,19 @@ BatchRun::~BatchRun() = default;
 QString BatchRun::FolderProblem(const std::string& path)
 {
     if (path.empty())
-        return BatchMessages::NoFolder;
+        return BatchMessages::NoFolder();
     // The messages are text for the user, with the folder decoded.
     const QString shown = Platform::DecodeFileName(path);
     struct stat info
     {
     };
     if (::stat(path.c_str(), &info) != 0)
-        return BatchMessages::FolderMissing.arg(shown);
+        return BatchMessages::FolderMissing().arg(shown);
     if (!S_ISDIR(info.st_mode))
-        return BatchMessages::NotAFolder.arg(shown);
+        return BatchMessages::NotAFolder().arg(shown);
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr)
-        return BatchMessages::FolderUnreadable.arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
+        return BatchMessages::FolderUnreadable().arg(shown, QString::fromLocal8Bit(std::strerror(errno)));
     ::closedir(dir);
     return {};
 }
@@ -54,9 +55,13 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_pDrvScan->setPath(path);
     m_pDrvScan->setUseFileSpec(true);
     connect(m_pDrvScan.get(), &cDrvScan::Progress, this, [this](const std::string& searching) {
-        // The status is text for the user: the folder in it is decoded here,
-        // once per folder.
-        m_searching = Platform::DecodeFileName(searching);
+        // The status is text for the user: the folder in it is decoded and
+        // the words translated here, once per folder.
+        constexpr std::string_view prefix = "Searching ";
+        m_searching = searching.compare(0, prefix.size(), prefix) == 0
+                          ? QCoreApplication::translate("cDrvScan", "Searching %1")
+                                .arg(Platform::DecodeFileName(searching.substr(prefix.size())))
+                          : Platform::DecodeFileName(searching);
         emit ShowMessage(m_searching);
         EmitProgress();
     });

@@ -56,9 +56,9 @@ TEST(BatchResultModel, ListsTheOutcomesUnderTheirGroupsWithMessagesAndImages)
     const std::string latin1 = "/music/caf\xE9.mp3";
     const QString shown = Platform::DecodeFileName(latin1);
     model.Start(Settings(1, true));
-    model.Append(Outcome("/music/", "A - One.mp3", Group::Ok, BatchMessages::TestMode));
-    model.Append(Outcome("/music/", "NoMatch.mp3", Group::Error, BatchMessages::ParseError));
-    model.Append(Outcome("", latin1, Group::Ok, BatchMessages::TestMode));
+    model.Append(Outcome("/music/", "A - One.mp3", Group::Ok, BatchMessages::TestMode()));
+    model.Append(Outcome("/music/", "NoMatch.mp3", Group::Error, BatchMessages::ParseError()));
+    model.Append(Outcome("", latin1, Group::Ok, BatchMessages::TestMode()));
     model.Publish();
 
     EXPECT_EQ(Texts(model, {}), (QStringList{"Ok (2)", "Error (1)"}));
@@ -71,8 +71,8 @@ TEST(BatchResultModel, ListsTheOutcomesUnderTheirGroupsWithMessagesAndImages)
     const QModelIndex file = model.index(0, 0, error);
     ASSERT_EQ(model.rowCount(file), 1);
     const QModelIndex message = model.index(0, 0, file);
-    EXPECT_EQ(message.data().toString(), BatchMessages::ParseError);
-    EXPECT_EQ(message.data(Qt::ToolTipRole).toString(), BatchMessages::ParseError);
+    EXPECT_EQ(message.data().toString(), BatchMessages::ParseError());
+    EXPECT_EQ(message.data(Qt::ToolTipRole).toString(), BatchMessages::ParseError());
     EXPECT_EQ(message.data(BatchResultModel::ImageRole).toString(), "Info");
     EXPECT_EQ(model.rowCount(message), 0);
     model.SetImage("Info", 42);
@@ -96,13 +96,13 @@ TEST(BatchResultModel, NamesOfAnyLengthAndManyOutcomesKeepTheirBytes)
     // Longer than a chunk of the name store, then enough names to fill
     // several chunks.
     const std::string longName = std::string(300 * 1024, 'x') + ".mp3";
-    model.Append(Outcome("/r/", longName, Group::Error, BatchMessages::ParseError));
+    model.Append(Outcome("/r/", longName, Group::Error, BatchMessages::ParseError()));
     constexpr int Files = 5000;
     const auto name = [](int i) {
         return "Artist " + std::to_string(i) + " - Title " + std::to_string(i) + ".mp3";
     };
     for (int i = 0; i < Files; ++i)
-        model.Append(Outcome("/r/", name(i), Group::Ok, BatchMessages::TestMode));
+        model.Append(Outcome("/r/", name(i), Group::Ok, BatchMessages::TestMode()));
     model.Publish();
     const QModelIndex ok = model.GroupIndex(Group::Ok);
     ASSERT_EQ(model.rowCount(ok), Files);
@@ -121,13 +121,13 @@ TEST(BatchResultModel, OutcomesEnterTheTreeInBatches)
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     const QModelIndex ok = model.GroupIndex(Group::Ok);
     for (int i = 0; i < BatchResultModel::BatchSize - 1; ++i)
-        model.Append(Outcome("/r/", std::to_string(i) + ".mp3", Group::Ok, BatchMessages::TestMode));
+        model.Append(Outcome("/r/", std::to_string(i) + ".mp3", Group::Ok, BatchMessages::TestMode()));
     if (clock.elapsed() < BatchResultModel::BatchMilliseconds) {
         EXPECT_EQ(model.rowCount(ok), 0) << "waiting for the batch";
         EXPECT_EQ(inserted.count(), 0);
         EXPECT_EQ(model.index(0, 0).data().toString(), "Ok") << "no count before the first batch";
     }
-    model.Append(Outcome("/r/", "last.mp3", Group::Ok, BatchMessages::TestMode));
+    model.Append(Outcome("/r/", "last.mp3", Group::Ok, BatchMessages::TestMode()));
     EXPECT_EQ(model.rowCount(ok), BatchResultModel::BatchSize);
     if (clock.elapsed() < BatchResultModel::BatchMilliseconds) {
         EXPECT_EQ(inserted.count(), 1) << "one insertion for the whole batch";
@@ -136,7 +136,7 @@ TEST(BatchResultModel, OutcomesEnterTheTreeInBatches)
               QStringLiteral("Ok (%1)").arg(BatchResultModel::BatchSize));
 
     // Publish shows the rest at once, and an empty run still shows its counts.
-    model.Append(Outcome("/r/", "late.mp3", Group::Error, BatchMessages::ParseError));
+    model.Append(Outcome("/r/", "late.mp3", Group::Error, BatchMessages::ParseError()));
     model.Publish();
     EXPECT_EQ(model.rowCount(model.GroupIndex(Group::Error)), 1);
     model.Start(Settings(1, true));
@@ -155,8 +155,8 @@ TEST(BatchResultModel, ThePreviewShowsTheTagTheRunDerivedAndTheFilesOwn)
 
     BatchResultModel model;
     model.Start(Settings(1, true, false, defaults));
-    model.Append(Outcome(root, "Artist - Title.mp3", Group::Ok, BatchMessages::TestMode));
-    model.Append(Outcome(root, "NoMatch.mp3", Group::Error, BatchMessages::ParseError));
+    model.Append(Outcome(root, "Artist - Title.mp3", Group::Ok, BatchMessages::TestMode()));
+    model.Append(Outcome(root, "NoMatch.mp3", Group::Error, BatchMessages::ParseError()));
     model.Publish();
 
     const QModelIndex tagged = model.index(0, 0, model.GroupIndex(Group::Ok));

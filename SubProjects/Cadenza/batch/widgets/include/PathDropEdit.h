@@ -31,7 +31,7 @@ public:
     explicit PathDropEdit(QWidget* parent = nullptr);
 
     // The message shown when something other than files is dropped.
-    static const QString WrongDataMessage;
+    static const char* const WrongDataMessage;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -13,7 +13,8 @@
 
 #include <sys/stat.h>
 
-const QString PathDropEdit::WrongDataMessage = QStringLiteral("Wrong data fromat (Only Files are valid).");
+const char* const PathDropEdit::WrongDataMessage =
+    QT_TRANSLATE_NOOP("PathDropEdit", "Wrong data fromat (Only Files are valid).");
 
 namespace {
 
@@ -90,7 +91,7 @@ void PathDropEdit::dropEvent(QDropEvent* event)
         QMetaObject::invokeMethod(
             this,
             [] {
-                Platform::MsgBox({WrongDataMessage.toStdString(),
+                Platform::MsgBox({tr(WrongDataMessage).toStdString(),
                                   QGuiApplication::applicationDisplayName().toStdString(),
                                   Platform::MsgIcon::None, Platform::MsgButtons::Ok});
             },

@@ -29,9 +29,10 @@
 
 namespace {
 
-const QString NodeText = QStringLiteral("Batch processing");
-const QString ProcessCaption = QStringLiteral("&Process");
-const QString StopCaption = QStringLiteral("&Stop");
+// Translated where they are shown (context "ucBatch").
+const char* const NodeText = QT_TRANSLATE_NOOP("ucBatch", "Batch processing");
+const char* const ProcessCaption = QT_TRANSLATE_NOOP("ucBatch", "&Process");
+const char* const StopCaption = QT_TRANSLATE_NOOP("ucBatch", "&Stop");
 
 } // namespace
 
@@ -65,33 +66,40 @@ void ucBatch::BuildControls()
 
     txtPath = new PathDropEdit(this);
     txtPath->setObjectName(QStringLiteral("txtPath"));
-    txtPath->setToolTip(QStringLiteral("Drag and drop a file from the directory you want to parse."));
+    txtPath->setToolTip(tr("Drag and drop a file from the directory you want to parse."));
     placeTwips(txtPath, 780, 120, 8145, 315);
+    lblPath->setBuddy(txtPath);
 
     cmdChoosePath = new QPushButton(QStringLiteral("..."), this);
     cmdChoosePath->setObjectName(QStringLiteral("cmdChoosePath"));
-    cmdChoosePath->setToolTip(QStringLiteral("Choose path"));
+    cmdChoosePath->setToolTip(tr("Choose path"));
+    cmdChoosePath->setAccessibleName(tr("Choose path"));
     placeTwips(cmdChoosePath, 8985, 120, 405, 315);
 
-    lblFormat = new QLabel(QStringLiteral("Format"), this);
+    lblFormat = new QLabel(tr("Format"), this);
     lblFormat->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     placeTwips(lblFormat, 0, 555, 675, 315);
 
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    cmbFormat->setAccessibleDescription(tr("The pattern of the file names the fields are read from"));
     lblFormat->setBuddy(cmbFormat);
     placeTwips(cmbFormat, 780, 540, 3120, 345);
 
-    chkOverwrite = new QCheckBox(QStringLiteral("Overwrite exsisting tag"), this);
+    chkOverwrite = new QCheckBox(tr("Overwrite exsisting tag"), this);
     chkOverwrite->setObjectName(QStringLiteral("chkOverwrite"));
+    chkOverwrite->setAccessibleDescription(tr("Replace the tag of files that have one"));
     placeTwips(chkOverwrite, 4020, 555, 2760, 315);
 
-    chkTestMode = new QCheckBox(QStringLiteral("Test mode"), this);
+    chkTestMode = new QCheckBox(tr("Test mode"), this);
     chkTestMode->setObjectName(QStringLiteral("chkTestMode"));
+    chkTestMode->setAccessibleDescription(tr("List what would be written without writing"));
     placeTwips(chkTestMode, 6840, 555, 1320, 315);
 
-    cmdOk = new QPushButton(ProcessCaption, this);
+    cmdOk = new QPushButton(tr(ProcessCaption), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setAccessibleDescription(
+        tr("Tag every MP3 file below the path; during a run it stops the run, as Escape does"));
     placeTwips(cmdOk, 8265, 510, 1125, 375);
 
     m_Results = new BatchResultModel(this);
@@ -100,6 +108,8 @@ void ucBatch::BuildControls()
     trvFiles = new QTreeView(this);
     trvFiles->setObjectName(QStringLiteral("trvFiles"));
     trvFiles->setModel(m_Results);
+    trvFiles->setAccessibleName(tr("Results"));
+    trvFiles->setAccessibleDescription(tr("The processed files under Ok and Error, each with its outcome"));
     trvFiles->setHeaderHidden(true);
     // Every row is one line of text: the view can then lay out tens of
     // thousands of rows without measuring each.
@@ -112,7 +122,7 @@ void ucBatch::BuildControls()
     trvFiles->header()->setResizeContentsPrecision(0);
     placeTwips(trvFiles, 120, 1020, 5130, 5490);
 
-    fraNewTag = new QGroupBox(QStringLiteral("New Tag"), this);
+    fraNewTag = new QGroupBox(tr("New Tag"), this);
     placeTwips(fraNewTag, 5370, 960, 4020, 2520);
     ucNewTag = new ucID3v1xTag(fraNewTag);
     ucNewTag->setObjectName(QStringLiteral("ucNewTag"));
@@ -129,8 +139,8 @@ void ucBatch::BuildControls()
         tabTags->addTab(page, caption);
         return panel;
     };
-    ucOldTag = addTagTab(QStringLiteral("Original Tag"), QStringLiteral("ucOldTag"));
-    ucDefaultTag = addTagTab(QStringLiteral("Default Tag"), QStringLiteral("ucDefaultTag"));
+    ucOldTag = addTagTab(tr("Original Tag"), QStringLiteral("ucOldTag"));
+    ucDefaultTag = addTagTab(tr("Default Tag"), QStringLiteral("ucDefaultTag"));
 
     imgAppImage = new QLabel(this);
     imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
@@ -155,7 +165,7 @@ QString ucBatch::AppTitle()
 
 QString ucBatch::AppNodeText()
 {
-    return NodeText;
+    return tr(NodeText);
 }
 
 QString ucBatch::Key()
@@ -203,8 +213,7 @@ QModelIndex ucBatch::GroupNode(const QString& key) const
 
 void ucBatch::ChoosePath()
 {
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("Choose path"), txtPath->text());
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Choose path"), txtPath->text());
     if (!folder.isEmpty())
         txtPath->setText(folder);
 }
@@ -231,7 +240,7 @@ void ucBatch::Stop()
 // The button is "&Stop" and Escape is live exactly while the scanner runs.
 void ucBatch::SetRunning(bool running)
 {
-    cmdOk->setText(running ? StopCaption : ProcessCaption);
+    cmdOk->setText(tr(running ? StopCaption : ProcessCaption));
     cmdOk->setEnabled(true);
     m_StopKey->setEnabled(running);
 }
@@ -274,7 +283,7 @@ void ucBatch::Process()
             m_Busy = false;
             QApplication::restoreOverrideCursor();
         });
-        emit ShowMessage(BatchMessages::PleaseWait);
+        emit ShowMessage(BatchMessages::PleaseWait());
         m_Results->Start(settings);
 
         SetRunning(true);

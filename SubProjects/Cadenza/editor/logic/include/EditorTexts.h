@@ -1,17 +1,44 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
-// The status texts of the tag editor panel, exactly as users and tests see them.
+// The status texts of the tag editor panel. The English texts, exactly as users
+// and tests see them, are the source texts of the translations: each call gives
+// the text in the language whose catalogue the program installed, else English.
 namespace EditorTexts {
 
-inline const QString NoTag = QStringLiteral("There's no Tag available.");
-inline const QString V10Found = QStringLiteral("ID3 Tag V1.0 found.");
-inline const QString V11Found = QStringLiteral("ID3 Tag V1.1 found.");
-inline const QString TagSaved = QStringLiteral("Tag saved.");
-inline const QString TagNotSaved = QStringLiteral("Tag not saved.");
-inline const QString NoData = QStringLiteral("No Data to process.");
-inline const QString WrongFormat = QStringLiteral("Wrong data fromat (Only Files are valid).");
-inline const QString PleaseWait = QStringLiteral("Please wait...");
+inline QString NoTag()
+{
+    return QCoreApplication::translate("EditorTexts", "There's no Tag available.");
+}
+inline QString V10Found()
+{
+    return QCoreApplication::translate("EditorTexts", "ID3 Tag V1.0 found.");
+}
+inline QString V11Found()
+{
+    return QCoreApplication::translate("EditorTexts", "ID3 Tag V1.1 found.");
+}
+inline QString TagSaved()
+{
+    return QCoreApplication::translate("EditorTexts", "Tag saved.");
+}
+inline QString TagNotSaved()
+{
+    return QCoreApplication::translate("EditorTexts", "Tag not saved.");
+}
+inline QString NoData()
+{
+    return QCoreApplication::translate("EditorTexts", "No Data to process.");
+}
+inline QString WrongFormat()
+{
+    return QCoreApplication::translate("EditorTexts", "Wrong data fromat (Only Files are valid).");
+}
+inline QString PleaseWait()
+{
+    return QCoreApplication::translate("EditorTexts", "Please wait...");
+}
 
 } // namespace EditorTexts

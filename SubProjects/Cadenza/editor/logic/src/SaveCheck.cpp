@@ -4,10 +4,17 @@
 #include "Quaver/Tag.h"
 #include "Quaver/TrailerCodec.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
 namespace {
+
+// The translation context of the texts below.
+struct SaveCheck
+{
+    Q_DECLARE_TR_FUNCTIONS(SaveCheck)
+};
 
 using Quaver::TrailerCodec::TextField;
 
@@ -30,8 +37,12 @@ TagField panelField(TextField field)
 
 QString caption(TagField field)
 {
-    static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
-    return QString::fromLatin1(captions[static_cast<int>(field)]);
+    static const char* const captions[] = {
+        QT_TRANSLATE_NOOP("SaveCheck", "Title"),  QT_TRANSLATE_NOOP("SaveCheck", "Artist"),
+        QT_TRANSLATE_NOOP("SaveCheck", "Album"),  QT_TRANSLATE_NOOP("SaveCheck", "Year"),
+        QT_TRANSLATE_NOOP("SaveCheck", "Genre"),  QT_TRANSLATE_NOOP("SaveCheck", "Track"),
+        QT_TRANSLATE_NOOP("SaveCheck", "Comment")};
+    return SaveCheck::tr(captions[static_cast<int>(field)]);
 }
 
 QString spaced(const QString& characters)
@@ -48,19 +59,18 @@ void addTextChanges(const Quaver::Tag& tag, std::vector<SaveChange>& out)
         const TagField field = panelField(change.Field);
         const auto& fit = change.Fit;
         if (!fit.Unstorable.empty())
-            out.push_back({field, QStringLiteral("%1: %2 cannot be stored in the tag; it is saved as \"%3\".")
+            out.push_back({field, SaveCheck::tr("%1: %2 cannot be stored in the tag; it is saved as \"%3\".")
                                       .arg(caption(field), spaced(QString::fromStdString(fit.Unstorable)),
                                            QString::fromStdString(fit.Stored))});
         if (!fit.Cut.empty()) {
             const int width = Quaver::TrailerCodec::FieldWidth(change.Field, tag.TagType());
             const bool besideTrack = change.Field == TextField::Comment &&
                                      width < Quaver::TrailerCodec::FieldWidth(change.Field, Quaver::ID3V1);
-            out.push_back(
-                {field, QStringLiteral("%1: only %2 characters fit%3; \"%4\" at the end is cut off.")
-                            .arg(caption(field))
-                            .arg(width)
-                            .arg(besideTrack ? QStringLiteral(" beside a track number") : QString(),
-                                 QString::fromStdString(fit.Cut))});
+            out.push_back({field, SaveCheck::tr("%1: only %2 characters fit%3; \"%4\" at the end is cut off.")
+                                      .arg(caption(field))
+                                      .arg(width)
+                                      .arg(besideTrack ? SaveCheck::tr(" beside a track number") : QString(),
+                                           QString::fromStdString(fit.Cut))});
         }
     }
 }
@@ -87,8 +97,8 @@ std::vector<SaveChange> ChangesOnSave(const TagFieldTexts& typed)
     if (typed.GenreText != savedGenre) {
         const QString text =
             isListedGenre(tag, typed.GenreText)
-                ? QStringLiteral("Genre: \"%1\" was typed, not chosen from the list; the tag keeps \"%2\".")
-                : QStringLiteral("Genre: \"%1\" is not in the genre list; the tag keeps \"%2\".");
+                ? SaveCheck::tr("Genre: \"%1\" was typed, not chosen from the list; the tag keeps \"%2\".")
+                : SaveCheck::tr("Genre: \"%1\" is not in the genre list; the tag keeps \"%2\".");
         changes.push_back({TagField::Genre, text.arg(typed.GenreText, savedGenre)});
     }
 
@@ -97,7 +107,7 @@ std::vector<SaveChange> ChangesOnSave(const TagFieldTexts& typed)
     if (tag.TagType() == Quaver::ID3V1 && !zeros)
         changes.push_back(
             {TagField::Track,
-             QStringLiteral(
+             SaveCheck::tr(
                  "Track: \"%1\" is not a track number from 1 to 255; the tag is saved without a track.")
                  .arg(typed.Track)});
 
@@ -111,8 +121,8 @@ Platform::MessageBoxRequest ConfirmSaveBox(const std::vector<SaveChange>& change
     QStringList lines;
     for (const SaveChange& change : changes)
         lines << change.Text;
-    const QString text = QStringLiteral("The tag cannot be saved exactly as shown:\r\n\r\n%1\r\n\r\n"
-                                        "Save it anyway? Choose No to go back and change the fields.")
+    const QString text = SaveCheck::tr("The tag cannot be saved exactly as shown:\r\n\r\n%1\r\n\r\n"
+                                       "Save it anyway? Choose No to go back and change the fields.")
                              .arg(lines.join(QStringLiteral("\r\n")));
     return {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNo};
 }

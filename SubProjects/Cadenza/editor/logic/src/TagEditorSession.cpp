@@ -1,5 +1,7 @@
 #include "TagEditorSession.h"
 
+#include <QCoreApplication>
+
 #include "EditorTexts.h"
 
 #include "Platform/FileNameCodec.h"
@@ -16,10 +18,10 @@ FileTagView TagEditorSession::ReadFileTag(const std::string& path)
     handler.setFileName(path);
     view.Type = handler.ReadTag();
     if (view.Type == Quaver::ID3Unknown) {
-        view.Status = EditorTexts::NoTag;
+        view.Status = EditorTexts::NoTag();
     } else {
         view.Tag = handler.ID3v1xTag();
-        view.Status = view.Type == Quaver::ID3V1 ? EditorTexts::V10Found : EditorTexts::V11Found;
+        view.Status = view.Type == Quaver::ID3V1 ? EditorTexts::V10Found() : EditorTexts::V11Found();
     }
     return view;
 }
@@ -68,11 +70,11 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
         endEdit();
         out.Result = SaveResult::Saved;
         out.Shown = ReadFileTag(m_ShownFile);
-        out.Status = EditorTexts::TagSaved;
+        out.Status = EditorTexts::TagSaved();
     } else {
         handler.LastError()->Show();
         out.Result = SaveResult::Failed;
-        out.Status = EditorTexts::TagNotSaved;
+        out.Status = EditorTexts::TagNotSaved();
     }
     return out;
 }
@@ -102,8 +104,8 @@ TagEditorSession::LeaveChoice TagEditorSession::QueryLeave(const TagFieldTexts& 
     if (!Editing() || typed == m_EditStart)
         return LeaveChoice::Leave;
     const QString text =
-        QStringLiteral("The tag of \"%1\" has been changed.\r\nSave the changes before leaving "
-                       "the editor?")
+        QCoreApplication::translate("TagEditorSession", "The tag of \"%1\" has been changed.\r\nSave the "
+                                                        "changes before leaving the editor?")
             .arg(m_ShownName);
     switch (Platform::MsgBox(
         {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNoCancel})) {
@@ -145,8 +147,11 @@ TagEditorSession::Play(const std::string& path, const PlayerCall& play, const st
 std::string TagEditorSession::PlayerFailureText(std::int32_t number, const std::string& source,
                                                 const std::string& description)
 {
-    return "Couldn't access Jukebox.\r\n"
-           "Please ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
-           "(Regsvr32 <Path>\\Jukebox.dll)\r\n" +
+    return QCoreApplication::translate(
+               "TagEditorSession",
+               "Couldn't access Jukebox.\r\n"
+               "Please ensure that Jukebox.dll is registered and Jukebox is installed.\r\n"
+               "(Regsvr32 <Path>\\Jukebox.dll)\r\n")
+               .toStdString() +
            std::to_string(number) + " - " + source + "- " + description;
 }

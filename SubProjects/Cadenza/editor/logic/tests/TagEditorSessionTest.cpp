@@ -27,19 +27,19 @@ TEST(TagEditorSession, ReadFileTagReportsWhatItFound)
         EditorTest::writeTagged(dir, "Artist - Song.mp3", {"Song", "Artist", "", 3}));
     EXPECT_EQ(v11.BaseName, "Artist - Song");
     EXPECT_EQ(v11.Type, Quaver::ID3V11);
-    EXPECT_EQ(v11.Status, EditorTexts::V11Found);
+    EXPECT_EQ(v11.Status, EditorTexts::V11Found());
     ASSERT_TRUE(v11.Tag);
     EXPECT_EQ(v11.Tag->Track(), 3);
 
     TagValues v10values{"T", "", "", 0};
     v10values.type = Quaver::ID3V1;
     auto v10 = TagEditorSession::ReadFileTag(EditorTest::writeTagged(dir, "v10.mp3", v10values));
-    EXPECT_EQ(v10.Status, EditorTexts::V10Found);
+    EXPECT_EQ(v10.Status, EditorTexts::V10Found());
 
     for (const std::string& path : {EditorTest::writeUntagged(dir, "plain.mp3"), dir.file("gone.mp3")}) {
         auto none = TagEditorSession::ReadFileTag(path);
         EXPECT_EQ(none.Type, Quaver::ID3Unknown);
-        EXPECT_EQ(none.Status, EditorTexts::NoTag);
+        EXPECT_EQ(none.Status, EditorTexts::NoTag());
         EXPECT_FALSE(none.Tag);
     }
     // Only a name with an extension has a base name to show.
@@ -63,7 +63,7 @@ TEST(TagEditorSession, CommandStatesThroughTheEditCycle)
     collected->setTitle("New");
     auto saved = s.Ok([&] { return collected; });
     EXPECT_EQ(saved.Result, TagEditorSession::SaveResult::Saved);
-    EXPECT_EQ(saved.Status, EditorTexts::TagSaved);
+    EXPECT_EQ(saved.Status, EditorTexts::TagSaved());
     EXPECT_EQ(saved.Shown.Tag->Title(), "New");
     EXPECT_EQ(s.Commands(), commands(false, true, true, false));
 
@@ -82,14 +82,14 @@ TEST(TagEditorSession, FailedSaveShowsTheLibraryErrorAndKeepsEditing)
     TempDir dir;
     EditorTest::BusyFile busy(dir, "busy.mp3");
     TagEditorSession s;
-    EXPECT_EQ(s.Choose(busy.path()).Status, EditorTexts::NoTag);
+    EXPECT_EQ(s.Choose(busy.path()).Status, EditorTexts::NoTag());
     s.Edit();
     Platform::MessageBoxRecorder boxes;
     auto tag = std::make_shared<Quaver::Tag>();
     tag->setTagType(Quaver::ID3V1);
     auto out = s.Ok([&] { return tag; });
     EXPECT_EQ(out.Result, TagEditorSession::SaveResult::Failed);
-    EXPECT_EQ(out.Status, EditorTexts::TagNotSaved);
+    EXPECT_EQ(out.Status, EditorTexts::TagNotSaved());
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, "Quaver");
     EXPECT_EQ(boxes.boxes()[0].icon, Platform::MsgIcon::Critical);
@@ -107,11 +107,11 @@ TEST(TagEditorSession, FileDeletedAfterItWasChosen)
     Platform::MessageBoxRecorder boxes;
     auto tag = std::make_shared<Quaver::Tag>();
     tag->setTagType(Quaver::ID3V1);
-    EXPECT_EQ(s.Ok([&] { return tag; }).Status, EditorTexts::TagNotSaved);
+    EXPECT_EQ(s.Ok([&] { return tag; }).Status, EditorTexts::TagNotSaved());
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "Write Tag\r\nFile does not exist.");
     EXPECT_FALSE(std::filesystem::exists(file)) << "saving must not create the file again";
-    EXPECT_EQ(s.Cancel()->Status, EditorTexts::NoTag);
+    EXPECT_EQ(s.Cancel()->Status, EditorTexts::NoTag());
 }
 
 TEST(TagEditorSession, OkWritesTheShownFileOnly)

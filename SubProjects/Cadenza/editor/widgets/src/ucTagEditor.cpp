@@ -12,15 +12,18 @@
 
 #include "Platform/FileNameCodec.h"
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <filesystem>
 
@@ -102,6 +105,7 @@ void ucTagEditor::createControls()
     txtFile = new QLineEdit(this);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setReadOnly(true);
+    txtFile->setAccessibleName(tr("File"));
     txtFile->setFocusPolicy(Qt::ClickFocus);
     QPalette face = txtFile->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
@@ -112,10 +116,13 @@ void ucTagEditor::createControls()
     Label8->setObjectName(QStringLiteral("Label8"));
     cmbFormat = new QComboBox(this);
     cmbFormat->setObjectName(QStringLiteral("cmbFormat"));
+    cmbFormat->setAccessibleDescription(tr("The pattern of the file name the fields are parsed from"));
     cmbFormat->setEditable(false);
     Label8->setBuddy(cmbFormat);
 
     cmdParse = makeButton(this, "cmdParse", tr("&Parse"), QString());
+    cmdParse->setAccessibleDescription(
+        tr("Fill the fields chosen in the parsing options from the file name"));
 
     ucID3v1xTag = new ::ucID3v1xTag(this);
 
@@ -128,6 +135,9 @@ void ucTagEditor::createControls()
     lvwData = new FileListView(this);
     lvwData->setObjectName(QStringLiteral("lvwData"));
     lvwData->setToolTip(tr("Drag and drop MP3-Files."));
+    lvwData->setAccessibleName(tr("Files"));
+    lvwData->setAccessibleDescription(
+        tr("Drop MP3 files here or paste them (Ctrl+V); Enter plays the chosen file"));
     lvwData->setRootIsDecorated(false);
     lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -149,6 +159,17 @@ void ucTagEditor::createControls()
             lvwData_Choose(current);
     });
     connect(lvwData, &QTreeWidget::itemDoubleClicked, this, &ucTagEditor::lvwData_DblClick);
+    // The keyboard's way to the same: a copied file list is pasted as its drop
+    // would be, and Enter plays the chosen file as a double-click does.
+    const auto listKey = [this](const QKeySequence& keys) {
+        auto* shortcut = new QShortcut(keys, lvwData);
+        shortcut->setContext(Qt::WidgetShortcut);
+        return shortcut;
+    };
+    connect(listKey(QKeySequence::Paste), &QShortcut::activated, this,
+            [this] { lvwData_Drop(QGuiApplication::clipboard()->mimeData()); });
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(listKey(QKeySequence(key)), &QShortcut::activated, this, &ucTagEditor::lvwData_DblClick);
     connect(cmdEdit, &QPushButton::clicked, this, &ucTagEditor::cmdEdit_Click);
     connect(cmdOk, &QPushButton::clicked, this, &ucTagEditor::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &ucTagEditor::cmdCancel_Click);
@@ -181,21 +202,27 @@ void ucTagEditor::createParsingOptions()
 
     cmdOverwrite = makeButton(Frame1, "cmdOverwrite", tr("O"), tr("Overwrite"));
     cmdOverwrite->setFont(normal);
+    cmdOverwrite->setAccessibleName(tr("Overwrite"));
+    cmdOverwrite->setAccessibleDescription(tr("Overwrite the checked fields with the parsed ones"));
     placeTwips(cmdOverwrite, 1080, 240, 255, 255);
 
     // One row per field: a caption clear of the frame's left edge, then the
     // box, the rows apart far enough that the boxes never touch.
     constexpr int FirstRow = 510;
     constexpr int RowPitch = 270;
-    static const char* const captions[] = {"Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
+    static const char* const captions[] = {QT_TR_NOOP("Title"),  QT_TR_NOOP("Artist"), QT_TR_NOOP("Album"),
+                                           QT_TR_NOOP("Year"),   QT_TR_NOOP("Genre"),  QT_TR_NOOP("Track"),
+                                           QT_TR_NOOP("Comment")};
     for (int i = 0; i < 7; ++i) {
         const int top = FirstRow + RowPitch * i;
         auto* box = new QCheckBox(Frame1);
         box->setObjectName(QStringLiteral("chkOverwrite"));
         box->setProperty("Index", i);
+        box->setAccessibleDescription(tr("Parse this field from the file name"));
         placeTwips(box, 1080, top, 255, 255);
         chkOverwrite[static_cast<std::size_t>(i)] = box;
         QLabel* caption = makeLabel(Frame1, tr(captions[i]), 90, top, 930, 255);
+        caption->setBuddy(box);
         caption->setFont(normal);
         fitCaption(caption);
     }
@@ -363,11 +390,11 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
 {
     const auto files = data ? DroppedFiles(*data) : std::nullopt;
     if (!files) {
-        ReportStatus(EditorTexts::WrongFormat, 1);
+        ReportStatus(EditorTexts::WrongFormat(), 1);
         return;
     }
     if (files->empty()) {
-        ReportStatus(EditorTexts::NoData, 1);
+        ReportStatus(EditorTexts::NoData(), 1);
         return;
     }
     lvwData->clear();
@@ -390,7 +417,7 @@ void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
 
 void ucTagEditor::lvwData_DblClick()
 {
-    ReportStatus(EditorTexts::PleaseWait, 1);
+    ReportStatus(EditorTexts::PleaseWait(), 1);
     QTreeWidgetItem* entry = selectedEntry();
     if (!entry) {
         ReportStatus(QString(), 1);

@@ -9,6 +9,7 @@
 #include "Platform/Twips.h"
 #include "Quaver/FileHandler.h"
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLabel>
@@ -184,13 +185,13 @@ TEST(ucTagEditor, DropKeepsMp3FilesAndCountsAllDropped)
     auto* text = new QMimeData;
     text->setText(QString::fromStdString(a));
     e.drop(text);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat());
     EXPECT_EQ(e.list->topLevelItemCount(), 2);
 
     auto* empty = new QMimeData;
     empty->setData("text/uri-list", "");
     e.drop(empty);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::NoData);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoData());
     EXPECT_EQ(e.list->topLevelItemCount(), 2);
 
     // A new list replaces the old one; folders are never listed.
@@ -214,7 +215,7 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     EXPECT_EQ(e.file->text(), "Artist - Song");
     EXPECT_EQ(e.title->text(), "Song");
     EXPECT_EQ(e.track->text(), "03");
-    EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::V11Found());
 
     e.press(e.edit);
     EXPECT_EQ(e.states(), Editing);
@@ -229,7 +230,7 @@ TEST(ucTagEditor, CommandStatesStepByStep)
     e.press(e.edit);
     e.press(e.ok);
     EXPECT_EQ(e.states(), Chosen);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved());
 }
 
 TEST(ucTagEditor, CancelRestoresTheStoredTag)
@@ -254,7 +255,7 @@ TEST(ucTagEditor, ClearingTheTrackSavesV10)
     e.track->clear();
     e.messages.clear();
     e.press(e.ok);
-    EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found, EditorTexts::TagSaved}));
+    EXPECT_EQ(e.messages, (QStringList{EditorTexts::V10Found(), EditorTexts::TagSaved()}));
     EXPECT_EQ(stored(song)->TagType(), Quaver::ID3V1);
     EXPECT_EQ(e.track->text(), "");
 }
@@ -266,7 +267,7 @@ TEST(ucTagEditor, UntaggedFileGetsATag)
     Editor e;
     e.dropFiles({plain});
     e.click(0);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag());
     EXPECT_EQ(e.fields->findChild<QLabel*>("lblGenreByte")->text(), "255");
     EXPECT_TRUE(e.edit->isEnabled());
     e.press(e.edit);
@@ -288,7 +289,7 @@ TEST(ucTagEditor, FailedSaveKeepsTheEditOpen)
     Platform::MessageBoxRecorder boxes;
     e.press(e.ok);
     EXPECT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagNotSaved());
     EXPECT_EQ(e.states(), Editing);
     EXPECT_EQ(e.title->text(), "Typed");
 }
@@ -425,7 +426,7 @@ TEST(ucTagEditor, PlayWithoutJukeboxShowsTheBoxAndStaysUsable)
             "Couldn't access Jukebox.\r\nPlease ensure that Jukebox.dll is registered and Jukebox is "
             "installed.\r\n"
             "(Regsvr32 <Path>\\Jukebox.dll)\r\n429 - "));
-        EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait));
+        EXPECT_TRUE(e.messages.contains(EditorTexts::PleaseWait()));
         EXPECT_EQ(e.lastMessage(), "");
         // Still usable: the entry can be chosen and edited.
         e.click(0);
@@ -501,7 +502,7 @@ TEST(ucTagEditor, SaveThatWouldChangeTheTextAsksFirst)
     Platform::MessageBoxRecorder save(Platform::MsgResult::Yes);
     e.press(e.ok);
     EXPECT_EQ(stored(song)->Artist(), "????");
-    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagSaved());
 }
 
 TEST(ucTagEditor, LeavingDuringAnEditAsksToSaveDiscardOrStay)
@@ -545,4 +546,27 @@ TEST(ucTagEditor, ParsingOptionsStandApart)
         EXPECT_GE(caption->x(), 4) << caption->text().toStdString();
     EXPECT_LT(e.emptyOnly->geometry().bottom(), options->height() - 2);
     EXPECT_EQ(e.panel.NodeToolTip(), "Edit the tag of single MP3 files");
+}
+
+TEST(ucTagEditor, KeyboardPastesFilesAndEnterPlaysTheChosenOne)
+{
+    TempDir dir;
+    const std::string song = EditorTest::writeUntagged(dir, "k.mp3");
+    Editor e;
+    std::vector<std::string> played;
+    e.panel.setPlayerCall([&played](const std::string& path) { played.push_back(path); });
+    auto* copied = new QMimeData;
+    copied->setData("text/uri-list",
+                    "file://" + QByteArray::fromStdString(song).toPercentEncoding("/") + "\r\n");
+    QGuiApplication::clipboard()->setMimeData(copied);
+    // Shortcuts work in the active window only.
+    QApplication::setActiveWindow(&e.panel);
+    e.list->setFocus();
+    QTest::keySequence(e.list, QKeySequence::Paste);
+    ASSERT_EQ(e.list->topLevelItemCount(), 1);
+    EXPECT_EQ(e.entry(0)->text(0), QString::fromStdString(song));
+
+    e.click(0);
+    QTest::keyClick(e.list, Qt::Key_Return);
+    EXPECT_EQ(played, std::vector<std::string>{song});
 }

@@ -4,6 +4,12 @@
 #include <string>
 #include <vector>
 
+// Marks a text that a message box may show, for the programs' translation
+// catalogues (lupdate reads it as QT_TRANSLATE_NOOP; the context names the
+// library). The text itself is unchanged: a program with a catalogue translates
+// each line of a box when it shows it. Libraries without Qt use this mark.
+#define LEGATO_TRANSLATE_NOOP(context, text) text
+
 namespace Platform {
 
 enum class MsgIcon
