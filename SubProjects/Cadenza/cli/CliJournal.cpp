@@ -22,7 +22,8 @@ bool Sync(Journal::JournalRun& run, const char* verb)
         run.Sync();
         return true;
     } catch (const Platform::RuntimeError& error) {
-        std::cerr << "cadenza-cli " << verb << ": " << error.Description() << "; the remaining files were not changed\n";
+        std::cerr << "cadenza-cli " << verb << ": " << error.Description()
+                  << "; the remaining files were not changed\n";
         return false;
     }
 }

@@ -23,8 +23,9 @@ std::string when(std::int64_t seconds)
 
 int list(const Journal::UndoJournal& journal)
 {
-    std::cout << "Undo journal " << TagPrinting::visible(journal.Folder()) << ": the last " << Journal::kKeepRuns
-              << " runs are kept, within " << Journal::kKeepBytes / (1024 * 1024) << " MB.\n";
+    std::cout << "Undo journal " << TagPrinting::visible(journal.Folder()) << ": the last "
+              << Journal::kKeepRuns << " runs are kept, within " << Journal::kKeepBytes / (1024 * 1024)
+              << " MB.\n";
     for (const Journal::RunSummary& run : journal.List()) {
         std::cout << run.id << '\t' << (run.time ? when(run.time) : "?") << '\t'
                   << (run.kind.empty() ? "?" : TagPrinting::visible(run.kind)) << '\t' << run.files

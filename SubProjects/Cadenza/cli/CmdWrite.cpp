@@ -154,7 +154,8 @@ int runWrite(const CliArgs& args)
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
-    for (std::vector<Planned> group; CliJournal::NextGroup(*names, group, [&](const std::string& file, Planned& planned) {
+    for (std::vector<Planned> group;
+         CliJournal::NextGroup(*names, group, [&](const std::string&file, Planned&planned) {
              plan(options, file, planned, *run);
          });) {
         // Every file of the group is in the journal on disk before one is touched.

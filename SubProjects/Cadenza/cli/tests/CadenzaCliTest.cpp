@@ -223,7 +223,8 @@ TEST(CadenzaCliTest, RemoveAndWriteAreUndoneRunByRun)
 
     const auto undoRemove = runCli(dir, {"undo"});
     EXPECT_EQ(undoRemove.status, 0) << undoRemove.err;
-    EXPECT_EQ(undoRemove.out, tagged + ": restored\nRun 2: 1 restored, 0 already as before, 0 not touched.\n");
+    EXPECT_EQ(undoRemove.out,
+              tagged + ": restored\nRun 2: 1 restored, 0 already as before, 0 not touched.\n");
     EXPECT_EQ(runCli(dir, {"undo", "1"}).status, 0);
     EXPECT_EQ(LegatoTest::readAll(tagged), before);
     EXPECT_EQ(LegatoTest::readAll(plain), untagged(1000));
@@ -242,7 +243,8 @@ TEST(CadenzaCliTest, NoJournalNoWrite)
     dir.write(".state", "a file where the journal folder should be");
     const auto write = runCli(dir, {"write", "--title", "New", song});
     EXPECT_EQ(write.status, 1);
-    EXPECT_NE(write.err.find("Cannot write the undo journal in " + dir.file(".state/legato")), std::string::npos)
+    EXPECT_NE(write.err.find("Cannot write the undo journal in " + dir.file(".state/legato")),
+              std::string::npos)
         << write.err;
     EXPECT_EQ(LegatoTest::readAll(song), untagged(1000));
 }

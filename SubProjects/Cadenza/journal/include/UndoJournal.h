@@ -68,7 +68,7 @@ struct RunSummary
     int files = 0;         // files the run recorded
     bool finished = false; // false for a run that was interrupted (or is still going)
     bool undone = false;
-    std::string problem;   // why the file could not be read in full, when it could not
+    std::string problem; // why the file could not be read in full, when it could not
     std::int64_t bytes = 0;
 };
 

@@ -22,7 +22,9 @@ FileEnd ReadFileEnd(const std::string& name)
     const Platform::BinaryFile file(name, Platform::BinaryFile::Access::Read, kSource);
     FileEnd end;
     end.size = file.Size();
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (fstat(file.Descriptor(), &info) != 0)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     end.modifiedSeconds = info.st_mtim.tv_sec;

@@ -43,19 +43,23 @@ std::optional<int> RunId(std::string_view fileName)
     if (fileName.size() <= prefix.size() + suffix.size() || fileName.substr(0, prefix.size()) != prefix ||
         fileName.substr(fileName.size() - suffix.size()) != suffix)
         return std::nullopt;
-    const auto id = number<int>(fileName.substr(prefix.size(), fileName.size() - prefix.size() - suffix.size()));
+    const auto id =
+        number<int>(fileName.substr(prefix.size(), fileName.size() - prefix.size() - suffix.size()));
     return id && *id > 0 ? id : std::nullopt;
 }
 
 std::string Base64(std::string_view bytes)
 {
-    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())).toBase64().toStdString();
+    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))
+        .toBase64()
+        .toStdString();
 }
 
 std::optional<std::string> FromBase64(std::string_view text)
 {
-    const auto decoded = QByteArray::fromBase64Encoding(
-        QByteArray(text.data(), static_cast<qsizetype>(text.size())), QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded =
+        QByteArray::fromBase64Encoding(QByteArray(text.data(), static_cast<qsizetype>(text.size())),
+                                       QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     return decoded.decoded.toStdString();
@@ -99,7 +103,8 @@ std::optional<std::vector<std::string>> ParseLine(std::string_view line)
 std::string EncodeEnd(const FileEnd& end)
 {
     const std::string trailer =
-        end.hasTrailer ? Base64(std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128)) : "-";
+        end.hasTrailer ? Base64(std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128))
+                       : "-";
     return std::to_string(end.size) + '\t' + trailer + '\t' + std::to_string(end.modifiedSeconds) + '.' +
            std::to_string(end.modifiedNanoseconds);
 }
@@ -109,7 +114,8 @@ std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer
     FileEnd end;
     const auto dot = modified.find('.');
     const auto seconds = number<std::int64_t>(modified.substr(0, dot));
-    const auto nanoseconds = dot == std::string_view::npos ? std::nullopt : number<std::int64_t>(modified.substr(dot + 1));
+    const auto nanoseconds =
+        dot == std::string_view::npos ? std::nullopt : number<std::int64_t>(modified.substr(dot + 1));
     if (!seconds || !nanoseconds)
         return std::nullopt;
     end.modifiedSeconds = *seconds;

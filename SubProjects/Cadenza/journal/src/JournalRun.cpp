@@ -99,7 +99,9 @@ std::unique_ptr<JournalRun> JournalRun::Begin(const std::string& folder, const s
     return run;
 }
 
-JournalRun::JournalRun(int fd, int id, std::string folder) : m_fd(fd), m_id(id), m_folder(std::move(folder)) {}
+JournalRun::JournalRun(int fd, int id, std::string folder) : m_fd(fd), m_id(id), m_folder(std::move(folder))
+{
+}
 
 JournalRun::~JournalRun()
 {
@@ -114,9 +116,9 @@ JournalRun::~JournalRun()
 int JournalRun::Intend(const std::string& name, const FileEnd& before, const FileEnd& after)
 {
     const int entry = ++m_entries;
-    Format::AppendLine(m_buffer, {"F", std::to_string(entry), Format::Base64(absolute(name)),
-                                  Format::EncodeEnd(before), std::to_string(after.size),
-                                  after.hasTrailer ? hex(Digest(after)) : "-"});
+    Format::AppendLine(m_buffer,
+                       {"F", std::to_string(entry), Format::Base64(absolute(name)), Format::EncodeEnd(before),
+                        std::to_string(after.size), after.hasTrailer ? hex(Digest(after)) : "-"});
     if (m_buffer.size() >= kFlushAt)
         flush();
     return entry;
@@ -131,7 +133,9 @@ void JournalRun::Sync()
 
 void JournalRun::Done(int entry, const std::string& name)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (stat(name.c_str(), &info) != 0)
         return; // undo then checks the file by its size and trailer alone
     Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(info.st_mtim.tv_sec),

@@ -162,7 +162,9 @@ FileUndo undoFile(const Entry& entry, bool checkTime)
 {
     FileUndo result{entry.name, UndoResult::Failed, {}};
     try {
-        struct stat info{};
+        struct stat info
+        {
+        };
         if (stat(entry.name.c_str(), &info) != 0)
             throw Platform::RuntimeError::fromErrno(errno, kSource);
         const FileEnd now = ReadFileEnd(entry.name);
@@ -258,7 +260,8 @@ std::vector<FileUndo> UndoJournal::Undo(int id) const
         results.push_back(std::move(result));
     }
     if (run.damagedLines) {
-        results.push_back({path, UndoResult::Failed, run.summary.problem + " in the journal; their files were not touched"});
+        results.push_back({path, UndoResult::Failed,
+                           run.summary.problem + " in the journal; their files were not touched"});
     } else if (!failed) {
         std::string line;
         Format::AppendLine(line, {"U", std::to_string(std::time(nullptr))});
@@ -274,7 +277,9 @@ void UndoJournal::Prune(int spare, int keepRuns, std::int64_t keepBytes) const
     std::vector<std::pair<int, std::int64_t>> runs;
     std::int64_t total = 0;
     for (const int id : runIds(m_folder)) {
-        struct stat info{};
+        struct stat info
+        {
+        };
         if (stat((m_folder + '/' + Format::RunFileName(id)).c_str(), &info) == 0) {
             runs.emplace_back(id, info.st_size);
             total += info.st_size;
