@@ -34,7 +34,8 @@ function(legato_add_test)
     gtest_discover_tests(${T_NAME}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LEGATO_BUILD_DIR=${CMAKE_BINARY_DIR}")
+        PROPERTIES ENVIRONMENT
+            "QT_QPA_PLATFORM=offscreen;LEGATO_BUILD_DIR=${CMAKE_BINARY_DIR};XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
 endfunction()
 
 # legato_validator_test(kind name file...)

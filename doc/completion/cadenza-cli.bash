@@ -10,6 +10,8 @@ _cadenza_cli_options()
     scan) echo "--wildcard -0 --help" ;;
     batch) echo "--format --artist --album --year --comment --track --genre --overwrite --write --json -0 --help" ;;
     genres) echo "--json --help" ;;
+    remove) echo "--files-from -0 --help" ;;
+    undo) echo "--list --help" ;;
     esac
 }
 
@@ -20,7 +22,7 @@ _cadenza_cli()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
     if [[ $COMP_CWORD -eq 1 ]]; then
-        COMPREPLY=($(compgen -W "read write parse scan batch genres --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "read write parse scan batch genres remove undo --help --version" -- "$cur"))
         return
     fi
     verb=${COMP_WORDS[1]}
@@ -43,7 +45,7 @@ _cadenza_cli()
     fi
     case $verb in
     scan | batch) COMPREPLY=($(compgen -d -- "$cur")) ;;
-    read | write) COMPREPLY=($(compgen -f -- "$cur")) ;; # files and folders
+    read | write | remove) COMPREPLY=($(compgen -f -- "$cur")) ;; # files and folders
     esac
 }
 complete -o filenames -F _cadenza_cli cadenza-cli

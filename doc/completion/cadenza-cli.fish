@@ -1,5 +1,5 @@
 # fish completion for cadenza-cli: one option a line, grouped by verb.
-set -l verbs read write parse scan batch genres
+set -l verbs read write parse scan batch genres remove undo
 
 complete -c cadenza-cli -f
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a read -d 'Print the tags of files'
@@ -8,15 +8,19 @@ complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a parse -d 
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a scan -d 'List the matching entries below a folder'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a batch -d 'Tag every MP3 file below a folder from its name'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a genres -d 'List every genre number and name'
+complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a remove -d 'Cut the tag off files'
+complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -a undo -d 'Put back what a run changed'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -l help -d 'Show the usage'
 complete -c cadenza-cli -n "not __fish_seen_subcommand_from $verbs" -l version -d 'Show the version'
 
 # read
 complete -c cadenza-cli -n "__fish_seen_subcommand_from read" -F
-complete -c cadenza-cli -n "__fish_seen_subcommand_from read write" -l files-from -r -F -d 'Take file names from a list (- for standard input)'
-complete -c cadenza-cli -n "__fish_seen_subcommand_from read write scan batch" -o 0 -d 'Names ended by NUL'
-# write
-complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -F
+complete -c cadenza-cli -n "__fish_seen_subcommand_from read write remove" -l files-from -r -F -d 'Take file names from a list (- for standard input)'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from read write remove scan batch" -o 0 -d 'Names ended by NUL'
+# write, remove
+complete -c cadenza-cli -n "__fish_seen_subcommand_from write remove" -F
+# undo
+complete -c cadenza-cli -n "__fish_seen_subcommand_from undo" -l list -d 'List the runs of the undo journal'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -l title -x -d 'The title'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l artist -x -d 'The artist'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l album -x -d 'The album'

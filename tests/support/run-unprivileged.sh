@@ -39,7 +39,7 @@ chmod -R a+rX "$stage"
 
 as_nobody() {
     "$setpriv" --reuid=65534 --regid=65534 --clear-groups \
-        env TMPDIR="$stage/tmp" LD_LIBRARY_PATH="$stage/lib" "$@"
+        env TMPDIR="$stage/tmp" XDG_STATE_HOME="$stage/tmp/state" LD_LIBRARY_PATH="$stage/lib" "$@"
 }
 as_nobody test -x "$stage/$(basename "$program")" || skip "user nobody cannot reach $stage"
 cd "$stage"

@@ -34,3 +34,5 @@ int runParse(const CliArgs& args);
 int runScan(const CliArgs& args);
 int runBatch(const CliArgs& args);
 int runGenres(const CliArgs& args);
+int runRemove(const CliArgs& args);
+int runUndo(const CliArgs& args);

@@ -5,7 +5,12 @@
 #include "GenreNames.h"
 #include "TagPrinting.h"
 
+#include "CliJournal.h"
 #include "Quaver/FileHandler.h"
+#include "Quaver/TrailerCodec.h"
+
+#include "Platform/FileSystemObject.h"
+#include "Platform/RuntimeError.h"
 
 #include <iostream>
 #include <optional>
@@ -86,6 +91,53 @@ void apply(const WriteOptions& options, Quaver::Tag& tag)
     tag.setTagType(Quaver::TagTypeForTrack(tag.Track()));
 }
 
+// One file of a group: its handler holding the new tag and the journal entry
+// made for it, or the failure line that stands in its place in the output.
+struct Planned
+{
+    Quaver::FileHandler handler;
+    int entry = 0;
+    std::string failure;
+};
+
+// Reads the file's tag, applies the options and records the write in the
+// journal; false (the failure noted) when the file is not to be written.
+bool plan(const WriteOptions& options, const std::string& file, Planned& planned, Journal::JournalRun& run)
+{
+    Quaver::FileHandler& handler = planned.handler;
+    handler.setFileName(file);
+    // Each call below starts from a cleared record, so a failure is told
+    // from what that call recorded, never from an earlier or initial one.
+    const auto error = handler.LastError();
+    error->Clear();
+    const auto failed = [&] {
+        planned.failure = TagPrinting::errorText(file, *error);
+        return false;
+    };
+    if (CliFiles::RefuseFile(file, "Write Tag", *error))
+        return failed();
+    // The current tag, or the new record the handler holds when there is
+    // none (no "TAG", or a file of 128 bytes or less, which gets a trailer
+    // appended). A file that exists but cannot be read is not written: its
+    // tag would be lost.
+    if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical)
+        return failed();
+    apply(options, *handler.ID3v1xTag());
+    error->Clear();
+    // A missing file is left to the write, which says so in the library's words.
+    if (!Platform::FileSystemObject().FindFile(file))
+        return true;
+    try {
+        const Journal::FileEnd before = Journal::ReadFileEnd(file);
+        const auto block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
+        planned.entry = run.Intend(file, before, Journal::AfterWrite(before, block));
+    } catch (const Platform::RuntimeError& e) {
+        error->CopyError(&e);
+        return failed();
+    }
+    return true;
+}
+
 } // namespace
 
 int runWrite(const CliArgs& args)
@@ -96,42 +148,40 @@ int runWrite(const CliArgs& args)
     const auto names = CliFiles::FileNames::Open(options.files, "write");
     if (!names)
         return ExitUsage;
+    const auto run = CliJournal::Begin("write", CliJournal::Describe(options.files));
+    if (!run)
+        return ExitFailed;
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
-    while (const auto next = names->next()) {
-        progress.Step();
-        const std::string& file = *next;
-        Quaver::FileHandler handler;
-        handler.setFileName(file);
-        // Each call below starts from a cleared record, so a failure is told
-        // from what that call recorded, never from an earlier or initial one.
-        const auto error = handler.LastError();
-        error->Clear();
-        if (CliFiles::RefuseFile(file, "Write Tag", *error)) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
+    for (std::vector<Planned> group;
+         CliJournal::NextGroup(*names, group, [&](const std::string&file, Planned&planned) {
+             plan(options, file, planned, *run);
+         });) {
+        // Every file of the group is in the journal on disk before one is touched.
+        if (!CliJournal::Sync(*run, "write"))
+            return ExitFailed;
+        for (Planned& planned : group) {
+            progress.Step();
+            const std::string& file = planned.handler.FileName();
+            if (!planned.failure.empty()) {
+                std::cerr << "cadenza-cli: " << planned.failure << '\n';
+                status = ExitFailed;
+                continue;
+            }
+            if (!planned.handler.WriteTag()) {
+                TagPrinting::printFailure(file, *planned.handler.LastError());
+                status = ExitFailed;
+                continue;
+            }
+            if (planned.entry)
+                run->Done(planned.entry, file);
+            std::cout << TagPrinting::visible(file) << ": tag written ("
+                      << (planned.handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0")
+                      << ")\n";
         }
-        // The current tag, or the new record the handler holds when there is
-        // none (no "TAG", or a file of 128 bytes or less, which gets a trailer
-        // appended). A file that exists but cannot be read is not written: its
-        // tag would be lost.
-        if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
-        }
-        apply(options, *handler.ID3v1xTag());
-        error->Clear();
-        if (!handler.WriteTag()) {
-            TagPrinting::printFailure(file, *error);
-            status = ExitFailed;
-            continue;
-        }
-        std::cout << TagPrinting::visible(file) << ": tag written ("
-                  << (handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0") << ")\n";
     }
     progress.Finish();
+    run->Finish();
     return CliFiles::Finish(*names, status);
 }

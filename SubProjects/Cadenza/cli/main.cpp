@@ -59,6 +59,22 @@ const CliVerb kVerbs[] = {
      false,
      "Example:\n"
      "  cadenza-cli genres | grep -i metal\n"},
+    {"remove", "remove [--files-from LIST [-0]] FILE...", runRemove,
+     "Cuts the ID3v1 tag (the last 128 bytes, when they begin with TAG) off each file; every other byte\n"
+     "stays as it was. A file without a tag is left as it is and said so.\n",
+     true,
+     "Example:\n"
+     "  cadenza-cli remove ~/Music/Podcasts\n"},
+    {"undo", "undo [RUN] | undo --list", runUndo,
+     "Every write, remove and batch --write is first recorded in the undo journal\n"
+     "($XDG_STATE_HOME/legato, else ~/.local/state/legato). undo puts back each file the newest run\n"
+     "changed (or run RUN), byte for byte; a file changed by something else since is not touched and is\n"
+     "reported. --list shows the runs: number, time, kind, files, and the folder or files. The journal\n"
+     "keeps the last 100 runs within 200 MB.\n",
+     false,
+     "Examples:\n"
+     "  cadenza-cli undo --list\n"
+     "  cadenza-cli undo 12\n"},
 };
 
 const char kExitStatus[] =

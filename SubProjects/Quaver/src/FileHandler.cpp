@@ -7,7 +7,9 @@
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
 
+#include <cerrno>
 #include <new>
+#include <unistd.h>
 
 namespace Quaver {
 
@@ -16,6 +18,7 @@ namespace {
 constexpr const char* kSource = "Quaver";
 constexpr const char* kReadTag = LEGATO_TRANSLATE_NOOP("Quaver", "Read Tag");
 constexpr const char* kWriteTag = LEGATO_TRANSLATE_NOOP("Quaver", "Write Tag");
+constexpr const char* kCutTag = LEGATO_TRANSLATE_NOOP("Quaver", "Remove Tag");
 constexpr std::int64_t kTagLength = Tag::TagLength();
 
 // Classic numbers for failures that are not system calls.
@@ -107,6 +110,30 @@ bool FileHandler::WriteTag()
 bool FileHandler::RemoveTag()
 {
     return false;
+}
+
+bool FileHandler::CutTag()
+{
+    try {
+        if (!Platform::FileSystemObject().FindFile(m_fileName)) {
+            record(Exclamation, kCutTag, "File does not exist.");
+            return false;
+        }
+        Platform::BinaryFile file(m_fileName, Platform::BinaryFile::Access::ReadWrite, kSource);
+        const std::int64_t size = file.Size();
+        if (!trailerPresent(file, size)) {
+            record(Information, kCutTag, "The file contains no tag.");
+            return false;
+        }
+        // One truncate: the file has its trailer or has not, never a part of it.
+        if (ftruncate(file.Descriptor(), size - kTagLength) != 0)
+            throw Platform::RuntimeError::fromErrno(errno, kSource);
+        file.Close();
+        return true;
+    } catch (...) {
+        recordError(std::current_exception());
+        return false;
+    }
 }
 
 bool FileHandler::HasTag() const

@@ -202,6 +202,29 @@ TEST(FileHandlerTest, RemoveTagChangesNothing)
     EXPECT_EQ(handler.LastError()->Number(), -1);
 }
 
+TEST(FileHandlerTest, CutTagRemovesOnlyTheTrailer)
+{
+    LegatoTest::TempDir dir;
+    const std::string audio(300, 'a');
+    const std::string tagged = dir.write("tagged.mp3", audio + trailer("Old"));
+    const std::string plain = dir.write("plain.mp3", audio);
+    const std::string tiny = dir.write("tiny.mp3", trailer("Short"));
+
+    auto handler = handlerFor(tagged);
+    EXPECT_TRUE(handler.CutTag());
+    EXPECT_EQ(readAll(tagged), audio);
+    for (const std::string& path : {plain, tiny, dir.file("missing.mp3")}) {
+        const std::string before = readAll(path);
+        handler.setFileName(path);
+        EXPECT_FALSE(handler.CutTag()) << path;
+        EXPECT_EQ(readAll(path), before);
+    }
+    EXPECT_EQ(handler.LastError()->Description(), "File does not exist.");
+    handler.setFileName(plain);
+    handler.CutTag();
+    EXPECT_EQ(handler.LastError()->Description(), "The file contains no tag.");
+}
+
 TEST(FileHandlerTest, NullRecordIsAFailureNotACrash)
 {
     LegatoTest::TempDir dir;

@@ -205,3 +205,46 @@ TEST(CadenzaCliTest, CommandLineMistakesExitWithUsage)
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("cadenza-cli 1.", 0), 0u) << version.out;
 }
+
+TEST(CadenzaCliTest, RemoveAndWriteAreUndoneRunByRun)
+{
+    LegatoTest::TempDir dir;
+    const std::string tagged = dir.write("tagged.mp3", untagged(1000) + "TAG" + std::string(125, 'o'));
+    const std::string plain = dir.write("plain.mp3", untagged(1000));
+    const std::string before = LegatoTest::readAll(tagged);
+
+    EXPECT_EQ(runCli(dir, {"write", "--title", "New", tagged, plain}).status, 0);
+    const auto remove = runCli(dir, {"remove", tagged, dir.file("missing.mp3")});
+    EXPECT_EQ(remove.status, 1);
+    EXPECT_EQ(remove.out, tagged + ": tag removed\n");
+    EXPECT_EQ(remove.err, "cadenza-cli: " + dir.file("missing.mp3") + ": File does not exist.\n");
+    EXPECT_EQ(LegatoTest::readAll(tagged), untagged(1000));
+    EXPECT_EQ(runCli(dir, {"remove", tagged}).out, tagged + ": no tag, left as it is\n");
+
+    const auto undoRemove = runCli(dir, {"undo"});
+    EXPECT_EQ(undoRemove.status, 0) << undoRemove.err;
+    EXPECT_EQ(undoRemove.out,
+              tagged + ": restored\nRun 2: 1 restored, 0 already as before, 0 not touched.\n");
+    EXPECT_EQ(runCli(dir, {"undo", "1"}).status, 0);
+    EXPECT_EQ(LegatoTest::readAll(tagged), before);
+    EXPECT_EQ(LegatoTest::readAll(plain), untagged(1000));
+    const auto again = runCli(dir, {"undo"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "cadenza-cli undo: nothing to undo\n");
+    const auto list = runCli(dir, {"undo", "--list"}).out;
+    EXPECT_NE(list.find("1\t"), std::string::npos) << list;
+    EXPECT_NE(list.find("\twrite\t2 files\t" + tagged + " and 1 more (undone)\n"), std::string::npos) << list;
+}
+
+TEST(CadenzaCliTest, NoJournalNoWrite)
+{
+    LegatoTest::TempDir dir;
+    const std::string song = dir.write("song.mp3", untagged(1000));
+    dir.write(".state", "a file where the journal folder should be");
+    const auto write = runCli(dir, {"write", "--title", "New", song});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_NE(write.err.find("Cannot write the undo journal in " + dir.file(".state/legato")),
+              std::string::npos)
+        << write.err;
+    EXPECT_EQ(LegatoTest::readAll(song), untagged(1000));
+}

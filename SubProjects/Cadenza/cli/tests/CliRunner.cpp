@@ -37,6 +37,8 @@ CliResult run(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 
 CliResult runCli(const LegatoTest::TempDir& dir, std::vector<std::string> args)
 {
+    // Each test's runs go to an undo journal of its own.
+    setenv("XDG_STATE_HOME", dir.file(".state").c_str(), 1);
     args.insert(args.begin(), CADENZA_CLI);
     return run(dir, std::move(args));
 }

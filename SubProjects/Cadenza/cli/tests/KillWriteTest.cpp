@@ -1,6 +1,7 @@
 // Kills `cadenza-cli write` and `batch --write` at random moments and checks
 // that every file is either as it was or carries one whole trailer after its
-// unchanged audio: a killed writer never leaves part of a trailer behind.
+// unchanged audio: a killed writer never leaves part of a trailer behind. After
+// a killed `write`, `undo` puts every file back as it was before the run.
 // Every trailer here spans a 4 KiB page boundary, where the kernel may split
 // a write.
 #include "TempDir.h"
@@ -71,6 +72,7 @@ TEST(KillWrite, AKilledWriterLeavesEveryFileWholeOrUntouched)
 {
     LegatoTest::TempDir dir;
     ASSERT_EQ(mkdir(dir.file("music").c_str(), 0755), 0);
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1); // the runs' own undo journal
     // Processes the writer leaves behind become this test's children.
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     std::mt19937 random(20261208u);
@@ -137,6 +139,13 @@ TEST(KillWrite, AKilledWriterLeavesEveryFileWholeOrUntouched)
             written += LegatoTest::readAll(o.path) != o.audio + o.trailer;
         }
         killedMidRun += written > 0 && written < files.size();
+        if (round % 2 == 0) {
+            waitpid(spawnCli({"undo"}, dir.file("undo.log")), &status, 0);
+            for (const Original& o : files)
+                ASSERT_EQ(LegatoTest::readAll(o.path), o.audio + o.trailer)
+                    << o.path << " after kill " << round << " and undo:\n"
+                    << LegatoTest::readAll(dir.file("undo.log"));
+        }
     }
     EXPECT_GE(killedMidRun, kKills / 4) << "the kills must land while the writer works";
 }

@@ -45,6 +45,12 @@ public:
     // Changes nothing and returns false: removing a trailer is not offered.
     bool RemoveTag();
 
+    // Cuts the trailer off the end of the file, every other byte staying as it
+    // was. False when the file is missing ("File does not exist."), has no
+    // trailer ("The file contains no tag.", Information) or cannot be
+    // written (Critical); the file is then unchanged.
+    bool CutTag();
+
     // Whether the file exists, is longer than 128 bytes and its last 128 bytes
     // begin with "TAG". Records nothing; a file that exists but cannot be read
     // raises Platform::RuntimeError.

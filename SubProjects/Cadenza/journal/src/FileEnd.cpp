@@ -1,0 +1,91 @@
+#include "FileEnd.h"
+
+#include "Platform/BinaryFile.h"
+#include "Platform/RuntimeError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Journal {
+
+namespace {
+
+constexpr const char* kSource = "Undo journal";
+constexpr std::int64_t kLength = 128;
+
+} // namespace
+
+FileEnd ReadFileEnd(const std::string& name)
+{
+    const Platform::BinaryFile file(name, Platform::BinaryFile::Access::Read, kSource);
+    FileEnd end;
+    end.size = file.Size();
+    struct stat info
+    {
+    };
+    if (fstat(file.Descriptor(), &info) != 0)
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
+    end.modifiedSeconds = info.st_mtim.tv_sec;
+    end.modifiedNanoseconds = info.st_mtim.tv_nsec;
+    if (end.size > kLength) {
+        Trailer bytes{};
+        if (file.ReadAt(end.size - kLength, bytes.data(), bytes.size()) == bytes.size() &&
+            std::memcmp(bytes.data(), "TAG", 3) == 0) {
+            end.hasTrailer = true;
+            end.trailer = bytes;
+        }
+    }
+    return end;
+}
+
+FileEnd AfterWrite(const FileEnd& before, const Trailer& block)
+{
+    FileEnd after;
+    after.size = before.hasTrailer ? before.size : before.size + kLength;
+    after.hasTrailer = true;
+    after.trailer = block;
+    return after;
+}
+
+FileEnd AfterRemove(const FileEnd& before)
+{
+    if (!before.hasTrailer)
+        return before;
+    FileEnd after;
+    after.size = before.size - kLength;
+    return after;
+}
+
+void RestoreFileEnd(const std::string& name, const FileEnd& before)
+{
+    Platform::BinaryFile file(name, Platform::BinaryFile::Access::ReadWrite, kSource);
+    if (before.hasTrailer) {
+        // The trailer sat in the last 128 bytes of the old size, whether the
+        // write replaced it in place or a removal cut it off.
+        file.WriteBlockAt(before.size - kLength, before.trailer.data(), before.trailer.size());
+        if (file.Size() > before.size && ftruncate(file.Descriptor(), before.size) != 0)
+            throw Platform::RuntimeError::fromErrno(errno, kSource);
+    } else if (ftruncate(file.Descriptor(), before.size) != 0) {
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
+    }
+    const timespec times[2] = {{0, UTIME_OMIT}, {before.modifiedSeconds, before.modifiedNanoseconds}};
+    if (before.modifiedSeconds && futimens(file.Descriptor(), times) != 0)
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
+    if (fdatasync(file.Descriptor()) != 0)
+        throw Platform::RuntimeError::fromErrno(errno, kSource);
+    file.Close();
+}
+
+std::uint64_t Digest(const FileEnd& end)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const std::uint8_t byte : end.trailer) {
+        hash ^= byte;
+        hash *= 1099511628211ULL;
+    }
+    return end.hasTrailer ? hash : 0;
+}
+
+} // namespace Journal

@@ -1,0 +1,137 @@
+#include "JournalFormat.h"
+
+#include <QByteArray>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+namespace Journal::Format {
+
+namespace {
+
+std::uint32_t checksum(std::string_view text)
+{
+    std::uint32_t hash = 2166136261U;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619U;
+    }
+    return hash;
+}
+
+template <typename T> std::optional<T> number(std::string_view text)
+{
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string RunFileName(int id)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "run-%06d.journal", id);
+    return name;
+}
+
+std::optional<int> RunId(std::string_view fileName)
+{
+    constexpr std::string_view prefix = "run-", suffix = ".journal";
+    if (fileName.size() <= prefix.size() + suffix.size() || fileName.substr(0, prefix.size()) != prefix ||
+        fileName.substr(fileName.size() - suffix.size()) != suffix)
+        return std::nullopt;
+    const auto id =
+        number<int>(fileName.substr(prefix.size(), fileName.size() - prefix.size() - suffix.size()));
+    return id && *id > 0 ? id : std::nullopt;
+}
+
+std::string Base64(std::string_view bytes)
+{
+    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))
+        .toBase64()
+        .toStdString();
+}
+
+std::optional<std::string> FromBase64(std::string_view text)
+{
+    const auto decoded =
+        QByteArray::fromBase64Encoding(QByteArray(text.data(), static_cast<qsizetype>(text.size())),
+                                       QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    return decoded.decoded.toStdString();
+}
+
+void AppendLine(std::string& out, const std::vector<std::string>& fields)
+{
+    const std::size_t start = out.size();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i)
+            out += '\t';
+        out += fields[i];
+    }
+    char sum[16];
+    std::snprintf(sum, sizeof sum, "\t%08x\n", checksum(std::string_view(out).substr(start)));
+    out += sum;
+}
+
+std::optional<std::vector<std::string>> ParseLine(std::string_view line)
+{
+    const auto tab = line.rfind('\t');
+    if (tab == std::string_view::npos || line.size() - tab != 9)
+        return std::nullopt;
+    const auto sum = line.substr(tab + 1);
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(sum.data(), sum.data() + sum.size(), value, 16);
+    if (error != std::errc() || end != sum.data() + sum.size() || value != checksum(line.substr(0, tab)))
+        return std::nullopt;
+    std::vector<std::string> fields;
+    std::string_view rest = line.substr(0, tab);
+    for (;;) {
+        const auto next = rest.find('\t');
+        fields.emplace_back(rest.substr(0, next));
+        if (next == std::string_view::npos)
+            break;
+        rest.remove_prefix(next + 1);
+    }
+    return fields;
+}
+
+std::string EncodeEnd(const FileEnd& end)
+{
+    const std::string trailer =
+        end.hasTrailer ? Base64(std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128))
+                       : "-";
+    return std::to_string(end.size) + '\t' + trailer + '\t' + std::to_string(end.modifiedSeconds) + '.' +
+           std::to_string(end.modifiedNanoseconds);
+}
+
+std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified)
+{
+    FileEnd end;
+    const auto dot = modified.find('.');
+    const auto seconds = number<std::int64_t>(modified.substr(0, dot));
+    const auto nanoseconds =
+        dot == std::string_view::npos ? std::nullopt : number<std::int64_t>(modified.substr(dot + 1));
+    if (!seconds || !nanoseconds)
+        return std::nullopt;
+    end.modifiedSeconds = *seconds;
+    end.modifiedNanoseconds = *nanoseconds;
+    const auto value = number<std::int64_t>(size);
+    if (!value || *value < 0)
+        return std::nullopt;
+    end.size = *value;
+    if (trailer == "-")
+        return end;
+    const auto bytes = FromBase64(trailer);
+    if (!bytes || bytes->size() != end.trailer.size() || end.size < 128)
+        return std::nullopt;
+    end.hasTrailer = true;
+    std::memcpy(end.trailer.data(), bytes->data(), end.trailer.size());
+    return end;
+}
+
+} // namespace Journal::Format

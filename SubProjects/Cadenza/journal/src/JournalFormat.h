@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FileEnd.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lines of a run file. Fields are separated by tabs; texts and bytes are
+// base64, so no field holds a tab or a newline. Every line ends in the
+// checksum of what comes before it: "<fields>\t<8 hex digits>\n".
+namespace Journal::Format {
+
+constexpr std::string_view kMagic = "legato-journal";
+constexpr int kVersion = 1;
+constexpr const char* kSource = "Undo journal";
+
+std::string RunFileName(int id);
+std::optional<int> RunId(std::string_view fileName);
+
+std::string Base64(std::string_view bytes);
+std::optional<std::string> FromBase64(std::string_view text);
+
+// Appends one line of the given fields, checksum and newline included.
+void AppendLine(std::string& out, const std::vector<std::string>& fields);
+
+// The fields of one line (without its newline); nothing when its checksum
+// does not match.
+std::optional<std::vector<std::string>> ParseLine(std::string_view line);
+
+// Three fields: size, trailer (or "-"), modification time ("seconds.nanoseconds").
+std::string EncodeEnd(const FileEnd& end);
+std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified);
+
+} // namespace Journal::Format
