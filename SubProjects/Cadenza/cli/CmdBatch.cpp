@@ -153,6 +153,12 @@ int runBatch(const CliArgs& args)
     });
     run.Run(options.dir, settings);
     progress.Finish();
+    if (!run.Problem().isEmpty()) {
+        // The undo journal could not be written: nothing (more) was written.
+        std::cerr << "cadenza-cli batch: " << run.Problem().toStdString()
+                  << "; the run stopped before writing\n";
+        return ExitFailed;
+    }
 
     // The summary keeps out of output meant for a program.
     std::ostream& summary = options.json || options.nul ? std::cerr : std::cout;

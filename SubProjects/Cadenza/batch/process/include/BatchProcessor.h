@@ -3,6 +3,8 @@
 #include "BatchOutcome.h"
 #include "BatchSettings.h"
 
+#include "FileEnd.h"
+
 #include <string>
 
 // The work a batch run does per file, shared by the batch panel and the
@@ -20,6 +22,23 @@ Quaver::TagPtr DeriveTag(const std::shared_ptr<TagFormats>& format, const Quaver
 // "x.mp3", a pipe), which are no music and which a write could even block on.
 // A name that has vanished is processed and reported like any other.
 bool IsProcessable(const std::string& fileName);
+
+// One file's work split in two, so that a run can record its writes in the
+// undo journal before any of them happens. PrepareFile decides, and for a
+// write says what the file's end is and will be; CompleteFile writes. Neither
+// throws for a failing file.
+struct PreparedFile
+{
+    BatchOutcome Outcome;    // final unless Write
+    bool Write = false;      // the tag is to be written by CompleteFile
+    bool HadTag = false;     // the file ended in a tag (the message says so)
+    bool Recordable = false; // Before and After hold the file's end (false for a vanished file)
+    Journal::FileEnd Before;
+    Journal::FileEnd After;
+    int Entry = 0; // the journal entry of the write, when recorded
+};
+PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName);
+BatchOutcome CompleteFile(const PreparedFile& prepared);
 
 // Processes one file: derive its tag and, unless test mode is on or an
 // existing tag is to be kept, write it. Never throws for a failing file.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "BatchOutcome.h"
+#include "BatchProcessor.h"
 #include "BatchSettings.h"
+#include "UndoJournal.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -9,6 +11,7 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 class cDrvScan;
 
@@ -50,6 +53,17 @@ public:
     // The scanner of the current or last run; null before the first.
     cDrvScan* DrvScan() const { return m_pDrvScan.get(); }
 
+    // Why the current or last run did not start or stopped early: the undo
+    // journal could not be written (nothing, or nothing more, was written
+    // then). Empty otherwise.
+    const QString& Problem() const { return m_problem; }
+
+    // Writes are recorded in the undo journal in groups of this many, made
+    // durable together before any of them happens; a group also goes out
+    // when the oldest waiting file has waited GroupWait.
+    static constexpr std::size_t GroupSize = 256;
+    static constexpr std::chrono::milliseconds GroupWait{200};
+
 signals:
     // A status text: the scanner's "Searching <folder>" as it goes.
     void ShowMessage(const QString& message);
@@ -62,6 +76,8 @@ signals:
 
 private:
     void ProcessFound(const std::string& fileName, const BatchSettings& settings);
+    void WriteWaiting();
+    void Publish(BatchOutcome outcome);
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;
@@ -70,4 +86,11 @@ private:
     BatchCounts m_counts;
     QString m_searching;
     QElapsedTimer m_sinceProgress;
+    QString m_problem;
+    // While writing: the run's journal, and the files found but not yet
+    // reported, in order, with the writes among them recorded but not done.
+    std::unique_ptr<Journal::JournalRun> m_journal;
+    std::vector<BatchProcessor::PreparedFile> m_waiting;
+    std::size_t m_waitingWrites = 0;
+    QElapsedTimer m_sinceWaiting;
 };

@@ -8,9 +8,11 @@
 #include "Platform/RuntimeError.h"
 #include "Quaver/FileHandler.h"
 #include "Quaver/TagError.h"
+#include "Quaver/TrailerCodec.h"
 #include "modTagFormat.h"
 
 #include <sys/stat.h>
+#include <tuple>
 
 namespace BatchProcessor {
 
@@ -45,43 +47,12 @@ std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
             true};
 }
 
-// Writes the tag unless one exists and is to be kept. Returns the message and
-// whether the write failed.
-std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::TagPtr& tag, bool overwrite)
-{
-    Quaver::FileHandler handler;
-    handler.setFileName(fileName);
-    bool hasTag = false;
-    try {
-        hasTag = handler.HasTag();
-    } catch (const Platform::RuntimeError& error) {
-        // The file exists but cannot be read, so whether it ends in a tag is
-        // unknown: writing could append a second trailer. Nothing is written
-        // and the file is listed as failed with the reason.
-        return failedNewTag(error);
-    }
-    if (hasTag && !overwrite)
-        return {BatchMessages::TagExists(), false};
-
-    QString message = hasTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
-    handler.setID3v1xTag(tag);
-    if (handler.WriteTag())
-        return {message, false};
-    // A file listed in a folder that cannot be searched cannot be reached; the
-    // library only knows "does not exist", so ask why (only on failure, to keep
-    // the query off the path every file takes).
-    int errorNumber = 0;
-    if (Platform::FileSystemObject().GetFileKind(fileName, &errorNumber) == Platform::FileKind::Unreachable)
-        return failedNewTag(Platform::RuntimeError::fromErrno(errorNumber, "Write Tag"));
-    message += BatchMessages::ErrorSeparator + QString::fromStdString(handler.LastError()->Stream());
-    return {message, true};
-}
-
 } // namespace
 
-BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName)
+PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName)
 {
-    BatchOutcome outcome;
+    PreparedFile prepared;
+    BatchOutcome& outcome = prepared.Outcome;
     outcome.FileName = fileName;
 
     bool parseError = false;
@@ -89,17 +60,76 @@ BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileN
     if (parseError) {
         outcome.Result = BatchOutcome::Group::Error;
         outcome.Message = BatchMessages::ParseError();
-        return outcome;
+        return prepared;
     }
     outcome.NewTag = tag;
     if (settings.TestMode) {
         outcome.Message = BatchMessages::TestMode();
+        return prepared;
+    }
+    const auto fail = [&](const Platform::RuntimeError& error) {
+        std::tie(outcome.Message, std::ignore) = failedNewTag(error);
+        outcome.Result = BatchOutcome::Group::Error;
+        return prepared;
+    };
+    Quaver::FileHandler handler;
+    handler.setFileName(fileName);
+    try {
+        prepared.HadTag = handler.HasTag();
+    } catch (const Platform::RuntimeError& error) {
+        // The file exists but cannot be read, so whether it ends in a tag is
+        // unknown: writing could append a second trailer. Nothing is written
+        // and the file is listed as failed with the reason.
+        return fail(error);
+    }
+    if (prepared.HadTag && !settings.Overwrite) {
+        outcome.Message = BatchMessages::TagExists();
+        return prepared;
+    }
+    prepared.Write = true;
+    // What the write will leave, for the undo journal. A file that has
+    // vanished is left to the write, which reports it in the library's words.
+    if (!Platform::FileSystemObject().FindFile(fileName))
+        return prepared;
+    try {
+        prepared.Before = Journal::ReadFileEnd(fileName);
+        prepared.After = Journal::AfterWrite(prepared.Before, Quaver::TrailerCodec::Render(*tag));
+        prepared.Recordable = true;
+    } catch (const Platform::RuntimeError& error) {
+        prepared.Write = false;
+        return fail(error);
+    }
+    return prepared;
+}
+
+BatchOutcome CompleteFile(const PreparedFile& prepared)
+{
+    BatchOutcome outcome = prepared.Outcome;
+    if (!prepared.Write)
+        return outcome;
+    const std::string& fileName = outcome.FileName;
+    Quaver::FileHandler handler;
+    handler.setFileName(fileName);
+    handler.setID3v1xTag(outcome.NewTag);
+    outcome.Message = prepared.HadTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
+    if (handler.WriteTag())
+        return outcome;
+    outcome.Result = BatchOutcome::Group::Error;
+    // A file listed in a folder that cannot be searched cannot be reached; the
+    // library only knows "does not exist", so ask why (only on failure, to keep
+    // the query off the path every file takes).
+    int errorNumber = 0;
+    if (Platform::FileSystemObject().GetFileKind(fileName, &errorNumber) == Platform::FileKind::Unreachable) {
+        outcome.Message = failedNewTag(Platform::RuntimeError::fromErrno(errorNumber, "Write Tag")).first;
         return outcome;
     }
-    const auto [message, failed] = WriteNewTag(fileName, tag, settings.Overwrite);
-    outcome.Message = message;
-    outcome.Result = failed ? BatchOutcome::Group::Error : BatchOutcome::Group::Ok;
+    outcome.Message += BatchMessages::ErrorSeparator + QString::fromStdString(handler.LastError()->Stream());
     return outcome;
+}
+
+BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName)
+{
+    return CompleteFile(PrepareFile(settings, fileName));
 }
 
 } // namespace BatchProcessor

@@ -4,6 +4,7 @@
 #include "BatchProcessor.h"
 
 #include "Platform/FileNameCodec.h"
+#include "Platform/RuntimeError.h"
 #include "cDrvScan.h"
 
 #include <QCoreApplication>
@@ -62,12 +63,40 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                           ? QCoreApplication::translate("cDrvScan", "Searching %1")
                                 .arg(Platform::DecodeFileName(searching.substr(prefix.size())))
                           : Platform::DecodeFileName(searching);
+        // A folder's files are reported before the next folder is entered,
+        // as when each file is written as it is found.
+        WriteWaiting();
         emit ShowMessage(m_searching);
         EmitProgress();
     });
     connect(m_pDrvScan.get(), &cDrvScan::FileFound, this,
             [this, &settings](const std::string& fileName) { ProcessFound(fileName, settings); });
+    m_problem.clear();
+    m_waiting.clear();
+    m_waitingWrites = 0;
+    if (!settings.TestMode) {
+        // Every write is recorded before it happens; without a journal the
+        // run writes nothing. A run in test mode records nothing.
+        try {
+            m_journal = Journal::JournalRun::Begin(Journal::DefaultFolder(), "batch", path);
+        } catch (const Platform::RuntimeError& error) {
+            m_problem = QString::fromStdString(error.Description());
+            return;
+        }
+    }
+    const auto closeJournal = qScopeGuard([this] {
+        m_waiting.clear();
+        if (m_journal) {
+            try {
+                m_journal->Finish();
+            } catch (const Platform::RuntimeError&) {
+                // Its last notes are lost; undo then checks those files by content.
+            }
+            m_journal.reset();
+        }
+    });
     m_pDrvScan->SearchFiles();
+    WriteWaiting();
 }
 
 void BatchRun::Cancel()
@@ -82,8 +111,65 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
 {
     if (!BatchProcessor::IsProcessable(fileName))
         return;
-    BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName);
+    if (!m_journal) {
+        Publish(BatchProcessor::ProcessFile(settings, fileName));
+        return;
+    }
+    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(settings, fileName);
+    if (!prepared.Write && m_waiting.empty()) {
+        Publish(std::move(prepared.Outcome));
+        return;
+    }
+    if (prepared.Write && prepared.Recordable) {
+        try {
+            prepared.Entry = m_journal->Intend(fileName, prepared.Before, prepared.After);
+        } catch (const Platform::RuntimeError& error) {
+            m_problem = QString::fromStdString(error.Description());
+            Cancel();
+            return;
+        }
+    }
+    if (m_waiting.empty())
+        m_sinceWaiting.start();
+    m_waitingWrites += prepared.Write;
+    m_waiting.push_back(std::move(prepared));
+    if (m_waitingWrites >= GroupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
+        WriteWaiting();
+}
+
+void BatchRun::WriteWaiting()
+{
+    if (m_waiting.empty())
+        return;
+    try {
+        m_journal->Sync();
+    } catch (const Platform::RuntimeError& error) {
+        // Not one of the waiting files is written: their records may not be on disk.
+        m_problem = QString::fromStdString(error.Description());
+        m_waiting.clear();
+        Cancel();
+        return;
+    }
+    std::vector<BatchProcessor::PreparedFile> group;
+    group.swap(m_waiting);
+    m_waitingWrites = 0;
+    // The files were found before a cancel that came already (they are in
+    // hand); a cancel while they are reported leaves the rest alone.
+    const bool cancelledBefore = m_cancelled;
+    for (const BatchProcessor::PreparedFile& prepared : group) {
+        if (m_cancelled && !cancelledBefore)
+            break;
+        BatchOutcome outcome = BatchProcessor::CompleteFile(prepared);
+        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok)
+            m_journal->Done(prepared.Entry, outcome.FileName);
+        Publish(std::move(outcome));
+    }
+}
+
+void BatchRun::Publish(BatchOutcome outcome)
+{
     const std::string& root = m_pDrvScan->Path();
+    const std::string& fileName = outcome.FileName;
     outcome.RelativeName = fileName.starts_with(root) ? fileName.substr(root.size()) : fileName;
     ++m_counts.Done;
     ++(outcome.Result == BatchOutcome::Group::Ok ? m_counts.Ok : m_counts.Error);

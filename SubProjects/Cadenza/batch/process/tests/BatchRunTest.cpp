@@ -178,3 +178,39 @@ TEST(BatchRun, FolderProblemNamesAMissingFileOrEmptyPath)
     }
     chmod(dir.file("closed").c_str(), 0755);
 }
+
+TEST(BatchRun, AWritingRunIsRecordedAndUndoneWhileTestModeRecordsNothing)
+{
+    LegatoTest::TempDir dir;
+    dir.write("A - One.mp3", Audio());
+    mkdir(dir.file("sub").c_str(), 0755);
+    dir.write("sub/B - Two.mp3", Audio() + "TAG" + std::string(125, 'x'));
+    const std::string old = LegatoTest::readAll(dir.file("sub/B - Two.mp3"));
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    Journal::UndoJournal journal;
+
+    RunOver(dir.path(), Settings(1, true));
+    EXPECT_TRUE(journal.List().empty()) << "test mode records nothing";
+
+    BatchSettings overwrite = Settings(1, false);
+    overwrite.Overwrite = true;
+    EXPECT_EQ(RunOver(dir.path(), overwrite).outcomes.size(), 2u);
+    const auto last = journal.Last();
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->kind, "batch");
+    EXPECT_EQ(last->files, 2);
+    for (const Journal::FileUndo& file : journal.Undo(last->id))
+        EXPECT_EQ(file.result, Journal::UndoResult::Restored) << file.name;
+    EXPECT_EQ(LegatoTest::readAll(dir.file("A - One.mp3")), Audio());
+    EXPECT_EQ(LegatoTest::readAll(dir.file("sub/B - Two.mp3")), old);
+
+    // Without a journal nothing is written, and the run says why.
+    dir.write("blocked", "");
+    setenv("XDG_STATE_HOME", dir.file("blocked").c_str(), 1);
+    BatchRun run;
+    run.Run(dir.path(), overwrite);
+    EXPECT_NE(run.Problem().indexOf("Cannot write the undo journal"), -1) << run.Problem().toStdString();
+    EXPECT_EQ(run.Counts().Done, 0);
+    EXPECT_EQ(LegatoTest::readAll(dir.file("A - One.mp3")), Audio());
+    unsetenv("XDG_STATE_HOME");
+}

@@ -295,6 +295,14 @@ void ucBatch::Process()
         ucNewTag->Clear();
         ucOldTag->Clear();
     }
+    if (!m_Run.Problem().isEmpty()) {
+        // The undo journal could not be written, so the run wrote nothing (more).
+        emit ShowMessage(m_Run.Problem());
+        Platform::MsgBox({m_Run.Problem().toStdString(),
+                          QGuiApplication::applicationDisplayName().toStdString(),
+                          Platform::MsgIcon::Critical});
+        return;
+    }
     emit ShowMessage(m_Run.WasCancelled() ? BatchMessages::Stopped(m_Run.Counts()) : QString());
 }
 
