@@ -1,0 +1,142 @@
+#include "ReadAhead/ReadAheadPool.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <sys/stat.h>
+#include <thread>
+
+using ReadAhead::ReadAheadPool;
+
+namespace {
+
+// Records which paths a worker has fetched; "hang" blocks until released. Held
+// by the action, since a stuck worker may outlive its pool.
+struct Fetches : std::enable_shared_from_this<Fetches>
+{
+    std::mutex mutex;
+    std::condition_variable released;
+    bool open = false;
+    std::set<std::string> done;
+
+    ReadAheadPool::Action action()
+    {
+        return [self = shared_from_this()](const std::string& path) {
+            std::unique_lock lock(self->mutex);
+            if (path == "hang")
+                self->released.wait(lock, [&] { return self->open; });
+            self->done.insert(path);
+        };
+    }
+    bool fetched(const std::string& path)
+    {
+        std::lock_guard lock(mutex);
+        return done.count(path) == 1;
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex);
+        open = true;
+        released.notify_all();
+    }
+};
+
+std::vector<std::string> drain(ReadAheadPool& pool)
+{
+    std::vector<std::string> out;
+    while (auto path = pool.Next())
+        out.push_back(*path);
+    return out;
+}
+
+} // namespace
+
+TEST(ReadAheadPool, HandsBackEveryPathInOrderOnceFetched)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i)
+        paths.push_back("file " + std::to_string(i));
+    const auto fetches = std::make_shared<Fetches>();
+    ReadAheadPool pool(ReadAheadPool::List(paths), {.Threads = 8, .Window = 16}, fetches->action());
+    std::vector<std::string> out;
+    while (auto path = pool.Next()) {
+        EXPECT_TRUE(fetches->fetched(*path)) << *path;
+        out.push_back(*path);
+    }
+    EXPECT_EQ(out, paths);
+}
+
+TEST(ReadAheadPool, AHungFileCostsABoundedWaitAndTheRestGoOn)
+{
+    const auto fetches = std::make_shared<Fetches>();
+    const std::vector<std::string> paths{"a", "hang", "b", "c", "d"};
+    std::vector<std::string> out;
+    {
+        ReadAheadPool pool(ReadAheadPool::List(paths),
+                           {.Threads = 2, .MaxThreads = 3, .Wait = std::chrono::milliseconds(50)},
+                           fetches->action());
+        const auto start = std::chrono::steady_clock::now();
+        out = drain(pool);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_FALSE(fetches->fetched("hang"));
+        EXPECT_TRUE(fetches->fetched("d"));
+    }
+    // The pool is gone; its stuck worker leaves once the file answers.
+    fetches->release();
+    EXPECT_EQ(out, paths);
+}
+
+TEST(ReadAheadPool, TheFeederStaysWithinTheWindow)
+{
+    const auto fed = std::make_shared<std::atomic<int>>(0);
+    ReadAheadPool pool([fed]() -> std::optional<std::string> { return "file " + std::to_string((*fed)++); },
+                       {.Threads = 2, .Window = 8}, [](const std::string&) {});
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(pool.Next());
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_LE(fed->load(), 3 + 8 + 1);
+}
+
+TEST(ReadAheadPool, FetchingNeverOpensAFifo)
+{
+    LegatoTest::TempDir dir;
+    const std::string fifo = dir.file("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Opening the FIFO for reading would block here for good.
+    ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer);
+    ReadAheadPool::FetchFile(dir.write("short.mp3", "ab"), ReadAheadPool::Fetch::Trailer);
+    ReadAheadPool::FetchFile(dir.file("missing.mp3"), ReadAheadPool::Fetch::Trailer);
+}
+
+TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
+{
+    namespace fs = std::filesystem;
+    LegatoTest::TempDir dir;
+    for (const char* folder : {"sub/deep", ".hidden", "other"})
+        fs::create_directories(dir.file(folder));
+    for (const char* file :
+         {"top.mp3", "notes.txt", "sub/one.MP3", "sub/deep/two.mp3", ".hidden/no.mp3", "other/three.mp3"})
+        dir.write(file, "x");
+    fs::create_directory_symlink(dir.path(), dir.file("sub/up"));
+
+    ReadAheadPool pool(ReadAheadPool::Tree(dir.path() + "/",
+                                           [](std::string_view name) {
+                                               return name.size() > 4 &&
+                                                      (name.ends_with(".mp3") || name.ends_with(".MP3"));
+                                           }),
+                       {}, [](const std::string&) {});
+    const std::vector<std::string> out = drain(pool);
+    const auto at = [&](const std::string& name) {
+        return std::find(out.begin(), out.end(), dir.file(name)) - out.begin();
+    };
+    ASSERT_EQ(out.size(), 4U);
+    EXPECT_EQ(at("top.mp3"), 0);
+    EXPECT_EQ(at("sub/deep/two.mp3"), at("sub/one.MP3") + 1);
+}
