@@ -1,9 +1,11 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliOutput.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
 #include "Quaver/FileHandler.h"
+#include "ReadAhead/ReadAheadPool.h"
 
 #include <iostream>
 
@@ -44,19 +46,29 @@ int runRead(const CliArgs& args)
         return ExitUsage;
 
     int status = ExitOk;
-    for (const std::string& file : options.files) {
+    CliOutput out;
+    // The files come back in the order given, each with its trailer already
+    // on its way from the device while the ones before it are printed.
+    ReadAhead::ReadAheadPool files(ReadAhead::ReadAheadPool::List(std::move(options.files)));
+    while (const auto next = files.Next()) {
+        const std::string& file = *next;
         Quaver::FileHandler handler;
         handler.setFileName(file);
         const auto error = handler.LastError();
         // A cleared record that stays cleared means ReadTag found the file too
         // short to hold a tag: it records nothing for that case.
         error->Clear();
-        const Quaver::EID3TagConstants type =
-            CliFiles::RefuseFile(file, "Read Tag", *error) ? Quaver::ID3Unknown : handler.ReadTag();
+        Quaver::EID3TagConstants type = handler.ReadTag();
+        // The library takes anything that is no regular file it can reach for
+        // a missing one; only then is it worth asking what the name is.
+        if (type == Quaver::ID3Unknown && error->Mode() == Quaver::Exclamation)
+            CliFiles::RefuseFile(file, "Read Tag", *error);
         if (type != Quaver::ID3Unknown) {
-            std::cout << (options.json
-                              ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
-                              : TagPrinting::tagText(file, *handler.ID3v1xTag(), type));
+            if (options.json)
+                TagPrinting::appendTagJsonLine(out.text(), file, *handler.ID3v1xTag(), type);
+            else
+                TagPrinting::appendTagText(out.text(), file, *handler.ID3v1xTag(), type);
+            out.linesDone();
             continue;
         }
         if (error->Source().empty()) {
@@ -65,11 +77,13 @@ int runRead(const CliArgs& args)
         }
         const bool failed = error->Mode() != Quaver::Information;
         if (options.json)
-            std::cout << TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
+            out.text() += TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
         else if (!failed)
-            std::cout << TagPrinting::visible(file) << ": no tag ("
-                      << TagPrinting::visible(error->Description()) << ")\n";
+            out.text() += TagPrinting::visible(file) + ": no tag (" +
+                          TagPrinting::visible(error->Description()) + ")\n";
+        out.linesDone();
         if (failed) {
+            out.flush();
             TagPrinting::printFailure(file, *error);
             status = ExitFailed;
         }
