@@ -11,6 +11,9 @@
 #include <memory>
 
 class cDrvScan;
+namespace ReadAhead {
+class ReadAheadPool;
+}
 
 // One batch run over a directory tree: the scanner finds the MP3 files
 // (*.mp3, letter case ignored), and each one is processed as it is found, in
@@ -63,6 +66,9 @@ private:
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;
+    // Walks the same tree ahead of the scanner while a run goes on, so that
+    // the files it reaches are already in the cache.
+    ReadAhead::ReadAheadPool* m_readAhead = nullptr;
     bool m_running = false;
     bool m_cancelled = false;
     BatchCounts m_counts;

@@ -3,7 +3,9 @@
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
 
+#include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
+#include "ReadAhead/ReadAheadPool.h"
 #include "cDrvScan.h"
 
 #include <QScopeGuard>
@@ -59,6 +61,17 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
     });
     connect(m_pDrvScan.get(), &cDrvScan::FileFound, this,
             [this, &settings](const QString& fileName) { ProcessFound(fileName, settings); });
+
+    // Test mode only looks at each file; a write reads its trailer first.
+    using ReadAhead::ReadAheadPool;
+    ReadAheadPool readAhead(
+        ReadAheadPool::Tree(Platform::EncodeFileName(m_pDrvScan->Path()),
+                            [spec = Platform::EncodeFileName(m_pDrvScan->FileSpec())](std::string_view name) {
+                                return Platform::MatchesWildcard(name, spec);
+                            }),
+        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer});
+    m_readAhead = &readAhead;
+    const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
     m_pDrvScan->SearchFiles();
 }
 
@@ -72,6 +85,8 @@ void BatchRun::Cancel()
 
 void BatchRun::ProcessFound(const QString& fileName, const BatchSettings& settings)
 {
+    if (m_readAhead)
+        m_readAhead->Consumed();
     if (!BatchProcessor::IsProcessable(fileName))
         return;
     BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName);
