@@ -5,9 +5,11 @@
 #include "TagPrinting.h"
 
 #include "Quaver/FileHandler.h"
+#include "Quaver/TrailerCodec.h"
 #include "ReadAhead/ReadAheadPool.h"
 
 #include <iostream>
+#include <type_traits>
 
 namespace {
 
@@ -37,6 +39,17 @@ bool parse(const CliArgs& args, ReadOptions& options)
     return !options.files.empty();
 }
 
+// The tag in the last 128 bytes the read-ahead fetched, read as the library
+// reads it; ID3Unknown when they hold none or were not fetched.
+Quaver::EID3TagConstants TagFromTail(const ReadAhead::ReadAheadPool::Tail& tail, Quaver::Tag& tag)
+{
+    static_assert(std::is_same_v<decltype(tail.Bytes), Quaver::TrailerCodec::Block>);
+    if (!tail.Read || tail.Size <= Quaver::Tag::TagLength() || tail.Count != tail.Bytes.size() ||
+        !Quaver::TrailerCodec::HasIdentifier(tail.Bytes.data()))
+        return Quaver::ID3Unknown;
+    return Quaver::TrailerCodec::Parse(tail.Bytes, tag);
+}
+
 } // namespace
 
 int runRead(const CliArgs& args)
@@ -47,30 +60,40 @@ int runRead(const CliArgs& args)
 
     int status = ExitOk;
     CliOutput out;
-    // The files come back in the order given, each with its trailer already
-    // on its way from the device while the ones before it are printed.
+    // The files come back in the order given, each with its last 128 bytes
+    // fetched by the pool's threads while the ones before it are printed.
     ReadAhead::ReadAheadPool files(ReadAhead::ReadAheadPool::List(std::move(options.files)));
+    const auto print = [&](const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type) {
+        if (options.json)
+            TagPrinting::appendTagJsonLine(out.text(), file, tag, type);
+        else
+            TagPrinting::appendTagText(out.text(), file, tag, type);
+        out.linesDone();
+    };
+    Quaver::Tag fetched; // every field is set by each parse
     while (const auto next = files.Next()) {
-        const std::string& file = *next;
+        const std::string& file = next->Path;
+        if (const auto type = TagFromTail(next->Fetched, fetched); type != Quaver::ID3Unknown) {
+            print(file, fetched, type);
+            continue;
+        }
+        // Anything but a plain tag is read again by the library, which says
+        // what it found.
         Quaver::FileHandler handler;
         handler.setFileName(file);
         const auto error = handler.LastError();
         // A cleared record that stays cleared means ReadTag found the file too
         // short to hold a tag: it records nothing for that case.
         error->Clear();
-        Quaver::EID3TagConstants type = handler.ReadTag();
-        // The library takes anything that is no regular file it can reach for
-        // a missing one; only then is it worth asking what the name is.
-        if (type == Quaver::ID3Unknown && error->Mode() == Quaver::Exclamation)
-            CliFiles::RefuseFile(file, "Read Tag", *error);
+        const Quaver::EID3TagConstants type = handler.ReadTag();
         if (type != Quaver::ID3Unknown) {
-            if (options.json)
-                TagPrinting::appendTagJsonLine(out.text(), file, *handler.ID3v1xTag(), type);
-            else
-                TagPrinting::appendTagText(out.text(), file, *handler.ID3v1xTag(), type);
-            out.linesDone();
+            print(file, *handler.ID3v1xTag(), type);
             continue;
         }
+        // The library takes anything that is no regular file it can reach for
+        // a missing one; only then is it worth asking what the name is.
+        if (error->Mode() == Quaver::Exclamation)
+            CliFiles::RefuseFile(file, "Read Tag", *error);
         if (error->Source().empty()) {
             error->setSource("Read Tag");
             error->setDescription("The file is too short to contain a tag.");

@@ -25,6 +25,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
         std::string path;
         bool done = false;
         Clock::time_point claimed{};
+        Tail tail;
     };
 
     State(Source s, Options o, Action a) : source(std::move(s)), action(std::move(a)), options(o) {}
@@ -46,6 +47,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     std::uint64_t behind = 0;
     bool exhausted = false;
     bool stop = false;
+    bool consumerWaits = false;
     bool direct = false; // no feeder thread could be started: Next reads the source itself
     unsigned started = 0;
     unsigned idle = 0;
@@ -83,41 +85,67 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             const std::string path = item.path;
             --idle;
             lock.unlock();
-            action(path);
+            Tail tail = action(path);
             lock.lock();
             ++idle;
             if (number >= base) {
-                items[number - base].done = true;
-                if (number == base)
-                    consumerWake.notify_all();
+                Item& fetched = items[number - base];
+                fetched.tail = tail;
+                fetched.done = true;
+                if (number == base && consumerWaits)
+                    consumerWake.notify_one();
             }
         }
     }
 
+    // Fills the window in batches: woken when it has half emptied, the
+    // feeder takes paths until it is full again, handing them over in chunks
+    // so that threads wake once per chunk rather than once per file.
     void Feed()
     {
+        const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
+        constexpr std::size_t kChunk = 64;
+        std::vector<std::string> paths;
+        bool first = true;
         for (;;) {
+            std::size_t room = 0;
             {
                 std::unique_lock lock(mutex);
-                feederWake.wait(lock, [this] { return stop || items.size() < options.Window; });
+                feederWake.wait(lock, [&] { return stop || items.size() + half <= options.Window; });
                 if (stop)
                     return;
+                room = options.Window - items.size();
             }
-            std::optional<std::string> path = source();
-            std::lock_guard lock(mutex);
-            if (!path) {
-                exhausted = true;
+            while (room > 0) {
+                // The first path goes out alone: the consumer is waiting for it.
+                const std::size_t chunk = first ? 1 : std::min(room, kChunk);
+                first = false;
+                bool end = false;
+                paths.clear();
+                while (paths.size() < chunk) {
+                    std::optional<std::string> path = source();
+                    if (!path) {
+                        end = true;
+                        break;
+                    }
+                    paths.push_back(std::move(*path));
+                }
+                room -= paths.size();
+                std::lock_guard lock(mutex);
+                for (std::string& path : paths) {
+                    if (behind > 0) {
+                        --behind;
+                        continue;
+                    }
+                    items.emplace_back().path = std::move(path);
+                    Grow();
+                }
+                exhausted = end;
+                workerWake.notify_all();
                 consumerWake.notify_all();
-                return;
+                if (end || stop)
+                    return;
             }
-            if (behind > 0) {
-                --behind;
-                continue;
-            }
-            items.push_back(Item{std::move(*path)});
-            Grow();
-            workerWake.notify_one();
-            consumerWake.notify_all();
         }
     }
 
@@ -126,7 +154,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     {
         items.pop_front();
         ++base;
-        feederWake.notify_one();
+        if (!exhausted && items.size() + std::max<std::size_t>(options.Window / 2, 1) == options.Window)
+            feederWake.notify_one();
     }
 };
 
@@ -138,7 +167,7 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
     if (!action)
-        action = [what = options.What](const std::string& path) { FetchFile(path, what); };
+        action = [what = options.What](const std::string& path) { return FetchFile(path, what); };
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
@@ -157,15 +186,22 @@ ReadAheadPool::~ReadAheadPool()
     m_state->workerWake.notify_all();
 }
 
-std::optional<std::string> ReadAheadPool::Next()
+std::optional<ReadAheadPool::File> ReadAheadPool::Next()
 {
     State& s = *m_state;
-    if (s.direct)
-        return s.source();
+    if (s.direct) {
+        auto path = s.source();
+        if (!path)
+            return std::nullopt;
+        return File{std::move(*path), {}};
+    }
     std::unique_lock lock(s.mutex);
+    s.consumerWaits = true;
     s.consumerWake.wait(lock, [&] { return !s.items.empty() || s.exhausted; });
-    if (s.items.empty())
+    if (s.items.empty()) {
+        s.consumerWaits = false;
         return std::nullopt;
+    }
     const auto asked = Clock::now();
     while (!s.items.front().done) {
         const bool claimed = s.nextClaim > s.base;
@@ -183,9 +219,11 @@ std::optional<std::string> ReadAheadPool::Next()
             break;
         }
     }
-    std::string path = std::move(s.items.front().path);
+    s.consumerWaits = false;
+    State::Item& item = s.items.front();
+    File file{std::move(item.path), item.done ? item.tail : Tail{}};
     s.Pass();
-    return path;
+    return file;
 }
 
 void ReadAheadPool::Consumed()
@@ -291,26 +329,33 @@ ReadAheadPool::Source ReadAheadPool::Tree(std::string root,
     return [walk = std::make_shared<TreeWalk>(std::move(root), std::move(matches))] { return (*walk)(); };
 }
 
-void ReadAheadPool::FetchFile(const std::string& path, Fetch what)
+ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what)
 {
     // Only a regular file is opened, and without waiting: a FIFO or a device
     // put in its place after the stat does not block either.
+    Tail tail;
     struct stat info
     {
     };
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || what == Fetch::Status)
-        return;
+        return tail;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        char tail[128];
-        const off_t count = std::min<off_t>(info.st_size, sizeof tail);
-        while (::pread(fd, tail, static_cast<std::size_t>(count), info.st_size - count) < 0 &&
-               errno == EINTR) {
+        return tail;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Bytes.size()));
+        ssize_t got = 0;
+        do {
+            got = ::pread(fd, tail.Bytes.data(), static_cast<std::size_t>(count), info.st_size - count);
+        } while (got < 0 && errno == EINTR);
+        if (got == count) {
+            tail.Read = true;
+            tail.Size = info.st_size;
+            tail.Count = static_cast<std::size_t>(count);
         }
     }
     ::close(fd);
+    return tail;
 }
 
 } // namespace ReadAhead

@@ -33,6 +33,10 @@ struct Fetches : std::enable_shared_from_this<Fetches>
             if (path == "hang")
                 self->released.wait(lock, [&] { return self->open; });
             self->done.insert(path);
+            ReadAheadPool::Tail tail;
+            tail.Read = true;
+            tail.Size = static_cast<std::int64_t>(path.size());
+            return tail;
         };
     }
     bool fetched(const std::string& path)
@@ -51,8 +55,8 @@ struct Fetches : std::enable_shared_from_this<Fetches>
 std::vector<std::string> drain(ReadAheadPool& pool)
 {
     std::vector<std::string> out;
-    while (auto path = pool.Next())
-        out.push_back(*path);
+    while (auto file = pool.Next())
+        out.push_back(file->Path);
     return out;
 }
 
@@ -66,9 +70,10 @@ TEST(ReadAheadPool, HandsBackEveryPathInOrderOnceFetched)
     const auto fetches = std::make_shared<Fetches>();
     ReadAheadPool pool(ReadAheadPool::List(paths), {.Threads = 8, .Window = 16}, fetches->action());
     std::vector<std::string> out;
-    while (auto path = pool.Next()) {
-        EXPECT_TRUE(fetches->fetched(*path)) << *path;
-        out.push_back(*path);
+    while (auto file = pool.Next()) {
+        EXPECT_TRUE(fetches->fetched(file->Path)) << file->Path;
+        EXPECT_EQ(file->Fetched.Size, static_cast<std::int64_t>(file->Path.size()));
+        out.push_back(file->Path);
     }
     EXPECT_EQ(out, paths);
 }
@@ -97,22 +102,24 @@ TEST(ReadAheadPool, TheFeederStaysWithinTheWindow)
 {
     const auto fed = std::make_shared<std::atomic<int>>(0);
     ReadAheadPool pool([fed]() -> std::optional<std::string> { return "file " + std::to_string((*fed)++); },
-                       {.Threads = 2, .Window = 8}, [](const std::string&) {});
+                       {.Threads = 2, .Window = 8}, [](const std::string&) { return ReadAheadPool::Tail{}; });
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(pool.Next());
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_LE(fed->load(), 3 + 8 + 1);
 }
 
-TEST(ReadAheadPool, FetchingNeverOpensAFifo)
+TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
 {
     LegatoTest::TempDir dir;
     const std::string fifo = dir.file("pipe.mp3");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Opening the FIFO for reading would block here for good.
-    ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer);
-    ReadAheadPool::FetchFile(dir.write("short.mp3", "ab"), ReadAheadPool::Fetch::Trailer);
-    ReadAheadPool::FetchFile(dir.file("missing.mp3"), ReadAheadPool::Fetch::Trailer);
+    EXPECT_FALSE(ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer).Read);
+    EXPECT_FALSE(ReadAheadPool::FetchFile(dir.file("missing.mp3"), ReadAheadPool::Fetch::Trailer).Read);
+    const auto tail = ReadAheadPool::FetchFile(dir.write("short.mp3", "abc"), ReadAheadPool::Fetch::Trailer);
+    EXPECT_TRUE(tail.Read);
+    EXPECT_EQ(std::string(tail.Bytes.begin(), tail.Bytes.begin() + static_cast<long>(tail.Count)), "abc");
 }
 
 TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
@@ -131,7 +138,7 @@ TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
                                                return name.size() > 4 &&
                                                       (name.ends_with(".mp3") || name.ends_with(".MP3"));
                                            }),
-                       {}, [](const std::string&) {});
+                       {}, [](const std::string&) { return ReadAheadPool::Tail{}; });
     const std::vector<std::string> out = drain(pool);
     const auto at = [&](const std::string& name) {
         return std::find(out.begin(), out.end(), dir.file(name)) - out.begin();

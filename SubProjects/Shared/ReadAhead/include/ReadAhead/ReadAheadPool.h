@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -42,13 +44,31 @@ public:
         Fetch What = Fetch::Trailer;
     };
 
+    // What a worker found: for a regular file it could read, its size as
+    // opened and its last min(size, 128) bytes.
+    struct Tail
+    {
+        bool Read = false;
+        std::int64_t Size = 0;
+        std::size_t Count = 0;
+        std::array<std::uint8_t, 128> Bytes{};
+    };
+
+    // A path as the source gave it, with what was fetched for it (nothing
+    // read when the fetch was only the status, failed, or not done in time).
+    struct File
+    {
+        std::string Path;
+        Tail Fetched;
+    };
+
     // The next path, or nothing at the end. Called on the pool's own feeder
     // thread, so it must own what it reads.
     using Source = std::function<std::optional<std::string>()>;
     // What a worker does for one path; the default fetches per Options::What.
     // Like the source it must own what it uses: a stuck worker may outlive
     // the pool.
-    using Action = std::function<void(const std::string& path)>;
+    using Action = std::function<Tail(const std::string& path)>;
 
     explicit ReadAheadPool(Source source);
     ReadAheadPool(Source source, Options options, Action action = {});
@@ -58,7 +78,7 @@ public:
 
     // The next path of the source, in its order, once its fetch is done or
     // Options::Wait has passed; nothing when the source is exhausted.
-    std::optional<std::string> Next();
+    std::optional<File> Next();
 
     // For a consumer that finds the same paths by its own walk: one file is
     // done, so the window moves on by one (nothing is waited for).
@@ -75,7 +95,7 @@ public:
     static Source Tree(std::string root, std::function<bool(std::string_view name)> matches);
 
     // Fetches what Options::What names for path, as a worker does.
-    static void FetchFile(const std::string& path, Fetch what);
+    static Tail FetchFile(const std::string& path, Fetch what);
 
 private:
     struct State;
