@@ -97,11 +97,42 @@ void Untag(const Tree& tree)
             std::perror(file.c_str());
 }
 
-double Seconds(const std::function<void()>& run)
+// Wall-clock time and processor time (user + system) of one run. On a machine
+// shared with other work the wall clock also counts waiting for a processor.
+struct Timing
 {
+    double seconds = 1e9;
+    double cpu = 1e9;
+    long peakKiB = 0;
+};
+
+double CpuSeconds(const struct rusage& usage)
+{
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+Timing Seconds(const std::function<void()>& run)
+{
+    struct rusage before
+    {
+    }, after{};
+    ::getrusage(RUSAGE_SELF, &before);
     const auto t0 = std::chrono::steady_clock::now();
     run();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    Timing timing;
+    timing.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    ::getrusage(RUSAGE_SELF, &after);
+    timing.cpu = CpuSeconds(after) - CpuSeconds(before);
+    return timing;
+}
+
+// The best of each, kept apart (the two need not come from the same round).
+void Best(Timing& best, const Timing& run)
+{
+    best.seconds = std::min(best.seconds, run.seconds);
+    best.cpu = std::min(best.cpu, run.cpu);
+    best.peakKiB = std::max(best.peakKiB, run.peakKiB);
 }
 
 // True when the whole page cache could be dropped; otherwise the files' own
@@ -160,15 +191,8 @@ void WriteFloor(const std::vector<std::string>& files, std::size_t first, std::s
     }
 }
 
-struct Run
-{
-    double seconds = 0;
-    long peakKiB = 0;
-    int status = -1;
-};
-
 // Runs the command line with stdout into out (stderr is dropped).
-Run Cli(std::vector<std::string> args, const std::string& out)
+Timing Cli(std::vector<std::string> args, const std::string& out)
 {
     args.insert(args.begin(), CADENZA_CLI);
     std::vector<char*> argv;
@@ -179,7 +203,8 @@ Run Cli(std::vector<std::string> args, const std::string& out)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    Run run;
+    Timing run;
+    int exit = -1;
     const auto t0 = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
@@ -188,14 +213,15 @@ Run Cli(std::vector<std::string> args, const std::string& out)
         };
         int status = 0;
         if (::wait4(pid, &status, 0, &usage) == pid) {
-            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             run.peakKiB = usage.ru_maxrss;
+            run.cpu = CpuSeconds(usage);
         }
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     posix_spawn_file_actions_destroy(&actions);
-    if (run.status != 0)
-        std::fprintf(stderr, "cadenza-cli %s exited with %d\n", args[1].c_str(), run.status);
+    if (exit != 0)
+        std::fprintf(stderr, "cadenza-cli %s exited with %d\n", args[1].c_str(), exit);
     return run;
 }
 
@@ -219,15 +245,30 @@ std::string Contents(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void Line(const char* what, double n, double seconds, const std::string& against = {})
+void Line(const char* what, double n, const Timing& run, const std::string& against = {})
 {
-    std::printf("  %-44s %9.0f files/s %8.3f s%s\n", what, n / seconds, seconds, against.c_str());
+    std::printf("  %-42s %8.0f files/s %7.3f s (cpu %6.3f s)%s\n", what, n / run.seconds, run.seconds,
+                run.cpu, against.c_str());
 }
 
-std::string Text(const char* format, double value, const char* target)
+// "time / floor time" (or a rate in percent) by wall clock and by processor time.
+std::string Ratio(const Timing& run, const Timing& floor, const char* target, bool percent = false)
+{
+    char buf[200];
+    if (percent)
+        std::snprintf(buf, sizeof buf, "  %5.1f%% of the floor's rate (cpu %5.1f%%; target >= %s)",
+                      100.0 * floor.seconds / run.seconds, 100.0 * floor.cpu / run.cpu, target);
+    else
+        std::snprintf(buf, sizeof buf, "  %5.2fx the floor's time (cpu %5.2fx; target < %s)",
+                      run.seconds / floor.seconds, run.cpu / floor.cpu, target);
+    return buf;
+}
+
+std::string Speedup(const Timing& run, const Timing& floor, const char* target)
 {
     char buf[160];
-    std::snprintf(buf, sizeof buf, format, value, target);
+    std::snprintf(buf, sizeof buf, "  %5.2fx the 1-thread floor's speed%s%s", floor.seconds / run.seconds,
+                  *target ? " (target >= " : "", *target ? (std::string(target) + ")").c_str() : "");
     return buf;
 }
 
@@ -254,8 +295,8 @@ void Scale(const std::string& base)
         const Tree tree = MakeTree(base, count);
         const double n = static_cast<double>(count);
         const std::string out = base + "/scale.out";
-        const Run batch = Cli(BatchArgs(tree), out);
-        const Run read = Cli(ReadArgs(tree, true), out);
+        const Timing batch = Cli(BatchArgs(tree), out);
+        const Timing read = Cli(ReadArgs(tree, true), out);
         if (count == 10000) {
             batchRate10k = n / batch.seconds;
             readRate10k = n / read.seconds;
@@ -291,62 +332,59 @@ int main(int argc, char** argv)
     const std::string warmOut = base + "/warm.out", coldOut = base + "/cold.out";
 
     // Batch first: it leaves every file tagged for the reads.
-    double writeFloor = 1e9, batch = 1e9;
+    Timing writeFloor, batch;
     for (int i = 0; i < rounds; ++i) {
         Untag(tree);
-        writeFloor = std::min(writeFloor, Seconds([&] { WriteFloor(tree.files, 0, 1); }));
+        Best(writeFloor, Seconds([&] { WriteFloor(tree.files, 0, 1); }));
         Untag(tree);
-        batch = std::min(batch, Cli(BatchArgs(tree), warmOut).seconds);
+        Best(batch, Cli(BatchArgs(tree), warmOut));
     }
     const std::string batchWarm = Contents(warmOut);
-    double readFloor = 1e9, json = 1e9, plain = 1e9;
+    Timing readFloor, json, plain;
     for (int i = 0; i < rounds; ++i) {
-        readFloor = std::min(readFloor, Seconds([&] { ReadFloor(tree.files, 0, 1); }));
-        json = std::min(json, Cli(ReadArgs(tree, true), warmOut).seconds);
-        plain = std::min(plain, Cli(ReadArgs(tree, false), base + "/plain.out").seconds);
+        Best(readFloor, Seconds([&] { ReadFloor(tree.files, 0, 1); }));
+        Best(json, Cli(ReadArgs(tree, true), warmOut));
+        Best(plain, Cli(ReadArgs(tree, false), base + "/plain.out"));
     }
     const std::string jsonWarm = Contents(warmOut);
 
     std::printf("%zu files in %d folders (%d MP3 frames each), warm cache, best of %d\n", tree.files.size(),
                 Folders, Frames, rounds);
     Line("read floor (open+fstat+pread 128+close)", n, readFloor);
-    Line("cadenza-cli read --json", n, json,
-         Text("  %5.2fx the floor's time (target < %s)", json / readFloor, "2x"));
-    Line("cadenza-cli read", n, plain,
-         Text("  %5.2fx the floor's time (target < %s)", plain / readFloor, "2x"));
+    Line("cadenza-cli read --json", n, json, Ratio(json, readFloor, "2x"));
+    Line("cadenza-cli read", n, plain, Ratio(plain, readFloor, "2x"));
     Line("write floor (open+pread+pwrite 128+close)", n, writeFloor);
-    Line("cadenza-cli batch --write", n, batch,
-         Text("  %5.1f%% of the floor's rate (target >= %s)", 100.0 * writeFloor / batch, "50%"));
+    Line("cadenza-cli batch --write", n, batch, Ratio(batch, writeFloor, "50%", true));
     std::fflush(stdout);
 
     bool cold = true;
-    const auto coldSeconds = [&](const std::function<void()>& run) {
+    const auto coldRun = [&](const std::function<void()>& run) {
         cold = DropCaches(tree) && cold;
         return Seconds(run);
     };
-    const double coldReadFloor = coldSeconds([&] { ReadFloor(tree.files, 0, 1); });
-    const double coldReadFloor16 = coldSeconds([&] { ReadFloorThreads(tree, 16); });
-    const double coldJson = coldSeconds([&] { Cli(ReadArgs(tree, true), coldOut); });
+    const Timing coldReadFloor = coldRun([&] { ReadFloor(tree.files, 0, 1); });
+    const Timing coldReadFloor16 = coldRun([&] { ReadFloorThreads(tree, 16); });
+    const auto coldCli = [&](const std::vector<std::string>& args) {
+        cold = DropCaches(tree) && cold;
+        return Cli(args, coldOut);
+    };
+    const Timing coldJson = coldCli(ReadArgs(tree, true));
     const bool jsonSame = Contents(coldOut) == jsonWarm;
     Untag(tree);
-    const double coldWriteFloor = coldSeconds([&] { WriteFloor(tree.files, 0, 1); });
+    const Timing coldWriteFloor = coldRun([&] { WriteFloor(tree.files, 0, 1); });
     Untag(tree);
-    const double coldBatch = coldSeconds([&] { Cli(BatchArgs(tree), coldOut); });
+    const Timing coldBatch = coldCli(BatchArgs(tree));
     const bool batchSame = Contents(coldOut) == batchWarm;
 
     std::printf("%s\n", cold ? "cold cache (page cache dropped before each run)"
                              : "partly cold (each file's pages evicted, folders still cached)");
     Line("read floor, 1 thread", n, coldReadFloor);
-    Line("read floor, 16 threads", n, coldReadFloor16,
-         Text("  %5.2fx the 1-thread floor's speed%s", coldReadFloor / coldReadFloor16, ""));
-    Line("cadenza-cli read --json", n, coldJson,
-         Text("  %5.2fx the 1-thread floor's speed (target >= %s)", coldReadFloor / coldJson, "2.5x"));
-    std::printf("  %-44s %s\n", "  output identical to the warm run:", jsonSame ? "yes" : "NO");
+    Line("read floor, 16 threads", n, coldReadFloor16, Speedup(coldReadFloor16, coldReadFloor, ""));
+    Line("cadenza-cli read --json", n, coldJson, Speedup(coldJson, coldReadFloor, "2.5x"));
+    std::printf("  %-42s %s\n", "  output identical to the warm run:", jsonSame ? "yes" : "NO");
     Line("write floor, 1 thread", n, coldWriteFloor);
-    Line(
-        "cadenza-cli batch --write", n, coldBatch,
-        Text("  %5.2fx the 1-thread write floor's speed (target >= %s)", coldWriteFloor / coldBatch, "2.5x"));
-    std::printf("  %-44s %s\n", "  output identical to the warm run:", batchSame ? "yes" : "NO");
+    Line("cadenza-cli batch --write", n, coldBatch, Speedup(coldBatch, coldWriteFloor, "2.5x"));
+    std::printf("  %-42s %s\n", "  output identical to the warm run:", batchSame ? "yes" : "NO");
     std::fflush(stdout);
     fs::remove_all(tree.root);
 

@@ -147,3 +147,17 @@ TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
     EXPECT_EQ(at("top.mp3"), 0);
     EXPECT_EQ(at("sub/deep/two.mp3"), at("sub/one.MP3") + 1);
 }
+
+TEST(ReadAheadPool, AfterARunOfCachedFilesOnlySamplesAreFetched)
+{
+    std::vector<std::string> paths(2000, "file");
+    const auto calls = std::make_shared<std::atomic<int>>(0);
+    ReadAheadPool pool(ReadAheadPool::List(paths), {.Threads = 1, .IdleWhenCached = true},
+                       [calls](const std::string&) {
+                           ++*calls; // reads nothing from storage: as if cached
+                           return ReadAheadPool::Tail{};
+                       });
+    EXPECT_EQ(drain(pool).size(), paths.size());
+    EXPECT_GE(calls->load(), 64);
+    EXPECT_LT(calls->load(), 400);
+}

@@ -69,7 +69,8 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
                             [spec = Platform::EncodeFileName(m_pDrvScan->FileSpec())](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer});
+        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer,
+         .IdleWhenCached = true});
     m_readAhead = &readAhead;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
     m_pDrvScan->SearchFiles();
