@@ -8,7 +8,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <set>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
@@ -53,8 +52,6 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     unsigned started = 0;
     unsigned idle = 0;
     unsigned stuck = 0;
-    // IdleWhenCached: fetches in a row that read nothing from the device.
-    unsigned cachedInARow = 0;
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
 
@@ -86,19 +83,10 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             Item& item = items[number - base];
             item.claimed = Clock::now();
             const std::string path = item.path;
-            const bool sample = !Idle() || number % options.SampleEvery == 0;
             --idle;
             lock.unlock();
-            Tail tail;
-            if (sample) {
-                const long before = options.IdleWhenCached ? DeviceReads() : 0;
-                tail = action(path);
-                const bool cached = options.IdleWhenCached && DeviceReads() == before;
-                lock.lock();
-                cachedInARow = cached ? cachedInARow + 1 : 0;
-            } else {
-                lock.lock();
-            }
+            Tail tail = action(path);
+            lock.lock();
             ++idle;
             if (number >= base) {
                 Item& fetched = items[number - base];
@@ -108,19 +96,6 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                     consumerWake.notify_one();
             }
         }
-    }
-
-    static constexpr unsigned kCachedRun = 64;
-
-    bool Idle() const { return options.IdleWhenCached && cachedInARow >= kCachedRun; }
-
-    // Blocks this thread has read from storage so far.
-    static long DeviceReads()
-    {
-        struct rusage usage
-        {
-        };
-        return ::getrusage(RUSAGE_THREAD, &usage) == 0 ? usage.ru_inblock : -1;
     }
 
     // Fills the window in batches: woken when it has half emptied, the
@@ -191,7 +166,6 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.Threads = std::max(options.Threads, 1U);
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
-    options.SampleEvery = std::max(options.SampleEvery, 1U);
     if (!action)
         action = [what = options.What](const std::string& path) { return FetchFile(path, what); };
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
@@ -363,7 +337,10 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
     struct stat info
     {
     };
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || what == Fetch::Status)
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return tail;
+    tail.Regular = true;
+    if (what == Fetch::Status)
         return tail;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The work a batch run does per file, shared by the batch panel and the
 // command line.
 namespace BatchProcessor {
@@ -21,8 +23,19 @@ Quaver::TagPtr DeriveTag(const std::shared_ptr<TagFormats>& format, const Quaver
 // A name that has vanished is processed and reported like any other.
 bool IsProcessable(const QString& fileName);
 
+// What a look at a file just before found, so processing need not look again:
+// whether it is a regular file, and whether it ends in a tag (unknown when its
+// end was not read).
+struct FileFacts
+{
+    bool Regular = false;
+    std::optional<bool> HasTag;
+};
+
 // Processes one file: derive its tag and, unless test mode is on or an
 // existing tag is to be kept, write it. Never throws for a failing file.
-BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName);
+// known, when given, answers whether the file already has a tag.
+BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName,
+                         const FileFacts* known = nullptr);
 
 } // namespace BatchProcessor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchOutcome.h"
+#include "BatchProcessor.h"
 #include "BatchSettings.h"
 
 #include <QElapsedTimer>
@@ -63,12 +64,16 @@ signals:
 
 private:
     void ProcessFound(const QString& fileName, const BatchSettings& settings);
+    std::optional<BatchProcessor::FileFacts> FetchedFacts(const QString& fileName);
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;
-    // Walks the same tree ahead of the scanner while a run goes on, so that
-    // the files it reaches are already in the cache.
+    // Walks the same tree ahead of the scanner while a run goes on and
+    // fetches what processing needs to know of each file. Its walk stays in
+    // step with the scanner's unless the tree changes under the run; from
+    // the first file where they differ its findings are no longer used.
     ReadAhead::ReadAheadPool* m_readAhead = nullptr;
+    bool m_readAheadInStep = false;
     bool m_running = false;
     bool m_cancelled = false;
     BatchCounts m_counts;

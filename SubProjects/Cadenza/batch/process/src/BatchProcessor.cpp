@@ -46,13 +46,14 @@ std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
 
 // Writes the tag unless one exists and is to be kept. Returns the message and
 // whether the write failed.
-std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::TagPtr& tag, bool overwrite)
+std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::TagPtr& tag, bool overwrite,
+                                     std::optional<bool> knownHasTag)
 {
     Quaver::FileHandler handler;
     handler.setFileName(fileName);
     bool hasTag = false;
     try {
-        hasTag = handler.HasTag();
+        hasTag = knownHasTag ? *knownHasTag : handler.HasTag();
     } catch (const Platform::RuntimeError& error) {
         // The file exists but cannot be read, so whether it ends in a tag is
         // unknown: writing could append a second trailer. Nothing is written
@@ -78,7 +79,7 @@ std::pair<QString, bool> WriteNewTag(const std::string& fileName, const Quaver::
 
 } // namespace
 
-BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName)
+BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName, const FileFacts* known)
 {
     BatchOutcome outcome;
     outcome.FileName = fileName;
@@ -95,7 +96,8 @@ BatchOutcome ProcessFile(const BatchSettings& settings, const QString& fileName)
         outcome.Message = BatchMessages::TestMode;
         return outcome;
     }
-    const auto [message, failed] = WriteNewTag(Platform::EncodeFileName(fileName), tag, settings.Overwrite);
+    const auto [message, failed] = WriteNewTag(Platform::EncodeFileName(fileName), tag, settings.Overwrite,
+                                               known ? known->HasTag : std::nullopt);
     outcome.Message = message;
     outcome.Result = failed ? BatchOutcome::Group::Error : BatchOutcome::Group::Ok;
     return outcome;

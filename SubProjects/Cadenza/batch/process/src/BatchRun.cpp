@@ -5,6 +5,7 @@
 
 #include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
+#include "Quaver/TrailerCodec.h"
 #include "ReadAhead/ReadAheadPool.h"
 #include "cDrvScan.h"
 
@@ -69,9 +70,9 @@ void BatchRun::Run(const QString& path, const BatchSettings& settings)
                             [spec = Platform::EncodeFileName(m_pDrvScan->FileSpec())](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer,
-         .IdleWhenCached = true});
+        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer});
     m_readAhead = &readAhead;
+    m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
     m_pDrvScan->SearchFiles();
 }
@@ -84,13 +85,37 @@ void BatchRun::Cancel()
     m_pDrvScan->setCancel(true);
 }
 
+std::optional<BatchProcessor::FileFacts> BatchRun::FetchedFacts(const QString& fileName)
+{
+    if (!m_readAhead)
+        return std::nullopt;
+    if (!m_readAheadInStep) {
+        m_readAhead->Consumed();
+        return std::nullopt;
+    }
+    const auto file = m_readAhead->Next();
+    if (!file || file->Path != Platform::EncodeFileName(fileName)) {
+        m_readAheadInStep = false;
+        return std::nullopt;
+    }
+    const auto& tail = file->Fetched;
+    BatchProcessor::FileFacts facts;
+    facts.Regular = tail.Regular;
+    // The file handler's test: longer than a trailer, and its last 128 bytes
+    // begin with "TAG".
+    if (tail.Read)
+        facts.HasTag = tail.Size > Quaver::Tag::TagLength() && tail.Count == tail.Bytes.size() &&
+                       Quaver::TrailerCodec::HasIdentifier(tail.Bytes.data());
+    return facts;
+}
+
 void BatchRun::ProcessFound(const QString& fileName, const BatchSettings& settings)
 {
-    if (m_readAhead)
-        m_readAhead->Consumed();
-    if (!BatchProcessor::IsProcessable(fileName))
+    const auto facts = FetchedFacts(fileName);
+    // A regular file a moment ago is processed; anything else is looked at again.
+    if (!(facts && facts->Regular) && !BatchProcessor::IsProcessable(fileName))
         return;
-    BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName);
+    BatchOutcome outcome = BatchProcessor::ProcessFile(settings, fileName, facts ? &*facts : nullptr);
     const QString& root = m_pDrvScan->Path();
     outcome.RelativeName = fileName.startsWith(root) ? fileName.mid(root.size()) : fileName;
     ++m_counts.Done;

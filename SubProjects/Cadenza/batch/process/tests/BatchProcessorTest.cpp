@@ -130,6 +130,18 @@ TEST(BatchProcessor, AnExistingTagIsKeptUnlessOverwriteIsOn)
     EXPECT_EQ(ReadBack(file)->Title(), "New");
 }
 
+TEST(BatchProcessor, WhatTheCallerKnowsOfAnExistingTagIsNotAskedAgain)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - New.mp3", Audio());
+    BatchProcessor::FileFacts known;
+    known.Regular = true;
+    known.HasTag = true;
+    const BatchOutcome outcome = ProcessFile(Settings(1, false, false), Q(file), &known);
+    EXPECT_EQ(outcome.Message, "A Tag exists: Tag not overwritten.");
+    EXPECT_EQ(readAll(file), Audio());
+}
+
 TEST(BatchProcessor, APatternWithoutTrackWritesAVersionOneZeroTag)
 {
     LegatoTest::TempDir dir;

@@ -42,18 +42,13 @@ public:
         std::size_t Window = 512;
         std::chrono::milliseconds Wait{1000};
         Fetch What = Fetch::Trailer;
-        // For a consumer that reads the files itself (Consumed): once a run
-        // of fetches found everything in the cache, fetch only every
-        // SampleEvery-th file until one has to go to the device again, so a
-        // warm tree costs little more than without the pool.
-        bool IdleWhenCached = false;
-        unsigned SampleEvery = 16;
     };
 
-    // What a worker found: for a regular file it could read, its size as
-    // opened and its last min(size, 128) bytes.
+    // What a worker found: whether the path named a regular file, and when it
+    // could be read, its size as opened and its last min(size, 128) bytes.
     struct Tail
     {
+        bool Regular = false;
         bool Read = false;
         std::int64_t Size = 0;
         std::size_t Count = 0;
