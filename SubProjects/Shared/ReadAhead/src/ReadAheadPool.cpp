@@ -188,6 +188,16 @@ ReadAheadPool::~ReadAheadPool()
 
 std::optional<ReadAheadPool::File> ReadAheadPool::Next()
 {
+    return Take(false);
+}
+
+std::optional<ReadAheadPool::File> ReadAheadPool::TryNext()
+{
+    return Take(true);
+}
+
+std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
+{
     State& s = *m_state;
     if (s.direct) {
         auto path = s.source();
@@ -197,7 +207,11 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Next()
     }
     std::unique_lock lock(s.mutex);
     s.consumerWaits = true;
-    s.consumerWake.wait(lock, [&] { return !s.items.empty() || s.exhausted; });
+    const auto fed = [&] { return !s.items.empty() || s.exhausted; };
+    if (boundedSource)
+        s.consumerWake.wait_for(lock, s.options.Wait, fed);
+    else
+        s.consumerWake.wait(lock, fed);
     if (s.items.empty()) {
         s.consumerWaits = false;
         return std::nullopt;

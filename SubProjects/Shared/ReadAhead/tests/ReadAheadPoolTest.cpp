@@ -12,6 +12,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 
 using ReadAhead::ReadAheadPool;
 
@@ -146,4 +147,20 @@ TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
     ASSERT_EQ(out.size(), 4U);
     EXPECT_EQ(at("top.mp3"), 0);
     EXPECT_EQ(at("sub/deep/two.mp3"), at("sub/one.MP3") + 1);
+}
+
+TEST(ReadAheadPool, TryNextGivesUpOnASourceThatHangs)
+{
+    const auto fetches = std::make_shared<Fetches>();
+    ReadAheadPool pool(
+        [fetches, first = true]() mutable -> std::optional<std::string> {
+            if (std::exchange(first, false))
+                return "a";
+            fetches->action()("hang"); // a folder on a dead mount
+            return std::nullopt;
+        },
+        {.Wait = std::chrono::milliseconds(50)}, [](const std::string&) { return ReadAheadPool::Tail{}; });
+    ASSERT_TRUE(pool.TryNext());
+    EXPECT_FALSE(pool.TryNext());
+    fetches->release();
 }

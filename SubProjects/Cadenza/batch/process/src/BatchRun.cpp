@@ -93,7 +93,7 @@ std::optional<BatchProcessor::FileFacts> BatchRun::FetchedFacts(const QString& f
         m_readAhead->Consumed();
         return std::nullopt;
     }
-    const auto file = m_readAhead->Next();
+    const auto file = m_readAhead->TryNext();
     if (!file || file->Path != Platform::EncodeFileName(fileName)) {
         m_readAheadInStep = false;
         return std::nullopt;

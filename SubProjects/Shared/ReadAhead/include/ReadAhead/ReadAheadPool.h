@@ -81,6 +81,11 @@ public:
     // Options::Wait has passed; nothing when the source is exhausted.
     std::optional<File> Next();
 
+    // Like Next, but waits at most Options::Wait for the source as well
+    // (a tree walk may hang in a folder on a dead mount): nothing when the
+    // source is exhausted or slower than that.
+    std::optional<File> TryNext();
+
     // For a consumer that finds the same paths by its own walk: one file is
     // done, so the window moves on by one (nothing is waited for).
     void Consumed();
@@ -99,6 +104,8 @@ public:
     static Tail FetchFile(const std::string& path, Fetch what);
 
 private:
+    std::optional<File> Take(bool boundedSource);
+
     struct State;
     std::shared_ptr<State> m_state;
 };
