@@ -55,19 +55,21 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
 
-    // Starts one more worker when none is free and the pool may grow: up to
-    // Threads working ones, stuck ones replaced up to MaxThreads in all.
+    // Starts workers while files wait unclaimed and no free one is there to
+    // take them: up to Threads working ones, stuck ones replaced up to
+    // MaxThreads in all.
     void Grow()
     {
-        if (idle > 0 || started - std::min(stuck, started) >= options.Threads ||
-            started >= options.MaxThreads)
-            return;
-        try {
-            std::thread([self = shared_from_this()] { self->Work(); }).detach();
+        const std::uint64_t waiting = base + items.size() - std::max(nextClaim, base);
+        while (waiting > idle && started - std::min(stuck, started) < options.Threads &&
+               started < options.MaxThreads) {
+            try {
+                std::thread([self = shared_from_this()] { self->Work(); }).detach();
+            } catch (const std::system_error&) {
+                return; // fewer threads only means fewer requests in flight
+            }
             ++started;
             ++idle;
-        } catch (const std::system_error&) {
-            // Fewer threads only means fewer requests in flight.
         }
     }
 
@@ -138,8 +140,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                         continue;
                     }
                     items.emplace_back().path = std::move(path);
-                    Grow();
                 }
+                Grow();
                 exhausted = end;
                 workerWake.notify_all();
                 consumerWake.notify_all();
