@@ -1,12 +1,16 @@
 #include "CliFiles.h"
 #include "CliOptions.h"
+#include "CliOutput.h"
 #include "CliProgress.h"
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
 #include "Quaver/FileHandler.h"
+#include "Quaver/TrailerCodec.h"
+#include "ReadAhead/ReadAheadPool.h"
 
 #include <iostream>
+#include <type_traits>
 
 namespace {
 
@@ -34,6 +38,17 @@ bool parse(const CliArgs& args, ReadOptions& options)
     return read && options.files.Check("read");
 }
 
+// The tag in the last 128 bytes the read-ahead fetched, read as the library
+// reads it; ID3Unknown when they hold none or were not fetched.
+Quaver::EID3TagConstants TagFromTail(const ReadAhead::ReadAheadPool::Tail& tail, Quaver::Tag& tag)
+{
+    static_assert(std::is_same_v<decltype(tail.Bytes), Quaver::TrailerCodec::Block>);
+    if (!tail.Read || tail.Size <= Quaver::Tag::TagLength() || tail.Count != tail.Bytes.size() ||
+        !Quaver::TrailerCodec::HasIdentifier(tail.Bytes.data()))
+        return Quaver::ID3Unknown;
+    return Quaver::TrailerCodec::Parse(tail.Bytes, tag);
+}
+
 } // namespace
 
 int runRead(const CliArgs& args)
@@ -47,34 +62,56 @@ int runRead(const CliArgs& args)
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
-    while (const auto next = names->next()) {
+    CliOutput out;
+    // The files come back in the order given, each with its last 128 bytes
+    // fetched by the pool's threads while the ones before it are printed. The
+    // pool's feeder alone takes the names, a folder's as it is walked.
+    ReadAhead::ReadAheadPool files([&names] { return names->next(); });
+    const auto print = [&](const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type) {
+        if (options.json)
+            TagPrinting::appendTagJsonLine(out.text(), file, tag, type);
+        else
+            TagPrinting::appendTagText(out.text(), file, tag, type);
+        out.linesDone();
+    };
+    Quaver::Tag fetched; // every field is set by each parse
+    while (const auto next = files.Next()) {
         progress.Step();
-        const std::string& file = *next;
+        const std::string& file = next->Path;
+        if (const auto type = TagFromTail(next->Fetched, fetched); type != Quaver::ID3Unknown) {
+            print(file, fetched, type);
+            continue;
+        }
+        // Anything but a plain tag is read again by the library, which says
+        // what it found.
         Quaver::FileHandler handler;
         handler.setFileName(file);
         const auto error = handler.LastError();
         // A cleared record that stays cleared means ReadTag found the file too
         // short to hold a tag: it records nothing for that case.
         error->Clear();
-        const Quaver::EID3TagConstants type =
-            CliFiles::RefuseFile(file, "Read Tag", *error) ? Quaver::ID3Unknown : handler.ReadTag();
+        const Quaver::EID3TagConstants type = handler.ReadTag();
         if (type != Quaver::ID3Unknown) {
-            std::cout << (options.json
-                              ? TagPrinting::jsonLine(TagPrinting::tagJson(file, *handler.ID3v1xTag(), type))
-                              : TagPrinting::tagText(file, *handler.ID3v1xTag(), type));
+            print(file, *handler.ID3v1xTag(), type);
             continue;
         }
+        // The library takes anything that is no regular file it can reach for
+        // a missing one; only then is it worth asking what the name is.
+        if (error->Mode() == Quaver::Exclamation)
+            CliFiles::RefuseFile(file, "Read Tag", *error);
         if (error->Source().empty()) {
             error->setSource("Read Tag");
             error->setDescription("The file is too short to contain a tag.");
         }
         const bool failed = error->Mode() != Quaver::Information;
         if (options.json)
-            std::cout << TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
+            out.text() += TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
         else if (!failed)
-            std::cout << TagPrinting::visible(file) << ": no tag ("
-                      << TagPrinting::visible(error->Description()) << ")\n";
+            out.text() += TagPrinting::visible(file) + ": no tag (" +
+                          TagPrinting::visible(error->Description()) + ")\n";
+        out.linesDone();
         if (failed) {
+            out.flush();
             TagPrinting::printFailure(file, *error);
             status = ExitFailed;
         }

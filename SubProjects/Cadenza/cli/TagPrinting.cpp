@@ -7,8 +7,9 @@
 
 #include <QByteArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <iostream>
-#include <sstream>
+#include <iterator>
 
 namespace TagPrinting {
 
@@ -31,13 +32,64 @@ const char* versionName(Quaver::EID3TagConstants type)
     }
 }
 
+bool isAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A JSON string of ASCII text, escaped as QJsonDocument escapes it.
+void appendJsonString(std::string& out, const std::string& text)
+{
+    static const char digits[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                out += "\\u00";
+                out += digits[(c >> 4) & 0xF];
+                out += digits[c & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
 } // namespace
 
 std::string visible(const std::string& bytes)
 {
-    static const char digits[] = "0123456789abcdef";
     std::string out;
-    out.reserve(bytes.size());
+    appendVisible(out, bytes);
+    return out;
+}
+
+void appendVisible(std::string& out, const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         if (c == '\t') {
@@ -60,7 +112,6 @@ std::string visible(const std::string& bytes)
             out += static_cast<char>(c);
         }
     }
-    return out;
 }
 
 void setName(QJsonObject& object, const QString& key, const std::string& name)
@@ -117,18 +168,72 @@ std::string jsonLine(const QJsonObject& object)
     return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
 }
 
+void appendTagJsonLine(std::string& out, const std::string& file, const Quaver::Tag& tag,
+                       Quaver::EID3TagConstants type)
+{
+    const std::string genre = genreName(tag);
+    const std::string* texts[] = {&file,       &tag.Title(),   &tag.Artist(), &tag.Album(),
+                                  &tag.Year(), &tag.Comment(), &genre};
+    if (!std::all_of(std::begin(texts), std::end(texts),
+                     [](const std::string* text) { return isAscii(*text); })) {
+        out += jsonLine(tagJson(file, tag, type));
+        return;
+    }
+    // The keys in the order QJsonObject keeps them (sorted).
+    out += "{\"album\":";
+    appendJsonString(out, tag.Album());
+    out += ",\"artist\":";
+    appendJsonString(out, tag.Artist());
+    out += ",\"comment\":";
+    appendJsonString(out, tag.Comment());
+    out += ",\"file\":";
+    appendJsonString(out, file);
+    out += ",\"genre\":";
+    out += std::to_string(tag.Genre());
+    out += ",\"genreName\":";
+    appendJsonString(out, genre);
+    out += ",\"tagType\":";
+    out += std::to_string(static_cast<int>(type));
+    out += ",\"title\":";
+    appendJsonString(out, tag.Title());
+    out += ",\"track\":";
+    out += std::to_string(tag.Track());
+    out += ",\"year\":";
+    appendJsonString(out, tag.Year());
+    out += "}\n";
+}
+
 std::string tagText(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type)
 {
-    std::ostringstream out;
-    out << visible(file) << ": " << versionName(type) << '\n'
-        << "  Title:   " << visible(tag.Title()) << '\n'
-        << "  Artist:  " << visible(tag.Artist()) << '\n'
-        << "  Album:   " << visible(tag.Album()) << '\n'
-        << "  Year:    " << visible(tag.Year()) << '\n'
-        << "  Comment: " << visible(tag.Comment()) << '\n'
-        << "  Track:   " << tag.Track() << '\n'
-        << "  Genre:   " << static_cast<int>(tag.Genre()) << ' ' << genreName(tag) << '\n';
-    return out.str();
+    std::string out;
+    appendTagText(out, file, tag, type);
+    return out;
+}
+
+void appendTagText(std::string& out, const std::string& file, const Quaver::Tag& tag,
+                   Quaver::EID3TagConstants type)
+{
+    const auto field = [&out](const char* label, const std::string& text) {
+        out += label;
+        appendVisible(out, text);
+        out += '\n';
+    };
+    appendVisible(out, file);
+    out += ": ";
+    out += versionName(type);
+    out += '\n';
+    field("  Title:   ", tag.Title());
+    field("  Artist:  ", tag.Artist());
+    field("  Album:   ", tag.Album());
+    field("  Year:    ", tag.Year());
+    field("  Comment: ", tag.Comment());
+    out += "  Track:   ";
+    out += std::to_string(tag.Track());
+    out += "\n  Genre:   ";
+    out += std::to_string(tag.Genre());
+    out += ' ';
+    out += genreName(tag);
+    out += '\n';
 }
 
 std::string errorText(const std::string& file, const Quaver::TagError& error)

@@ -22,6 +22,7 @@ namespace TagPrinting {
 // codes and DEL as "\xHH", C1 codes (U+0080 to U+009F in UTF-8) as "\u00HH".
 // Every other byte stays as it is, also one that is not UTF-8.
 std::string visible(const std::string& bytes);
+void appendVisible(std::string& out, const std::string& bytes);
 
 // object[key] = the name as UTF-8 (bytes that are not UTF-8 become U+FFFD);
 // when that loses bytes, also object[key + "Base64"] = the name's raw bytes in
@@ -42,8 +43,15 @@ QJsonObject errorJson(const std::string& file, const Quaver::TagError& error);
 // One compact JSON object and a line break.
 std::string jsonLine(const QJsonObject& object);
 
+// Appends jsonLine(tagJson(file, tag, type)) to out, byte for byte; written
+// straight from the fields when every text is ASCII, the usual case.
+void appendTagJsonLine(std::string& out, const std::string& file, const Quaver::Tag& tag,
+                       Quaver::EID3TagConstants type);
+
 // The file name, the version, then one indented line per field (visible).
 std::string tagText(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type);
+void appendTagText(std::string& out, const std::string& file, const Quaver::Tag& tag,
+                   Quaver::EID3TagConstants type);
 
 // "FILE: description", with " (error N)" when the number is not 0 (visible).
 std::string errorText(const std::string& file, const Quaver::TagError& error);

@@ -14,6 +14,9 @@
 #include <vector>
 
 class cDrvScan;
+namespace ReadAhead {
+class ReadAheadPool;
+}
 
 // One batch run over a directory tree: the scanner finds the MP3 files
 // (*.mp3, letter case ignored), and each one is processed as it is found, in
@@ -78,9 +81,17 @@ private:
     void ProcessFound(const std::string& fileName, const BatchSettings& settings);
     void WriteWaiting();
     void Publish(BatchOutcome outcome);
+    // Whether the read-ahead found the file regular; nothing when it does not know.
+    std::optional<bool> FetchedRegular(const std::string& fileName);
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;
+    // Walks the same tree ahead of the scanner while a run goes on and
+    // fetches what processing needs to know of each file. Its walk stays in
+    // step with the scanner's unless the tree changes under the run; from
+    // the first file where they differ its findings are no longer used.
+    ReadAhead::ReadAheadPool* m_readAhead = nullptr;
+    bool m_readAheadInStep = false;
     bool m_running = false;
     bool m_cancelled = false;
     BatchCounts m_counts;

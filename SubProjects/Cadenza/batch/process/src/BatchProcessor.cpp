@@ -72,33 +72,33 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
         outcome.Result = BatchOutcome::Group::Error;
         return prepared;
     };
-    Quaver::FileHandler handler;
-    handler.setFileName(fileName);
+    // A file that has vanished is left to the write, which reports it in the
+    // library's words.
+    if (!Platform::FileSystemObject().FindFile(fileName)) {
+        prepared.Write = true;
+        return prepared;
+    }
+    // The file's end as it is now, for the decision and for the undo journal.
     try {
-        prepared.HadTag = handler.HasTag();
+        prepared.Before = Journal::ReadFileEnd(fileName);
     } catch (const Platform::RuntimeError& error) {
         // The file exists but cannot be read, so whether it ends in a tag is
         // unknown: writing could append a second trailer. Nothing is written
         // and the file is listed as failed with the reason.
         return fail(error);
     }
+    prepared.HadTag = prepared.Before.hasTrailer;
     if (prepared.HadTag && !settings.Overwrite) {
         outcome.Message = BatchMessages::TagExists();
         return prepared;
     }
-    prepared.Write = true;
-    // What the write will leave, for the undo journal. A file that has
-    // vanished is left to the write, which reports it in the library's words.
-    if (!Platform::FileSystemObject().FindFile(fileName))
-        return prepared;
     try {
-        prepared.Before = Journal::ReadFileEnd(fileName);
         prepared.After = Journal::AfterWrite(prepared.Before, Quaver::TrailerCodec::Render(*tag));
-        prepared.Recordable = true;
     } catch (const Platform::RuntimeError& error) {
-        prepared.Write = false;
         return fail(error);
     }
+    prepared.Write = true;
+    prepared.Recordable = true;
     return prepared;
 }
 

@@ -3,8 +3,10 @@
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
 
+#include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/RuntimeError.h"
+#include "ReadAhead/ReadAheadPool.h"
 #include "cDrvScan.h"
 
 #include <QCoreApplication>
@@ -95,6 +97,18 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
             m_journal.reset();
         }
     });
+
+    // Test mode only looks at each file; a write reads its trailer first.
+    using ReadAhead::ReadAheadPool;
+    ReadAheadPool readAhead(
+        ReadAheadPool::Tree(m_pDrvScan->Path(),
+                            [spec = m_pDrvScan->FileSpec()](std::string_view name) {
+                                return Platform::MatchesWildcard(name, spec);
+                            }),
+        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer});
+    m_readAhead = &readAhead;
+    m_readAheadInStep = true;
+    const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
     m_pDrvScan->SearchFiles();
     WriteWaiting();
 }
@@ -107,9 +121,26 @@ void BatchRun::Cancel()
     m_pDrvScan->setCancel(true);
 }
 
+std::optional<bool> BatchRun::FetchedRegular(const std::string& fileName)
+{
+    if (!m_readAhead)
+        return std::nullopt;
+    if (!m_readAheadInStep) {
+        m_readAhead->Consumed();
+        return std::nullopt;
+    }
+    const auto file = m_readAhead->TryNext();
+    if (!file || file->Path != fileName) {
+        m_readAheadInStep = false;
+        return std::nullopt;
+    }
+    return file->Fetched.Regular;
+}
+
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
-    if (!BatchProcessor::IsProcessable(fileName))
+    // A regular file a moment ago is processed; anything else is looked at again.
+    if (FetchedRegular(fileName) != true && !BatchProcessor::IsProcessable(fileName))
         return;
     if (!m_journal) {
         Publish(BatchProcessor::ProcessFile(settings, fileName));

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ReadAhead {
+
+// Keeps many file requests in flight ahead of a consumer that works through
+// files one at a time, in order. A feeder takes the next paths (file names as
+// bytes) from a source, at most Window ahead of the consumer, and worker
+// threads fetch what the consumer will read (the file's status, and for
+// Fetch::Trailer its last 128 bytes) into the system's cache. The consumer
+// then finds them there: its own reads, the order of its work and its
+// outcomes stay exactly what they are without the pool, and nothing is read
+// twice from the device.
+//
+// Only regular files are opened, non-blocking, so a FIFO or a device never
+// blocks a worker. A file that hangs anyway (a dead network mount) holds its
+// worker, not the run: the consumer waits at most Wait for a file, a stuck
+// worker is replaced (up to MaxThreads in all), and threads still stuck when
+// the pool goes away are left to finish on their own.
+class ReadAheadPool
+{
+public:
+    enum class Fetch
+    {
+        Status,  // stat only (the consumer looks at the files but reads none)
+        Trailer, // stat, then the last 128 bytes of a regular file
+    };
+
+    struct Options
+    {
+        unsigned Threads = 16;
+        unsigned MaxThreads = 64;
+        std::size_t Window = 512;
+        std::chrono::milliseconds Wait{1000};
+        Fetch What = Fetch::Trailer;
+    };
+
+    // What a worker found: whether the path named a regular file, and when it
+    // could be read, its size as opened and its last min(size, 128) bytes.
+    struct Tail
+    {
+        bool Regular = false;
+        bool Read = false;
+        std::int64_t Size = 0;
+        std::size_t Count = 0;
+        std::array<std::uint8_t, 128> Bytes{};
+    };
+
+    // A path as the source gave it, with what was fetched for it (nothing
+    // read when the fetch was only the status, failed, or not done in time).
+    struct File
+    {
+        std::string Path;
+        Tail Fetched;
+    };
+
+    // The next path, or nothing at the end. Called on the pool's own feeder
+    // thread, so it must own what it reads.
+    using Source = std::function<std::optional<std::string>()>;
+    // What a worker does for one path; the default fetches per Options::What.
+    // Like the source it must own what it uses: a stuck worker may outlive
+    // the pool.
+    using Action = std::function<Tail(const std::string& path)>;
+
+    explicit ReadAheadPool(Source source);
+    ReadAheadPool(Source source, Options options, Action action = {});
+    ~ReadAheadPool();
+    ReadAheadPool(const ReadAheadPool&) = delete;
+    ReadAheadPool& operator=(const ReadAheadPool&) = delete;
+
+    // The next path of the source, in its order, once its fetch is done or
+    // Options::Wait has passed; nothing when the source is exhausted.
+    std::optional<File> Next();
+
+    // Like Next, but waits at most Options::Wait for the source as well
+    // (a tree walk may hang in a folder on a dead mount): nothing when the
+    // source is exhausted or slower than that.
+    std::optional<File> TryNext();
+
+    // For a consumer that finds the same paths by its own walk: one file is
+    // done, so the window moves on by one (nothing is waited for).
+    void Consumed();
+
+    // The paths in the given order.
+    static Source List(std::vector<std::string> paths);
+
+    // The files below root, in the order of a depth-first walk that lists
+    // each folder once: the matching entries of a folder first (names that
+    // are not "." or ".." and for which matches is true), then its
+    // subfolders one by one, skipping those whose names begin with "." and
+    // any folder already entered (same device and inode). root ends in "/".
+    static Source Tree(std::string root, std::function<bool(std::string_view name)> matches);
+
+    // Fetches what Options::What names for path, as a worker does.
+    static Tail FetchFile(const std::string& path, Fetch what);
+
+private:
+    std::optional<File> Take(bool boundedSource);
+
+    struct State;
+    std::shared_ptr<State> m_state;
+};
+
+} // namespace ReadAhead

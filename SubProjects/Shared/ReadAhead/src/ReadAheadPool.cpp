@@ -1,0 +1,380 @@
+#include "ReadAhead/ReadAheadPool.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <set>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+
+namespace ReadAhead {
+
+using Clock = std::chrono::steady_clock;
+
+struct ReadAheadPool::State : std::enable_shared_from_this<State>
+{
+    struct Item
+    {
+        std::string path;
+        bool done = false;
+        Clock::time_point claimed{};
+        Tail tail;
+    };
+
+    State(Source s, Options o, Action a) : source(std::move(s)), action(std::move(a)), options(o) {}
+
+    Source source;
+    Action action;
+    Options options;
+
+    std::mutex mutex;
+    std::condition_variable feederWake;
+    std::condition_variable workerWake;
+    std::condition_variable consumerWake;
+    // The paths fed and not yet passed by the consumer; items.front() has the
+    // number base in the source's order.
+    std::deque<Item> items;
+    std::uint64_t base = 0;
+    std::uint64_t nextClaim = 0;
+    // Paths the consumer passed before the feeder got to them: dropped unfetched.
+    std::uint64_t behind = 0;
+    bool exhausted = false;
+    bool stop = false;
+    bool consumerWaits = false;
+    bool direct = false; // no feeder thread could be started: Next reads the source itself
+    unsigned started = 0;
+    unsigned idle = 0;
+    unsigned stuck = 0;
+
+    bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
+
+    // Starts workers while files wait unclaimed and no free one is there to
+    // take them: up to Threads working ones, stuck ones replaced up to
+    // MaxThreads in all.
+    void Grow()
+    {
+        const std::uint64_t waiting = base + items.size() - std::max(nextClaim, base);
+        while (waiting > idle && started - std::min(stuck, started) < options.Threads &&
+               started < options.MaxThreads) {
+            try {
+                std::thread([self = shared_from_this()] { self->Work(); }).detach();
+            } catch (const std::system_error&) {
+                return; // fewer threads only means fewer requests in flight
+            }
+            ++started;
+            ++idle;
+        }
+    }
+
+    void Work()
+    {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            workerWake.wait(lock, [this] { return stop || Claimable(); });
+            if (stop)
+                return;
+            const std::uint64_t number = std::max(nextClaim, base);
+            nextClaim = number + 1;
+            Item& item = items[number - base];
+            item.claimed = Clock::now();
+            const std::string path = item.path;
+            --idle;
+            lock.unlock();
+            Tail tail = action(path);
+            lock.lock();
+            ++idle;
+            if (number >= base) {
+                Item& fetched = items[number - base];
+                fetched.tail = tail;
+                fetched.done = true;
+                if (number == base && consumerWaits)
+                    consumerWake.notify_one();
+            }
+        }
+    }
+
+    // Fills the window in batches: woken when it has half emptied, the
+    // feeder takes paths until it is full again, handing them over in chunks
+    // so that threads wake once per chunk rather than once per file.
+    void Feed()
+    {
+        const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
+        constexpr std::size_t kChunk = 64;
+        std::vector<std::string> paths;
+        bool first = true;
+        for (;;) {
+            std::size_t room = 0;
+            {
+                std::unique_lock lock(mutex);
+                feederWake.wait(lock, [&] { return stop || items.size() + half <= options.Window; });
+                if (stop)
+                    return;
+                room = options.Window - items.size();
+            }
+            while (room > 0) {
+                // The first path goes out alone: the consumer is waiting for it.
+                const std::size_t chunk = first ? 1 : std::min(room, kChunk);
+                first = false;
+                bool end = false;
+                paths.clear();
+                while (paths.size() < chunk) {
+                    std::optional<std::string> path = source();
+                    if (!path) {
+                        end = true;
+                        break;
+                    }
+                    paths.push_back(std::move(*path));
+                }
+                room -= paths.size();
+                std::lock_guard lock(mutex);
+                for (std::string& path : paths) {
+                    if (behind > 0) {
+                        --behind;
+                        continue;
+                    }
+                    items.emplace_back().path = std::move(path);
+                }
+                Grow();
+                exhausted = end;
+                workerWake.notify_all();
+                consumerWake.notify_all();
+                if (end || stop)
+                    return;
+            }
+        }
+    }
+
+    // Removes the front item: the consumer has passed it.
+    void Pass()
+    {
+        items.pop_front();
+        ++base;
+        if (!exhausted && items.size() + std::max<std::size_t>(options.Window / 2, 1) == options.Window)
+            feederWake.notify_one();
+    }
+};
+
+ReadAheadPool::ReadAheadPool(Source source) : ReadAheadPool(std::move(source), Options{}) {}
+
+ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
+{
+    options.Threads = std::max(options.Threads, 1U);
+    options.MaxThreads = std::max(options.MaxThreads, options.Threads);
+    options.Window = std::max<std::size_t>(options.Window, 1);
+    if (!action)
+        action = [what = options.What](const std::string& path) { return FetchFile(path, what); };
+    m_state = std::make_shared<State>(std::move(source), options, std::move(action));
+    try {
+        std::thread([state = m_state] { state->Feed(); }).detach();
+    } catch (const std::system_error&) {
+        m_state->direct = true;
+    }
+}
+
+ReadAheadPool::~ReadAheadPool()
+{
+    // Threads still working (or stuck in a system call) hold the state and
+    // leave as soon as they look at it again.
+    std::lock_guard lock(m_state->mutex);
+    m_state->stop = true;
+    m_state->feederWake.notify_all();
+    m_state->workerWake.notify_all();
+}
+
+std::optional<ReadAheadPool::File> ReadAheadPool::Next()
+{
+    return Take(false);
+}
+
+std::optional<ReadAheadPool::File> ReadAheadPool::TryNext()
+{
+    return Take(true);
+}
+
+std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
+{
+    State& s = *m_state;
+    if (s.direct) {
+        auto path = s.source();
+        if (!path)
+            return std::nullopt;
+        return File{std::move(*path), {}};
+    }
+    std::unique_lock lock(s.mutex);
+    s.consumerWaits = true;
+    const auto fed = [&] { return !s.items.empty() || s.exhausted; };
+    if (boundedSource)
+        s.consumerWake.wait_for(lock, s.options.Wait, fed);
+    else
+        s.consumerWake.wait(lock, fed);
+    if (s.items.empty()) {
+        s.consumerWaits = false;
+        return std::nullopt;
+    }
+    const auto asked = Clock::now();
+    while (!s.items.front().done) {
+        const bool claimed = s.nextClaim > s.base;
+        // Every worker is busy and the pool may not grow: nobody will fetch
+        // this file soon, so the consumer reads it itself.
+        if (!claimed && s.idle == 0 && s.started >= s.options.MaxThreads)
+            break;
+        const auto deadline = (claimed ? s.items.front().claimed : asked) + s.options.Wait;
+        if (s.consumerWake.wait_until(lock, deadline) == std::cv_status::timeout && !s.items.front().done) {
+            // The worker on this file hangs: the rest go on without it.
+            if (claimed) {
+                ++s.stuck;
+                s.Grow();
+            }
+            break;
+        }
+    }
+    s.consumerWaits = false;
+    State::Item& item = s.items.front();
+    File file{std::move(item.path), item.done ? item.tail : Tail{}};
+    s.Pass();
+    return file;
+}
+
+void ReadAheadPool::Consumed()
+{
+    State& s = *m_state;
+    std::lock_guard lock(s.mutex);
+    if (s.items.empty())
+        ++s.behind;
+    else
+        s.Pass();
+}
+
+ReadAheadPool::Source ReadAheadPool::List(std::vector<std::string> paths)
+{
+    return [paths = std::move(paths), next = std::size_t{0}]() mutable -> std::optional<std::string> {
+        if (next == paths.size())
+            return std::nullopt;
+        return std::move(paths[next++]);
+    };
+}
+
+namespace {
+
+class TreeWalk
+{
+public:
+    TreeWalk(std::string root, std::function<bool(std::string_view)> matches)
+        : m_folders{std::move(root)}, m_matches(std::move(matches))
+    {
+    }
+
+    std::optional<std::string> operator()()
+    {
+        while (m_files.empty()) {
+            if (m_folders.empty())
+                return std::nullopt;
+            std::string folder = std::move(m_folders.back());
+            m_folders.pop_back();
+            List(folder);
+        }
+        std::string file = std::move(m_files.front());
+        m_files.pop_front();
+        return file;
+    }
+
+private:
+    bool IsFolder(const std::string& path, unsigned char type)
+    {
+        if (type == DT_DIR)
+            return true;
+        if (type != DT_LNK && type != DT_UNKNOWN)
+            return false;
+        struct stat info
+        {
+        };
+        return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+
+    void List(const std::string& folder)
+    {
+        // An empty root is the current folder; names below it stay relative.
+        const char* name = folder.empty() ? "." : folder.c_str();
+        struct stat info
+        {
+        };
+        if (::stat(name, &info) == 0 &&
+            !m_entered
+                 .emplace(static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino))
+                 .second)
+            return;
+        DIR* dir = ::opendir(name);
+        if (dir == nullptr)
+            return;
+        std::vector<std::string> subfolders;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view entryName = entry->d_name;
+            if (entryName == "." || entryName == "..")
+                continue;
+            std::string path = folder;
+            path += entryName;
+            if (entryName.front() != '.' && IsFolder(path, entry->d_type))
+                subfolders.push_back(path + '/');
+            if (m_matches(entryName))
+                m_files.push_back(std::move(path));
+        }
+        ::closedir(dir);
+        // Last pushed, first listed: the subfolders in the order they came.
+        m_folders.insert(m_folders.end(), std::make_move_iterator(subfolders.rbegin()),
+                         std::make_move_iterator(subfolders.rend()));
+    }
+
+    std::vector<std::string> m_folders;
+    std::deque<std::string> m_files;
+    std::function<bool(std::string_view)> m_matches;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> m_entered;
+};
+
+} // namespace
+
+ReadAheadPool::Source ReadAheadPool::Tree(std::string root,
+                                          std::function<bool(std::string_view name)> matches)
+{
+    return [walk = std::make_shared<TreeWalk>(std::move(root), std::move(matches))] { return (*walk)(); };
+}
+
+ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what)
+{
+    // Only a regular file is opened, and without waiting: a FIFO or a device
+    // put in its place after the stat does not block either.
+    Tail tail;
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return tail;
+    tail.Regular = true;
+    if (what == Fetch::Status)
+        return tail;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return tail;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Bytes.size()));
+        ssize_t got = 0;
+        do {
+            got = ::pread(fd, tail.Bytes.data(), static_cast<std::size_t>(count), info.st_size - count);
+        } while (got < 0 && errno == EINTR);
+        if (got == count) {
+            tail.Read = true;
+            tail.Size = info.st_size;
+            tail.Count = static_cast<std::size_t>(count);
+        }
+    }
+    ::close(fd);
+    return tail;
+}
+
+} // namespace ReadAhead

@@ -1,0 +1,166 @@
+#include "ReadAhead/ReadAheadPool.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <sys/stat.h>
+#include <thread>
+#include <utility>
+
+using ReadAhead::ReadAheadPool;
+
+namespace {
+
+// Records which paths a worker has fetched; "hang" blocks until released. Held
+// by the action, since a stuck worker may outlive its pool.
+struct Fetches : std::enable_shared_from_this<Fetches>
+{
+    std::mutex mutex;
+    std::condition_variable released;
+    bool open = false;
+    std::set<std::string> done;
+
+    ReadAheadPool::Action action()
+    {
+        return [self = shared_from_this()](const std::string& path) {
+            std::unique_lock lock(self->mutex);
+            if (path == "hang")
+                self->released.wait(lock, [&] { return self->open; });
+            self->done.insert(path);
+            ReadAheadPool::Tail tail;
+            tail.Read = true;
+            tail.Size = static_cast<std::int64_t>(path.size());
+            return tail;
+        };
+    }
+    bool fetched(const std::string& path)
+    {
+        std::lock_guard lock(mutex);
+        return done.count(path) == 1;
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex);
+        open = true;
+        released.notify_all();
+    }
+};
+
+std::vector<std::string> drain(ReadAheadPool& pool)
+{
+    std::vector<std::string> out;
+    while (auto file = pool.Next())
+        out.push_back(file->Path);
+    return out;
+}
+
+} // namespace
+
+TEST(ReadAheadPool, HandsBackEveryPathInOrderOnceFetched)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i)
+        paths.push_back("file " + std::to_string(i));
+    const auto fetches = std::make_shared<Fetches>();
+    ReadAheadPool pool(ReadAheadPool::List(paths), {.Threads = 8, .Window = 16}, fetches->action());
+    std::vector<std::string> out;
+    while (auto file = pool.Next()) {
+        EXPECT_TRUE(fetches->fetched(file->Path)) << file->Path;
+        EXPECT_EQ(file->Fetched.Size, static_cast<std::int64_t>(file->Path.size()));
+        out.push_back(file->Path);
+    }
+    EXPECT_EQ(out, paths);
+}
+
+TEST(ReadAheadPool, AHungFileCostsABoundedWaitAndTheRestGoOn)
+{
+    const auto fetches = std::make_shared<Fetches>();
+    const std::vector<std::string> paths{"a", "hang", "b", "c", "d"};
+    std::vector<std::string> out;
+    {
+        ReadAheadPool pool(ReadAheadPool::List(paths),
+                           {.Threads = 2, .MaxThreads = 3, .Wait = std::chrono::milliseconds(50)},
+                           fetches->action());
+        const auto start = std::chrono::steady_clock::now();
+        out = drain(pool);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_FALSE(fetches->fetched("hang"));
+        EXPECT_TRUE(fetches->fetched("d"));
+    }
+    // The pool is gone; its stuck worker leaves once the file answers.
+    fetches->release();
+    EXPECT_EQ(out, paths);
+}
+
+TEST(ReadAheadPool, TheFeederStaysWithinTheWindow)
+{
+    const auto fed = std::make_shared<std::atomic<int>>(0);
+    ReadAheadPool pool([fed]() -> std::optional<std::string> { return "file " + std::to_string((*fed)++); },
+                       {.Threads = 2, .Window = 8}, [](const std::string&) { return ReadAheadPool::Tail{}; });
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(pool.Next());
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_LE(fed->load(), 3 + 8 + 1);
+}
+
+TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
+{
+    LegatoTest::TempDir dir;
+    const std::string fifo = dir.file("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Opening the FIFO for reading would block here for good.
+    EXPECT_FALSE(ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer).Regular);
+    EXPECT_FALSE(ReadAheadPool::FetchFile(dir.file("missing.mp3"), ReadAheadPool::Fetch::Trailer).Read);
+    const auto tail = ReadAheadPool::FetchFile(dir.write("short.mp3", "abc"), ReadAheadPool::Fetch::Trailer);
+    EXPECT_TRUE(tail.Regular && tail.Read);
+    EXPECT_EQ(std::string(tail.Bytes.begin(), tail.Bytes.begin() + static_cast<long>(tail.Count)), "abc");
+}
+
+TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
+{
+    namespace fs = std::filesystem;
+    LegatoTest::TempDir dir;
+    for (const char* folder : {"sub/deep", ".hidden", "other"})
+        fs::create_directories(dir.file(folder));
+    for (const char* file :
+         {"top.mp3", "notes.txt", "sub/one.MP3", "sub/deep/two.mp3", ".hidden/no.mp3", "other/three.mp3"})
+        dir.write(file, "x");
+    fs::create_directory_symlink(dir.path(), dir.file("sub/up"));
+
+    ReadAheadPool pool(ReadAheadPool::Tree(dir.path() + "/",
+                                           [](std::string_view name) {
+                                               return name.size() > 4 &&
+                                                      (name.ends_with(".mp3") || name.ends_with(".MP3"));
+                                           }),
+                       {}, [](const std::string&) { return ReadAheadPool::Tail{}; });
+    const std::vector<std::string> out = drain(pool);
+    const auto at = [&](const std::string& name) {
+        return std::find(out.begin(), out.end(), dir.file(name)) - out.begin();
+    };
+    ASSERT_EQ(out.size(), 4U);
+    EXPECT_EQ(at("top.mp3"), 0);
+    EXPECT_EQ(at("sub/deep/two.mp3"), at("sub/one.MP3") + 1);
+}
+
+TEST(ReadAheadPool, TryNextGivesUpOnASourceThatHangs)
+{
+    const auto fetches = std::make_shared<Fetches>();
+    ReadAheadPool pool(
+        [fetches, first = true]() mutable -> std::optional<std::string> {
+            if (std::exchange(first, false))
+                return "a";
+            fetches->action()("hang"); // a folder on a dead mount
+            return std::nullopt;
+        },
+        {.Wait = std::chrono::milliseconds(50)}, [](const std::string&) { return ReadAheadPool::Tail{}; });
+    ASSERT_TRUE(pool.TryNext());
+    EXPECT_FALSE(pool.TryNext());
+    fetches->release();
+}
