@@ -21,6 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_CURRENT_LIST_DIR}/../doc/debian/triggers")
 # The player needs GStreamer's MP3 decoder at run time, which no library link shows.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+# Qt's own texts (standard buttons) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ID3v1 tag editor for MP3 files")
 # CPack indents the text and marks the empty line as a paragraph break.
 set(CPACK_PACKAGE_DESCRIPTION "Legato edits the ID3v1.0 and ID3v1.1 tags at the end of MP3 files: title,
