@@ -75,8 +75,8 @@ int runRemove(const CliArgs& args)
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
-    for (std::vector<Planned> group; CliJournal::NextGroup(
-             *names, group, [&](const std::string&file, Planned&planned) { plan(file, planned, *run); });) {
+    const auto planOne = [&](const std::string& file, Planned& planned) { plan(file, planned, *run); };
+    for (std::vector<Planned> group; CliJournal::NextGroup(*names, group, planOne);) {
         if (!CliJournal::Sync(*run, "remove"))
             return ExitFailed;
         for (Planned& planned : group) {

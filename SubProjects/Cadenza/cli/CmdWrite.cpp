@@ -154,10 +154,10 @@ int runWrite(const CliArgs& args)
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
-    for (std::vector<Planned> group;
-         CliJournal::NextGroup(*names, group, [&](const std::string&file, Planned&planned) {
-             plan(options, file, planned, *run);
-         });) {
+    const auto planOne = [&](const std::string& file, Planned& planned) {
+        plan(options, file, planned, *run);
+    };
+    for (std::vector<Planned> group; CliJournal::NextGroup(*names, group, planOne);) {
         // Every file of the group is in the journal on disk before one is touched.
         if (!CliJournal::Sync(*run, "write"))
             return ExitFailed;
