@@ -2,12 +2,15 @@
 
 #include "ApplicationVersion.h"
 #include "IFrame.h"
+#include "UndoReport.h"
 #include "WindowPlacement.h"
 #include "clsVSplitter.h"
 #include "frmInfo.h"
 
 #include "About/frmAbout.h"
 
+#include "Platform/FileNameCodec.h"
+#include "Platform/MessageBox.h"
 #include "Platform/Numeric.h"
 #include "Platform/Twips.h"
 #include "Vellum/Vellum.h"
@@ -158,6 +161,16 @@ void frmFrame::createMenus()
     QAction* mnuExit = mnuFile->addAction(tr("E&xit"), this, &QWidget::close);
     mnuExit->setObjectName("mnuExit");
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* mnuEdit = menuBar()->addMenu(tr("&Edit"));
+    mnuEdit->setObjectName("mnuEdit");
+    mnuUndoSave = mnuEdit->addAction(tr("Undo Last &Save"), this, [this] { undoLast(Journal::SaveKinds()); });
+    mnuUndoSave->setObjectName("mnuUndoSave");
+    mnuUndoRun = mnuEdit->addAction(tr("Undo Last &Run"), this, [this] { undoLast(Journal::BatchKinds()); });
+    mnuUndoRun->setObjectName("mnuUndoRun");
+    // The journal may have changed since (the command line writes to it too).
+    connect(mnuEdit, &QMenu::aboutToShow, this, &frmFrame::mnuEdit_AboutToShow);
+    mnuEdit_AboutToShow();
 
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName("mnuHelp");
@@ -433,6 +446,33 @@ void frmFrame::mnuInfo_Click()
         info->AddItem(progId);
     }
     info->exec();
+}
+
+void frmFrame::mnuEdit_AboutToShow()
+{
+    const Journal::UndoJournal journal;
+    mnuUndoSave->setEnabled(journal.Last(Journal::SaveKinds()).has_value());
+    mnuUndoRun->setEnabled(journal.Last(Journal::BatchKinds()).has_value());
+}
+
+void frmFrame::undoLast(const std::vector<std::string>& kinds)
+{
+    Journal::UndoReport report;
+    {
+        WaitCursor wait;
+        report = Journal::UndoLast(kinds, applicationTitle().toStdString());
+    }
+    if (!report.Restored.empty()) {
+        QStringList names;
+        for (const std::string& name : report.Restored)
+            names << Platform::DecodeFileName(name);
+        for (const auto& member : *m_Frames) {
+            QWidget* control = member->Frame();
+            if (control && control->metaObject()->indexOfSlot("RefreshFiles(QStringList)") >= 0)
+                QMetaObject::invokeMethod(control, "RefreshFiles", Q_ARG(QStringList, names));
+        }
+    }
+    Platform::MsgBox(report.Box);
 }
 
 void frmFrame::mnuAbout_Click()

@@ -1,6 +1,7 @@
 #include "TagEditorSession.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
+#include "StateHome.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
@@ -18,18 +19,6 @@ EditorCommands commands(bool fields, bool list, bool edit, bool okCancelParse, b
 {
     return {fields, list, edit, okCancelParse, remove};
 }
-
-// Points the undo journal at a folder of the test's own while it lives, so
-// that tests running at the same time never undo each other's runs.
-struct StateHome
-{
-    explicit StateHome(const std::string& path) : old(qgetenv("XDG_STATE_HOME"))
-    {
-        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(path));
-    }
-    ~StateHome() { qputenv("XDG_STATE_HOME", old); }
-    QByteArray old;
-};
 
 } // namespace
 
@@ -237,7 +226,7 @@ TEST(TagEditorSession, SaveThatChangesTextAndLeavingWithEditsAskFirst)
 TEST(TagEditorSession, OkAndRemoveTagAreRecordedAndUndone)
 {
     TempDir dir;
-    const StateHome state(dir.file("state"));
+    const LegatoTest::StateHome state(dir.file("state"));
     const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Old", "", "", 1});
     TagEditorSession s;
     s.Choose(file);
@@ -279,7 +268,7 @@ TEST(TagEditorSession, OkAndRemoveTagAreRecordedAndUndone)
 TEST(TagEditorSession, RemoveTagAsksFirstAndLeavesAFileWithoutATagAlone)
 {
     TempDir dir;
-    const StateHome state(dir.file("state"));
+    const LegatoTest::StateHome state(dir.file("state"));
     const std::string tagged = EditorTest::writeTagged(dir, "a.mp3", {"T", "", "", 1});
     TagEditorSession s;
     s.Choose(tagged);
@@ -304,7 +293,7 @@ TEST(TagEditorSession, UnwritableJournalStopsTheSaveAndSaysWhy)
     TempDir dir;
     const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Old", "", "", 1});
     const std::string before = LegatoTest::readAll(file);
-    const StateHome state(dir.write("state", "a file, not a folder"));
+    const LegatoTest::StateHome state(dir.write("state", "a file, not a folder"));
     TagEditorSession s;
     s.Choose(file);
     s.Edit();
