@@ -107,15 +107,15 @@
     </message>
     <message>
         <source>Tag removed.</source>
-        <translation>Tag entfernt.</translation>
+        <translation>Tag gelöscht.</translation>
     </message>
     <message>
         <source>Tag not removed.</source>
-        <translation>Tag nicht entfernt.</translation>
+        <translation>Tag nicht gelöscht.</translation>
     </message>
     <message>
         <source>There&apos;s no Tag to remove; the file is left as it is.</source>
-        <translation>Kein Tag zum Entfernen; die Datei bleibt, wie sie ist.</translation>
+        <translation>Kein Tag zum Löschen; die Datei bleibt, wie sie ist.</translation>
     </message>
 </context>
 <context>
@@ -373,7 +373,7 @@ Kanäle: %7</translation>
     </message>
     <message>
         <source>Remove Tag</source>
-        <translation>Tag entfernen</translation>
+        <translation>Tag löschen</translation>
     </message>
 </context>
 <context>
@@ -464,7 +464,7 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>Remove the tag of &quot;%1&quot;?<byte value="xd"/>
 Every other byte of the file stays as it is.</source>
-        <translation>Den Tag von „%1“ entfernen?<byte value="xd"/>
+        <translation>Den Tag von „%1“ löschen?<byte value="xd"/>
 Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
     </message>
 </context>
@@ -964,11 +964,11 @@ Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
     </message>
     <message>
         <source>&amp;Remove Tag</source>
-        <translation>Tag &amp;entfernen</translation>
+        <translation>Tag &amp;löschen</translation>
     </message>
     <message>
         <source>Remove the tag from the file</source>
-        <translation>Den Tag aus der Datei entfernen</translation>
+        <translation>Den Tag aus der Datei löschen</translation>
     </message>
     <message>
         <source>Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back</source>
