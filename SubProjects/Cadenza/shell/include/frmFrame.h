@@ -33,6 +33,8 @@ class Vellum;
 //   ExitApplication()     -> closes the window
 // and any of these slots; the window calls them by name:
 //   RefreshFiles(QStringList) <- an undo put these files back (decoded names)
+//   AddFiles(QStringList)     <- File, Open Files or Add Folder chose these
+//                                files or this folder (the panel is shown first)
 //
 // The Edit menu takes back the newest save or removal of the editor ("Undo
 // Last Save") or the newest batch run ("Undo Last Run") through the undo
@@ -73,12 +75,18 @@ private slots:
     void mnuInfo_Click();
     void mnuAbout_Click();
     void mnuEdit_AboutToShow();
+    void mnuOpenFiles_Click();
+    void mnuAddFolder_Click();
+    void mnuRecent_AboutToShow();
 
 private:
     void createControls();
     void createMenus();
     // Undoes the newest run of the kinds, refreshes the panels and shows how it went.
     void undoLast(const std::vector<std::string>& kinds);
+    // Shows the panel that takes files and hands it names; remembers folder.
+    void addToList(const QStringList& names, const QString& folder);
+    QStringList recentFolders() const;
     void Form_Load(const QList<QWidget*>& panels);
     void registerPanels();
     void Add(IFrame* Frame);
@@ -98,6 +106,7 @@ private:
     QWidget* picSplit = nullptr;
     VellumCtl::Vellum* scrPanel = nullptr;
     VellumCtl::PictureBox* picRightPanel = nullptr;
+    QMenu* mnuRecent = nullptr;
     QAction* mnuUndoSave = nullptr;
     QAction* mnuUndoRun = nullptr;
     QLabel* m_msg = nullptr;

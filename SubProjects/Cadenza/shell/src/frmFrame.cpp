@@ -2,6 +2,7 @@
 
 #include "ApplicationVersion.h"
 #include "IFrame.h"
+#include "RecentFolders.h"
 #include "UndoReport.h"
 #include "WindowPlacement.h"
 #include "clsVSplitter.h"
@@ -17,6 +18,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -75,6 +79,10 @@ QString applicationTitle()
 {
     return QString::fromStdString(ApplicationVersion().title);
 }
+
+// The per-user settings store of the program.
+constexpr const char* SettingsOrganisation = "Legato";
+constexpr const char* SettingsApplication = "Legato";
 
 } // namespace
 
@@ -158,6 +166,15 @@ void frmFrame::createMenus()
 {
     QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName("mnuFile");
+    QAction* mnuOpenFiles = mnuFile->addAction(tr("&Open Files..."), this, &frmFrame::mnuOpenFiles_Click);
+    mnuOpenFiles->setObjectName("mnuOpenFiles");
+    mnuOpenFiles->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* mnuAddFolder = mnuFile->addAction(tr("Add &Folder..."), this, &frmFrame::mnuAddFolder_Click);
+    mnuAddFolder->setObjectName("mnuAddFolder");
+    mnuRecent = mnuFile->addMenu(tr("&Recent Folders"));
+    mnuRecent->setObjectName("mnuRecent");
+    connect(mnuRecent, &QMenu::aboutToShow, this, &frmFrame::mnuRecent_AboutToShow);
+    mnuFile->addSeparator();
     QAction* mnuExit = mnuFile->addAction(tr("E&xit"), this, &QWidget::close);
     mnuExit->setObjectName("mnuExit");
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -448,6 +465,64 @@ void frmFrame::mnuInfo_Click()
     info->exec();
 }
 
+void frmFrame::mnuOpenFiles_Click()
+{
+    const QStringList recent = recentFolders();
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, tr("Open Files"), recent.value(0, QDir::homePath()),
+                                      tr("MP3 files (*.mp3 *.MP3);;All files (*)"));
+    if (!files.isEmpty())
+        addToList(files, QFileInfo(files.front()).absolutePath());
+}
+
+void frmFrame::mnuAddFolder_Click()
+{
+    const QStringList recent = recentFolders();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, tr("Add Folder"), recent.value(0, QDir::homePath()));
+    if (!folder.isEmpty())
+        addToList({folder}, folder);
+}
+
+void frmFrame::mnuRecent_AboutToShow()
+{
+    mnuRecent->clear();
+    for (const QString& folder : recentFolders()) {
+        // "&" in a folder's name is text, not a mnemonic.
+        QString caption = folder;
+        mnuRecent->addAction(caption.replace(QLatin1Char('&'), QLatin1String("&&")), this,
+                             [this, folder] { addToList({folder}, folder); });
+    }
+    if (mnuRecent->isEmpty())
+        mnuRecent->addAction(tr("(none)"))->setEnabled(false);
+}
+
+QStringList frmFrame::recentFolders() const
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation,
+                             SettingsApplication);
+    return settings.value("Recent/Folders").toStringList();
+}
+
+void frmFrame::addToList(const QStringList& names, const QString& folder)
+{
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation,
+                           SettingsApplication);
+        settings.setValue("Recent/Folders", RecentFolders::Remember(recentFolders(), folder));
+    }
+    for (const auto& member : *m_Frames) {
+        QWidget* control = member->Frame();
+        IFrame* frame = member->object();
+        if (!control || !frame || control->metaObject()->indexOfSlot("AddFiles(QStringList)") < 0)
+            continue;
+        // The panel shown may keep the user (an edit not saved): then nothing is added.
+        if (showPanel(frame->Key()))
+            QMetaObject::invokeMethod(control, "AddFiles", Q_ARG(QStringList, names));
+        return;
+    }
+}
+
 void frmFrame::mnuEdit_AboutToShow()
 {
     const Journal::UndoJournal journal;
@@ -543,10 +618,6 @@ std::optional<int> storedPixels(const QSettings& settings, const QString& key)
 {
     return WindowPlacement::StoredPixels(settings.value(key));
 }
-
-// The per-user settings store of the program.
-constexpr const char* SettingsOrganisation = "Legato";
-constexpr const char* SettingsApplication = "Legato";
 
 } // namespace
 

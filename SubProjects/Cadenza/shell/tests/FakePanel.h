@@ -7,7 +7,7 @@
 
 // A panel for the main-window tests: a name, a node text, a designed size,
 // resizable or not, the three signals the window connects by name and the
-// slot it calls by name.
+// slots it calls by name.
 class FakePanel : public QWidget, public IFrame
 {
     Q_OBJECT
@@ -38,12 +38,14 @@ public:
 
     QString m_key;
     QStringList m_refreshed;
+    QStringList m_added;
     bool m_hasImage = true;
     bool m_mayLeave = true;
     int m_leaveAsked = 0;
 
 public slots:
     void RefreshFiles(const QStringList& names) { m_refreshed += names; }
+    void AddFiles(const QStringList& names) { m_added += names; }
 
 signals:
     void ShowMessage(const QString& Message);

@@ -332,9 +332,11 @@ TEST_F(frmFrameTest, MenusCarryTheirAccelerators)
         for (QAction* item : menu->menu()->actions())
             titles << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(titles, (QStringList{"&File", "E&xit", "&Edit", "Undo Last &Save", "Undo Last &Run", "&Help",
-                                   "&Info...", "-", "&About..."}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Open Files...", "Add &Folder...", "&Recent Folders", "-",
+                                   "E&xit", "&Edit", "Undo Last &Save", "Undo Last &Run", "&Help", "&Info...",
+                                   "-", "&About..."}));
     EXPECT_EQ(w.findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(w.findChild<QAction*>("mnuOpenFiles")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(w.findChild<QAction*>("mnuAbout")->shortcut(), QKeySequence(Qt::Key_F1));
     // Every node explains itself; a panel without a description shows its node text.
     EXPECT_EQ(tree(w)->topLevelItem(1)->toolTip(0), "Marcato");
@@ -365,6 +367,28 @@ TEST_F(frmFrameTest, EditMenuUndoesTheNewestSaveAndRefreshesThePanels)
     EXPECT_EQ(boxes.boxes()[0].text, "Files restored: 1");
     emit edit->aboutToShow();
     EXPECT_FALSE(undoSave->isEnabled());
+}
+
+TEST_F(frmFrameTest, RecentFolderIsShownAndAddedToThePanelThatTakesFiles)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato")
+        .setValue("Recent/Folders", QStringList{"/m/old", "/m/a&b"});
+    frmFrame w(standardPanels());
+    w.show();
+    QMenu* recent = w.findChild<QMenu*>("mnuRecent");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[1]->text(), "/m/a&&b");
+    recent->actions()[1]->trigger();
+    QApplication::processEvents();
+    // The first panel that takes files (in placement order) is shown and gets the folder.
+    EXPECT_EQ(batch->m_added, QStringList{"/m/a&b"});
+    EXPECT_TRUE(editor->m_added.isEmpty());
+    EXPECT_TRUE(batch->isVisibleTo(batch->parentWidget()));
+    EXPECT_EQ(QSettings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato")
+                  .value("Recent/Folders")
+                  .toStringList(),
+              (QStringList{"/m/a&b", "/m/old"}));
 }
 
 TEST_F(frmFrameTest, CtrlQClosesTheWindow)

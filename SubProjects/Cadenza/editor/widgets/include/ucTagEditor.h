@@ -66,6 +66,9 @@ public slots:
     // decoded): the fields show the shown file's stored tag again when it is
     // one of them.
     void RefreshFiles(const QStringList& names);
+    // Adds the MP3 files among names (decoded) to the list, each once; a
+    // folder adds every MP3 file below it. The list keeps what it held.
+    void AddFiles(const QStringList& names);
 
 signals:
     void ShowMessage(const QString& Message);

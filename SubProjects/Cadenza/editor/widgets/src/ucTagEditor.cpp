@@ -504,6 +504,32 @@ void ucTagEditor::RefreshFiles(const QStringList& names)
     }
 }
 
+void ucTagEditor::AddFiles(const QStringList& names)
+{
+    // Nothing is added while an edit locks the list.
+    if (m_session.Editing())
+        return;
+    std::vector<std::string> listed, offered;
+    for (int i = 0; i < lvwData->topLevelItemCount(); ++i)
+        listed.push_back(entryPath(lvwData->topLevelItem(i)));
+    for (const QString& name : names) {
+        const std::string path = Platform::EncodeFileName(name);
+        if (isDirectory(path)) {
+            const auto below = Mp3FilesBelow(path);
+            offered.insert(offered.end(), below.begin(), below.end());
+        } else {
+            offered.push_back(path);
+        }
+    }
+    const auto added = FilesToAdd(listed, offered);
+    for (const std::string& path : added)
+        new QTreeWidgetItem(lvwData, {Platform::DecodeFileName(path)});
+    ReportStatus(QString::number(lvwData->topLevelItemCount()), 2);
+    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+    if (!lvwData->currentItem() && lvwData->topLevelItemCount() > 0)
+        lvwData->setCurrentItem(lvwData->topLevelItem(0));
+}
+
 void ucTagEditor::cmdParse_Click()
 {
     if (m_Formats) {
