@@ -623,6 +623,34 @@ Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
         <source>Undo Last &amp;Run</source>
         <translation>Letzten &amp;Lauf rückgängig</translation>
     </message>
+    <message>
+        <source>&amp;Open Files...</source>
+        <translation>Dateien ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Recent Folders</source>
+        <translation>&amp;Zuletzt benutzte Ordner</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Dateien öffnen</translation>
+    </message>
+    <message>
+        <source>MP3 files (*.mp3 *.MP3);;All files (*)</source>
+        <translation>MP3-Dateien (*.mp3 *.MP3);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
 </context>
 <context>
     <name>frmInfo</name>
