@@ -11,4 +11,8 @@ constexpr int kKeep = 8;
 // list with folder put first: once, and at most kKeep entries in all.
 QStringList Remember(QStringList list, const QString& folder);
 
+// The list kept in the per-user settings, and folder put first in it there.
+QStringList Stored();
+void Store(const QString& folder);
+
 } // namespace RecentFolders

@@ -86,7 +86,6 @@ private:
     void undoLast(const std::vector<std::string>& kinds);
     // Shows the panel that takes files and hands it names; remembers folder.
     void addToList(const QStringList& names, const QString& folder);
-    QStringList recentFolders() const;
     void Form_Load(const QList<QWidget*>& panels);
     void registerPanels();
     void Add(IFrame* Frame);

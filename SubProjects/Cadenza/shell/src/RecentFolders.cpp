@@ -1,6 +1,7 @@
 #include "RecentFolders.h"
 
 #include <QDir>
+#include <QSettings>
 
 namespace RecentFolders {
 
@@ -14,6 +15,18 @@ QStringList Remember(QStringList list, const QString& folder)
     while (list.size() > kKeep)
         list.removeLast();
     return list;
+}
+
+QStringList Stored()
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato");
+    return settings.value("Recent/Folders").toStringList();
+}
+
+void Store(const QString& folder)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato");
+    settings.setValue("Recent/Folders", Remember(Stored(), folder));
 }
 
 } // namespace RecentFolders

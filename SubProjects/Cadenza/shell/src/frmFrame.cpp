@@ -467,7 +467,7 @@ void frmFrame::mnuInfo_Click()
 
 void frmFrame::mnuOpenFiles_Click()
 {
-    const QStringList recent = recentFolders();
+    const QStringList recent = RecentFolders::Stored();
     const QStringList files =
         QFileDialog::getOpenFileNames(this, tr("Open Files"), recent.value(0, QDir::homePath()),
                                       tr("MP3 files (*.mp3 *.MP3);;All files (*)"));
@@ -477,7 +477,7 @@ void frmFrame::mnuOpenFiles_Click()
 
 void frmFrame::mnuAddFolder_Click()
 {
-    const QStringList recent = recentFolders();
+    const QStringList recent = RecentFolders::Stored();
     const QString folder =
         QFileDialog::getExistingDirectory(this, tr("Add Folder"), recent.value(0, QDir::homePath()));
     if (!folder.isEmpty())
@@ -487,7 +487,7 @@ void frmFrame::mnuAddFolder_Click()
 void frmFrame::mnuRecent_AboutToShow()
 {
     mnuRecent->clear();
-    for (const QString& folder : recentFolders()) {
+    for (const QString& folder : RecentFolders::Stored()) {
         // "&" in a folder's name is text, not a mnemonic.
         QString caption = folder;
         mnuRecent->addAction(caption.replace(QLatin1Char('&'), QLatin1String("&&")), this,
@@ -497,20 +497,9 @@ void frmFrame::mnuRecent_AboutToShow()
         mnuRecent->addAction(tr("(none)"))->setEnabled(false);
 }
 
-QStringList frmFrame::recentFolders() const
-{
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation,
-                             SettingsApplication);
-    return settings.value("Recent/Folders").toStringList();
-}
-
 void frmFrame::addToList(const QStringList& names, const QString& folder)
 {
-    {
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, SettingsOrganisation,
-                           SettingsApplication);
-        settings.setValue("Recent/Folders", RecentFolders::Remember(recentFolders(), folder));
-    }
+    RecentFolders::Store(folder);
     for (const auto& member : *m_Frames) {
         QWidget* control = member->Frame();
         IFrame* frame = member->object();
