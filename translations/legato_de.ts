@@ -105,6 +105,18 @@
         <source>Please wait...</source>
         <translation>Bitte warten...</translation>
     </message>
+    <message>
+        <source>Tag removed.</source>
+        <translation>Tag gelöscht.</translation>
+    </message>
+    <message>
+        <source>Tag not removed.</source>
+        <translation>Tag nicht gelöscht.</translation>
+    </message>
+    <message>
+        <source>There&apos;s no Tag to remove; the file is left as it is.</source>
+        <translation>Kein Tag zum Löschen; die Datei bleibt, wie sie ist.</translation>
+    </message>
 </context>
 <context>
     <name>EqualizerWindow</name>
@@ -359,6 +371,10 @@ Kanäle: %7</translation>
         <source>Tag unknown.</source>
         <translation>Tag unbekannt.</translation>
     </message>
+    <message>
+        <source>Remove Tag</source>
+        <translation>Tag löschen</translation>
+    </message>
 </context>
 <context>
     <name>SaveCheck</name>
@@ -444,6 +460,39 @@ Please ensure that Jukebox.dll is registered and Jukebox is installed.<byte valu
 Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert ist.<byte value="xd"/>
 (Regsvr32 &lt;Pfad&gt;\Jukebox.dll)<byte value="xd"/>
 </translation>
+    </message>
+    <message>
+        <source>Remove the tag of &quot;%1&quot;?<byte value="xd"/>
+Every other byte of the file stays as it is.</source>
+        <translation>Den Tag von „%1“ löschen?<byte value="xd"/>
+Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>UndoReport</name>
+    <message>
+        <source>changed since the run</source>
+        <translation>seit dem Lauf geändert</translation>
+    </message>
+    <message>
+        <source>There is nothing to undo.</source>
+        <translation>Es gibt nichts rückgängig zu machen.</translation>
+    </message>
+    <message>
+        <source>Files restored: %1</source>
+        <translation>Wiederhergestellte Dateien: %1</translation>
+    </message>
+    <message>
+        <source>Files already as before: %1</source>
+        <translation>Dateien schon wie zuvor: %1</translation>
+    </message>
+    <message>
+        <source>Files not touched: %1</source>
+        <translation>Nicht angefasste Dateien: %1</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
     </message>
 </context>
 <context>
@@ -561,6 +610,46 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>Splitter</source>
         <translation>Trennbalken</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo Last &amp;Save</source>
+        <translation>Letztes &amp;Speichern rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo Last &amp;Run</source>
+        <translation>Letzten &amp;Lauf rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Open Files...</source>
+        <translation>Dateien ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>Add &amp;Folder...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Recent Folders</source>
+        <translation>&amp;Zuletzt benutzte Ordner</translation>
+    </message>
+    <message>
+        <source>Open Files</source>
+        <translation>Dateien öffnen</translation>
+    </message>
+    <message>
+        <source>MP3 files (*.mp3 *.MP3);;All files (*)</source>
+        <translation>MP3-Dateien (*.mp3 *.MP3);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
     </message>
 </context>
 <context>
@@ -900,6 +989,18 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
     <message>
         <source>Parse this field from the file name</source>
         <translation>Dieses Feld aus dem Dateinamen zerlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Tag</source>
+        <translation>Tag &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Remove the tag from the file</source>
+        <translation>Den Tag aus der Datei löschen</translation>
+    </message>
+    <message>
+        <source>Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back</source>
+        <translation>Schneidet den Tag vom Ende der angezeigten Datei ab; Bearbeiten, Letztes Speichern rückgängig stellt ihn wieder her</translation>
     </message>
 </context>
 </TS>

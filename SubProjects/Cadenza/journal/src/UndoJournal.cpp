@@ -126,6 +126,58 @@ ParsedRun parse(int id, const std::string& text)
     return run;
 }
 
+// The first line of a run file (its header), read on its own.
+std::string firstLine(int fd)
+{
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw Platform::RuntimeError::fromErrno(errno, kSource);
+        const std::size_t end = text.size();
+        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        if (const std::size_t newline = text.find('\n', end); newline != std::string::npos)
+            return text.substr(0, newline + 1);
+        if (n == 0)
+            return text;
+    }
+}
+
+// The summary of run id; nothing when the file is gone (deleted by another
+// program's pruning meanwhile) or, with kinds given, when its header names
+// another kind. A file that cannot be read is summarised with its problem.
+std::optional<RunSummary> readSummary(const std::string& folder, int id,
+                                      const std::vector<std::string>& kinds)
+{
+    const std::string path = folder + '/' + Format::RunFileName(id);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct Closer
+    {
+        int fd;
+        ~Closer() { close(fd); }
+    } closer{fd};
+    try {
+        if (!kinds.empty()) {
+            const RunSummary header = parse(id, firstLine(fd)).summary;
+            if (std::find(kinds.begin(), kinds.end(), header.kind) == kinds.end())
+                return std::nullopt;
+            if (lseek(fd, 0, SEEK_SET) != 0)
+                throw Platform::RuntimeError::fromErrno(errno, kSource);
+        }
+        return parse(id, readAll(fd)).summary;
+    } catch (const Platform::RuntimeError& error) {
+        RunSummary summary;
+        summary.id = id;
+        summary.problem = error.Description();
+        return summary;
+    }
+}
+
 std::vector<int> runIds(const std::string& folder)
 {
     std::vector<int> ids;
@@ -198,31 +250,24 @@ UndoJournal::UndoJournal(std::string folder) : m_folder(std::move(folder)) {}
 std::vector<RunSummary> UndoJournal::List() const
 {
     std::vector<RunSummary> runs;
-    for (const int id : runIds(m_folder)) {
-        const std::string path = m_folder + '/' + Format::RunFileName(id);
-        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue; // deleted by another program's pruning meanwhile
-        try {
-            runs.push_back(parse(id, readAll(fd)).summary);
-        } catch (const Platform::RuntimeError& error) {
-            RunSummary summary;
-            summary.id = id;
-            summary.problem = error.Description();
-            runs.push_back(summary);
-        }
-        close(fd);
-    }
+    for (const int id : runIds(m_folder))
+        if (auto summary = readSummary(m_folder, id, {}))
+            runs.push_back(std::move(*summary));
     return runs;
 }
 
 std::optional<RunSummary> UndoJournal::Last(const std::vector<std::string>& kinds) const
 {
-    const auto runs = List();
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
-        const bool kindFits = kinds.empty() || std::find(kinds.begin(), kinds.end(), it->kind) != kinds.end();
-        if (kindFits && !it->undone && it->problem.rfind("not a journal", 0) != 0)
-            return *it;
+    // Newest first, and a run of another kind is told by its first line: the
+    // journal may hold hundreds of megabytes, and a menu asks this each time
+    // it opens.
+    const std::vector<int> ids = runIds(m_folder);
+    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
+        const auto run = readSummary(m_folder, *it, kinds);
+        if (!run || run->undone || run->problem.rfind("not a journal", 0) == 0)
+            continue;
+        if (kinds.empty() || std::find(kinds.begin(), kinds.end(), run->kind) != kinds.end())
+            return run;
     }
     return std::nullopt;
 }

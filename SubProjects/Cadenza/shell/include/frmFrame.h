@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QTreeWidget;
@@ -29,6 +31,14 @@ class Vellum;
 //   ShowCounter(QString)  -> status-bar panel 2 ("DATA_GIVEN"), kept per panel
 //                            and shown again with its panel
 //   ExitApplication()     -> closes the window
+// and any of these slots; the window calls them by name:
+//   RefreshFiles(QStringList) <- an undo put these files back (decoded names)
+//   AddFiles(QStringList)     <- File, Open Files or Add Folder chose these
+//                                files or this folder (the panel is shown first)
+//
+// The Edit menu takes back the newest save or removal of the editor ("Undo
+// Last Save") or the newest batch run ("Undo Last Run") through the undo
+// journal; each command is on only while there is such a run.
 //
 // Position, size and splitter position are kept in the per-user settings
 // (INI, organisation and application "Legato") as twips.
@@ -64,10 +74,18 @@ private slots:
     void onExitApplication();
     void mnuInfo_Click();
     void mnuAbout_Click();
+    void mnuEdit_AboutToShow();
+    void mnuOpenFiles_Click();
+    void mnuAddFolder_Click();
+    void mnuRecent_AboutToShow();
 
 private:
     void createControls();
     void createMenus();
+    // Undoes the newest run of the kinds, refreshes the panels and shows how it went.
+    void undoLast(const std::vector<std::string>& kinds);
+    // Shows the panel that takes files and hands it names; remembers folder.
+    void addToList(const QStringList& names, const QString& folder);
     void Form_Load(const QList<QWidget*>& panels);
     void registerPanels();
     void Add(IFrame* Frame);
@@ -87,6 +105,9 @@ private:
     QWidget* picSplit = nullptr;
     VellumCtl::Vellum* scrPanel = nullptr;
     VellumCtl::PictureBox* picRightPanel = nullptr;
+    QMenu* mnuRecent = nullptr;
+    QAction* mnuUndoSave = nullptr;
+    QAction* mnuUndoRun = nullptr;
     QLabel* m_msg = nullptr;
     QLabel* m_dataGiven = nullptr;
     QHash<QString, QPixmap> imlFrame;

@@ -2,18 +2,25 @@
 
 #include "ApplicationVersion.h"
 #include "IFrame.h"
+#include "RecentFolders.h"
+#include "UndoReport.h"
 #include "WindowPlacement.h"
 #include "clsVSplitter.h"
 #include "frmInfo.h"
 
 #include "About/frmAbout.h"
 
+#include "Platform/FileNameCodec.h"
+#include "Platform/MessageBox.h"
 #include "Platform/Numeric.h"
 #include "Platform/Twips.h"
 #include "Vellum/Vellum.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -72,6 +79,10 @@ QString applicationTitle()
 {
     return QString::fromStdString(ApplicationVersion().title);
 }
+
+// The per-user settings store of the program.
+constexpr const char* SettingsOrganisation = "Legato";
+constexpr const char* SettingsApplication = "Legato";
 
 } // namespace
 
@@ -155,9 +166,28 @@ void frmFrame::createMenus()
 {
     QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
     mnuFile->setObjectName("mnuFile");
+    QAction* mnuOpenFiles = mnuFile->addAction(tr("&Open Files..."), this, &frmFrame::mnuOpenFiles_Click);
+    mnuOpenFiles->setObjectName("mnuOpenFiles");
+    mnuOpenFiles->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* mnuAddFolder = mnuFile->addAction(tr("Add &Folder..."), this, &frmFrame::mnuAddFolder_Click);
+    mnuAddFolder->setObjectName("mnuAddFolder");
+    mnuRecent = mnuFile->addMenu(tr("&Recent Folders"));
+    mnuRecent->setObjectName("mnuRecent");
+    connect(mnuRecent, &QMenu::aboutToShow, this, &frmFrame::mnuRecent_AboutToShow);
+    mnuFile->addSeparator();
     QAction* mnuExit = mnuFile->addAction(tr("E&xit"), this, &QWidget::close);
     mnuExit->setObjectName("mnuExit");
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* mnuEdit = menuBar()->addMenu(tr("&Edit"));
+    mnuEdit->setObjectName("mnuEdit");
+    mnuUndoSave = mnuEdit->addAction(tr("Undo Last &Save"), this, [this] { undoLast(Journal::SaveKinds()); });
+    mnuUndoSave->setObjectName("mnuUndoSave");
+    mnuUndoRun = mnuEdit->addAction(tr("Undo Last &Run"), this, [this] { undoLast(Journal::BatchKinds()); });
+    mnuUndoRun->setObjectName("mnuUndoRun");
+    // The journal may have changed since (the command line writes to it too).
+    connect(mnuEdit, &QMenu::aboutToShow, this, &frmFrame::mnuEdit_AboutToShow);
+    mnuEdit_AboutToShow();
 
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelp->setObjectName("mnuHelp");
@@ -435,6 +465,80 @@ void frmFrame::mnuInfo_Click()
     info->exec();
 }
 
+void frmFrame::mnuOpenFiles_Click()
+{
+    const QStringList recent = RecentFolders::Stored();
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, tr("Open Files"), recent.value(0, QDir::homePath()),
+                                      tr("MP3 files (*.mp3 *.MP3);;All files (*)"));
+    if (!files.isEmpty())
+        addToList(files, QFileInfo(files.front()).absolutePath());
+}
+
+void frmFrame::mnuAddFolder_Click()
+{
+    const QStringList recent = RecentFolders::Stored();
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, tr("Add Folder"), recent.value(0, QDir::homePath()));
+    if (!folder.isEmpty())
+        addToList({folder}, folder);
+}
+
+void frmFrame::mnuRecent_AboutToShow()
+{
+    mnuRecent->clear();
+    for (const QString& folder : RecentFolders::Stored()) {
+        // "&" in a folder's name is text, not a mnemonic.
+        QString caption = folder;
+        mnuRecent->addAction(caption.replace(QLatin1Char('&'), QLatin1String("&&")), this,
+                             [this, folder] { addToList({folder}, folder); });
+    }
+    if (mnuRecent->isEmpty())
+        mnuRecent->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void frmFrame::addToList(const QStringList& names, const QString& folder)
+{
+    RecentFolders::Store(folder);
+    for (const auto& member : *m_Frames) {
+        QWidget* control = member->Frame();
+        IFrame* frame = member->object();
+        if (!control || !frame || control->metaObject()->indexOfSlot("AddFiles(QStringList)") < 0)
+            continue;
+        // The panel shown may keep the user (an edit not saved): then nothing is added.
+        if (showPanel(frame->Key()))
+            QMetaObject::invokeMethod(control, "AddFiles", Q_ARG(QStringList, names));
+        return;
+    }
+}
+
+void frmFrame::mnuEdit_AboutToShow()
+{
+    const Journal::UndoJournal journal;
+    mnuUndoSave->setEnabled(journal.Last(Journal::SaveKinds()).has_value());
+    mnuUndoRun->setEnabled(journal.Last(Journal::BatchKinds()).has_value());
+}
+
+void frmFrame::undoLast(const std::vector<std::string>& kinds)
+{
+    Journal::UndoReport report;
+    {
+        WaitCursor wait;
+        report = Journal::UndoLast(kinds, applicationTitle().toStdString());
+    }
+    if (!report.Restored.empty()) {
+        QStringList names;
+        for (const std::string& name : report.Restored)
+            names << Platform::DecodeFileName(name);
+        for (const auto& member : *m_Frames) {
+            QWidget* control = member->Frame();
+            if (control && control->metaObject()->indexOfSlot("RefreshFiles(QStringList)") >= 0)
+                QMetaObject::invokeMethod(control, "RefreshFiles", Q_ARG(QStringList, names));
+        }
+    }
+    Platform::MsgBox(report.Box);
+}
+
 void frmFrame::mnuAbout_Click()
 {
     frmAbout about(frmAbout::Variant::Program, reinterpret_cast<const void*>(&ApplicationVersion));
@@ -503,10 +607,6 @@ std::optional<int> storedPixels(const QSettings& settings, const QString& key)
 {
     return WindowPlacement::StoredPixels(settings.value(key));
 }
-
-// The per-user settings store of the program.
-constexpr const char* SettingsOrganisation = "Legato";
-constexpr const char* SettingsApplication = "Legato";
 
 } // namespace
 

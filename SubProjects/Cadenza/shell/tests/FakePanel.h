@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // A panel for the main-window tests: a name, a node text, a designed size,
-// resizable or not, and the three signals the window connects by name.
+// resizable or not, the three signals the window connects by name and the
+// slots it calls by name.
 class FakePanel : public QWidget, public IFrame
 {
     Q_OBJECT
@@ -36,9 +37,15 @@ public:
     }
 
     QString m_key;
+    QStringList m_refreshed;
+    QStringList m_added;
     bool m_hasImage = true;
     bool m_mayLeave = true;
     int m_leaveAsked = 0;
+
+public slots:
+    void RefreshFiles(const QStringList& names) { m_refreshed += names; }
+    void AddFiles(const QStringList& names) { m_added += names; }
 
 signals:
     void ShowMessage(const QString& Message);

@@ -1,13 +1,19 @@
 #include "frmFrame.h"
 #include "FakePanel.h"
 
+#include "StateHome.h"
 #include "TempDir.h"
 
+#include "RecordedWrite.h"
+
+#include "Platform/MessageBox.h"
 #include "Platform/Twips.h"
+#include "Quaver/FileHandler.h"
 #include "Vellum/Vellum.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -326,11 +332,63 @@ TEST_F(frmFrameTest, MenusCarryTheirAccelerators)
         for (QAction* item : menu->menu()->actions())
             titles << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(titles, (QStringList{"&File", "E&xit", "&Help", "&Info...", "-", "&About..."}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Open Files...", "Add &Folder...", "&Recent Folders", "-",
+                                   "E&xit", "&Edit", "Undo Last &Save", "Undo Last &Run", "&Help", "&Info...",
+                                   "-", "&About..."}));
     EXPECT_EQ(w.findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(w.findChild<QAction*>("mnuOpenFiles")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(w.findChild<QAction*>("mnuAbout")->shortcut(), QKeySequence(Qt::Key_F1));
     // Every node explains itself; a panel without a description shows its node text.
     EXPECT_EQ(tree(w)->topLevelItem(1)->toolTip(0), "Marcato");
+}
+
+TEST_F(frmFrameTest, EditMenuUndoesTheNewestSaveAndRefreshesThePanels)
+{
+    const LegatoTest::StateHome state(m_dir.file("state"));
+    const std::string file = m_dir.write("a.mp3", std::string(1000, 'a'));
+    Quaver::FileHandler save;
+    save.setFileName(file);
+    save.ID3v1xTag()->setTagType(Quaver::ID3V11);
+    ASSERT_EQ(Journal::RecordedWrite(save, Journal::Change::Save), Journal::RecordedResult::Written);
+
+    frmFrame w(standardPanels());
+    QMenu* edit = w.findChild<QMenu*>("mnuEdit");
+    QAction* undoSave = w.findChild<QAction*>("mnuUndoSave");
+    QAction* undoRun = w.findChild<QAction*>("mnuUndoRun");
+    emit edit->aboutToShow();
+    EXPECT_TRUE(undoSave->isEnabled());
+    EXPECT_FALSE(undoRun->isEnabled()); // no batch run to undo
+
+    Platform::MessageBoxRecorder boxes;
+    undoSave->trigger();
+    EXPECT_EQ(LegatoTest::readAll(file), std::string(1000, 'a'));
+    EXPECT_EQ(editor->m_refreshed, QStringList{QString::fromStdString(file)});
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Files restored: 1");
+    emit edit->aboutToShow();
+    EXPECT_FALSE(undoSave->isEnabled());
+}
+
+TEST_F(frmFrameTest, RecentFolderIsShownAndAddedToThePanelThatTakesFiles)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato")
+        .setValue("Recent/Folders", QStringList{"/m/old", "/m/a&b"});
+    frmFrame w(standardPanels());
+    w.show();
+    QMenu* recent = w.findChild<QMenu*>("mnuRecent");
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[1]->text(), "/m/a&&b");
+    recent->actions()[1]->trigger();
+    QApplication::processEvents();
+    // The first panel that takes files (in placement order) is shown and gets the folder.
+    EXPECT_EQ(batch->m_added, QStringList{"/m/a&b"});
+    EXPECT_TRUE(editor->m_added.isEmpty());
+    EXPECT_TRUE(batch->isVisibleTo(batch->parentWidget()));
+    EXPECT_EQ(QSettings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato")
+                  .value("Recent/Folders")
+                  .toStringList(),
+              (QStringList{"/m/a&b", "/m/old"}));
 }
 
 TEST_F(frmFrameTest, CtrlQClosesTheWindow)

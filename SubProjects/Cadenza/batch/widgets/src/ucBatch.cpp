@@ -1,5 +1,7 @@
 #include "ucBatch.h"
 
+#include "RecentFolders.h"
+
 #include "BatchImages.h"
 #include "BatchMessages.h"
 #include "BatchPreview.h"
@@ -213,9 +215,13 @@ QModelIndex ucBatch::GroupNode(const QString& key) const
 
 void ucBatch::ChoosePath()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Choose path"), txtPath->text());
-    if (!folder.isEmpty())
-        txtPath->setText(folder);
+    // From the path typed, else the folder used last.
+    const QString start = txtPath->text().isEmpty() ? RecentFolders::Stored().value(0) : txtPath->text();
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Choose path"), start);
+    if (folder.isEmpty())
+        return;
+    txtPath->setText(folder);
+    RecentFolders::Store(folder);
 }
 
 void ucBatch::ProcessClicked()

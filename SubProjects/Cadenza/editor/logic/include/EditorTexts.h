@@ -28,6 +28,18 @@ inline QString TagNotSaved()
 {
     return QCoreApplication::translate("EditorTexts", "Tag not saved.");
 }
+inline QString TagRemoved()
+{
+    return QCoreApplication::translate("EditorTexts", "Tag removed.");
+}
+inline QString TagNotRemoved()
+{
+    return QCoreApplication::translate("EditorTexts", "Tag not removed.");
+}
+inline QString NoTagToRemove()
+{
+    return QCoreApplication::translate("EditorTexts", "There's no Tag to remove; the file is left as it is.");
+}
 inline QString NoData()
 {
     return QCoreApplication::translate("EditorTexts", "No Data to process.");

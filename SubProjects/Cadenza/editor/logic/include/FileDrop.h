@@ -15,3 +15,12 @@ std::optional<std::vector<std::string>> DroppedFiles(const QMimeData& data);
 // Whether a path names an MP3 file: the text after the last "." of its file
 // name is "MP3" in any letter case.
 bool IsMp3Name(const std::string& path);
+
+// The MP3 files among offered that the list does not hold yet, in their order
+// and each once; folders are never files to tag, whatever their names.
+std::vector<std::string> FilesToAdd(const std::vector<std::string>& listed,
+                                    const std::vector<std::string>& offered);
+
+// Every MP3 file below folder, walked as a batch run walks it (folders whose
+// names begin with "." are not entered, none twice).
+std::vector<std::string> Mp3FilesBelow(const std::string& folder);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Which controls of the editor panel are switched on.
 struct EditorCommands
@@ -19,6 +20,7 @@ struct EditorCommands
     bool List = true;           // the file list
     bool Edit = false;          // cmdEdit
     bool OkCancelParse = false; // cmdOk, cmdCancel, cmdParse
+    bool Remove = false;        // cmdRemove: a file with a tag is shown, no edit is going on
 
     bool operator==(const EditorCommands&) const = default;
 };
@@ -61,6 +63,20 @@ public:
         FileTagView Shown; // the file as now stored, after Saved
         QString Status;
     };
+    enum class RemoveResult
+    {
+        NoFile,   // no file shown, or an edit is going on
+        Declined, // the user said no
+        Removed,
+        NoTag, // the file had no tag and was left as it is
+        Failed
+    };
+    struct RemoveOutcome
+    {
+        RemoveResult Result = RemoveResult::NoFile;
+        FileTagView Shown; // the file as now stored, after Removed and NoTag
+        QString Status;
+    };
 
     const EditorCommands& Commands() const { return m_Commands; }
     // The bytes of the path whose tag the fields show; empty before any choice.
@@ -85,9 +101,16 @@ public:
     // otherwise the field to go back to.
     std::optional<TagField> CheckSave(const TagFieldTexts& typed, const std::string& caption) const;
     // Ok: collects the fields (through collect) and writes them into the shown
-    // file. On failure the library's error box has been shown and the edit
-    // goes on.
+    // file, recorded in the undo journal first. On failure (the library's or
+    // the journal's) the error box has been shown and the edit goes on.
     SaveOutcome Ok(const std::function<Quaver::TagPtr()>& collect);
+    // Remove Tag: after the user confirms in a box, cuts the shown file's tag
+    // off, recorded in the undo journal first. On failure the error box has
+    // been shown.
+    RemoveOutcome RemoveTag(const std::string& caption);
+    // Files were put back by an undo: the shown file's stored tag when it is
+    // one of them and no edit is going on (an edit keeps what was typed).
+    std::optional<FileTagView> FilesRestored(const std::vector<std::string>& names);
     // Cancel: ends the edit; returns the stored tag of the shown file.
     std::optional<FileTagView> Cancel();
     // Whether the panel may be left. Outside an edit, or when the fields still
@@ -110,9 +133,13 @@ public:
 
 private:
     void endEdit();
+    // Reads the shown file's tag and switches Remove by it.
+    FileTagView showStored();
+    void updateRemove();
 
     EditorCommands m_Commands;
     std::string m_ShownFile;
+    bool m_ShownHasTag = false;
     QString m_ShownName;
     TagFieldTexts m_EditStart;
     bool m_PlayerStarted = false;

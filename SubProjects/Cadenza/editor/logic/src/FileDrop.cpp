@@ -1,11 +1,15 @@
 #include "FileDrop.h"
 
+#include "cDrvScan.h"
+
 #include "Platform/FileNameCodec.h"
 #include "Platform/FileSystemObject.h"
 #include <QByteArray>
 #include <QList>
 #include <QMimeData>
 #include <QUrl>
+#include <filesystem>
+#include <set>
 
 namespace {
 
@@ -68,4 +72,29 @@ bool IsMp3Name(const std::string& path)
     const std::string ext = Platform::FileSystemObject::GetExtensionName(path);
     return ext.size() == 3 && (ext[0] == 'm' || ext[0] == 'M') && (ext[1] == 'p' || ext[1] == 'P') &&
            ext[2] == '3';
+}
+
+std::vector<std::string> FilesToAdd(const std::vector<std::string>& listed,
+                                    const std::vector<std::string>& offered)
+{
+    std::set<std::string> known(listed.begin(), listed.end());
+    std::vector<std::string> added;
+    for (const std::string& path : offered) {
+        std::error_code ec;
+        if (IsMp3Name(path) && !std::filesystem::is_directory(path, ec) && known.insert(path).second)
+            added.push_back(path);
+    }
+    return added;
+}
+
+std::vector<std::string> Mp3FilesBelow(const std::string& folder)
+{
+    std::vector<std::string> found;
+    cDrvScan scan;
+    scan.setFileSpec("*.mp3");
+    scan.setUseFileSpec(true);
+    scan.setPath(folder);
+    QObject::connect(&scan, &cDrvScan::FileFound, [&](const std::string& name) { found.push_back(name); });
+    scan.SearchFiles();
+    return FilesToAdd({}, found);
 }

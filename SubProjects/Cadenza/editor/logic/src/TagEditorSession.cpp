@@ -8,6 +8,24 @@
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 #include "Quaver/FileHandler.h"
+#include "RecordedWrite.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// The same file whichever way its name was written (relative, with "//" or "./").
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    const auto normal = [&](const std::string& name) {
+        return std::filesystem::absolute(name, ec).lexically_normal();
+    };
+    return normal(a) == normal(b);
+}
+
+} // namespace
 
 FileTagView TagEditorSession::ReadFileTag(const std::string& path)
 {
@@ -30,6 +48,7 @@ void TagEditorSession::PanelShown()
 {
     m_Commands.Edit = false;
     m_Commands.OkCancelParse = false;
+    updateRemove();
 }
 
 std::optional<FileTagView> TagEditorSession::PanelHidden()
@@ -45,7 +64,7 @@ FileTagView TagEditorSession::Choose(const std::string& path)
     m_Commands.Edit = true;
     const auto slash = path.find_last_of('/');
     m_ShownName = Platform::DecodeFileName(slash == std::string::npos ? path : path.substr(slash + 1));
-    return ReadFileTag(path);
+    return showStored();
 }
 
 void TagEditorSession::Edit(const TagFieldTexts& shown)
@@ -54,6 +73,7 @@ void TagEditorSession::Edit(const TagFieldTexts& shown)
     m_Commands.Fields = true;
     m_Commands.OkCancelParse = true;
     m_Commands.List = false;
+    updateRemove();
 }
 
 TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::TagPtr()>& collect)
@@ -66,10 +86,10 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
     Quaver::FileHandler handler;
     handler.setID3v1xTag(collect());
     handler.setFileName(m_ShownFile);
-    if (handler.WriteTag()) {
+    if (Journal::RecordedWrite(handler, Journal::Change::Save) == Journal::RecordedResult::Written) {
         endEdit();
         out.Result = SaveResult::Saved;
-        out.Shown = ReadFileTag(m_ShownFile);
+        out.Shown = showStored();
         out.Status = EditorTexts::TagSaved();
     } else {
         handler.LastError()->Show();
@@ -79,12 +99,56 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
     return out;
 }
 
+TagEditorSession::RemoveOutcome TagEditorSession::RemoveTag(const std::string& caption)
+{
+    RemoveOutcome out;
+    if (m_ShownFile.empty() || Editing())
+        return out;
+    const QString question =
+        QCoreApplication::translate(
+            "TagEditorSession", "Remove the tag of \"%1\"?\r\nEvery other byte of the file stays as it is.")
+            .arg(m_ShownName);
+    if (Platform::MsgBox({question.toStdString(), caption, Platform::MsgIcon::Question,
+                          Platform::MsgButtons::YesNo}) != Platform::MsgResult::Yes) {
+        out.Result = RemoveResult::Declined;
+        return out;
+    }
+    Quaver::FileHandler handler;
+    handler.setFileName(m_ShownFile);
+    switch (Journal::RecordedWrite(handler, Journal::Change::Remove)) {
+    case Journal::RecordedResult::Written:
+        out.Result = RemoveResult::Removed;
+        out.Status = EditorTexts::TagRemoved();
+        break;
+    case Journal::RecordedResult::NoTrailer:
+        out.Result = RemoveResult::NoTag;
+        out.Status = EditorTexts::NoTagToRemove();
+        break;
+    case Journal::RecordedResult::Failed:
+        handler.LastError()->Show();
+        out.Result = RemoveResult::Failed;
+        out.Status = EditorTexts::TagNotRemoved();
+        return out;
+    }
+    out.Shown = showStored();
+    return out;
+}
+
+std::optional<FileTagView> TagEditorSession::FilesRestored(const std::vector<std::string>& names)
+{
+    if (m_ShownFile.empty() || Editing() ||
+        std::none_of(names.begin(), names.end(),
+                     [&](const std::string& name) { return sameFile(name, m_ShownFile); }))
+        return std::nullopt;
+    return showStored();
+}
+
 std::optional<FileTagView> TagEditorSession::Cancel()
 {
     endEdit();
     if (m_ShownFile.empty())
         return std::nullopt;
-    return ReadFileTag(m_ShownFile);
+    return showStored();
 }
 
 std::optional<TagField> TagEditorSession::CheckSave(const TagFieldTexts& typed,
@@ -123,6 +187,20 @@ void TagEditorSession::endEdit()
     m_Commands.Fields = false;
     m_Commands.OkCancelParse = false;
     m_Commands.List = true;
+    updateRemove();
+}
+
+FileTagView TagEditorSession::showStored()
+{
+    FileTagView view = ReadFileTag(m_ShownFile);
+    m_ShownHasTag = view.Type != Quaver::ID3Unknown;
+    updateRemove();
+    return view;
+}
+
+void TagEditorSession::updateRemove()
+{
+    m_Commands.Remove = m_Commands.Edit && !m_Commands.OkCancelParse && m_ShownHasTag;
 }
 
 std::optional<Platform::MessageBoxRequest>

@@ -1,7 +1,11 @@
 #include "FileDrop.h"
 
+#include "TempDir.h"
+
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using Files = std::vector<std::string>;
@@ -48,4 +52,21 @@ TEST(FileDrop, Mp3ExtensionInAnyCase)
         EXPECT_TRUE(IsMp3Name(yes)) << yes;
     for (const char* no : {"a.mp4", "mp3", "/x.mp3/file", "a.mp3.txt", "a.mp", ""})
         EXPECT_FALSE(IsMp3Name(no)) << no;
+}
+
+TEST(FileDrop, AddedFilesAreNewMp3FilesAndFoldersAreWalked)
+{
+    LegatoTest::TempDir dir;
+    const std::string a = dir.write("a.mp3", "a");
+    const std::string b = dir.write("b.MP3", "b");
+    std::filesystem::create_directories(dir.file("sub/deeper.mp3"));
+    std::filesystem::create_directories(dir.file(".hidden"));
+    const std::string c = dir.write("sub/c.mp3", "c");
+    dir.write("sub/notes.txt", "x");
+    dir.write(".hidden/h.mp3", "h");
+
+    EXPECT_EQ(FilesToAdd({a}, {b, a, dir.file("sub/notes.txt"), b, dir.file("sub/deeper.mp3")}), Files{b});
+    Files below = Mp3FilesBelow(dir.path());
+    std::sort(below.begin(), below.end());
+    EXPECT_EQ(below, (Files{a, b, c}));
 }

@@ -1,10 +1,12 @@
 #include "TagEditorSession.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
+#include "StateHome.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
 #include "Quaver/FileHandler.h"
+#include "UndoReport.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -13,9 +15,9 @@ using LegatoTest::TempDir;
 
 namespace {
 
-EditorCommands commands(bool fields, bool list, bool edit, bool okCancelParse)
+EditorCommands commands(bool fields, bool list, bool edit, bool okCancelParse, bool remove = false)
 {
-    return {fields, list, edit, okCancelParse};
+    return {fields, list, edit, okCancelParse, remove};
 }
 
 } // namespace
@@ -55,7 +57,7 @@ TEST(TagEditorSession, CommandStatesThroughTheEditCycle)
     EXPECT_EQ(s.Commands(), commands(false, true, false, false));
 
     s.Choose(file);
-    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false, true));
     s.Edit();
     EXPECT_EQ(s.Commands(), commands(true, false, true, true));
 
@@ -65,13 +67,13 @@ TEST(TagEditorSession, CommandStatesThroughTheEditCycle)
     EXPECT_EQ(saved.Result, TagEditorSession::SaveResult::Saved);
     EXPECT_EQ(saved.Status, EditorTexts::TagSaved());
     EXPECT_EQ(saved.Shown.Tag->Title(), "New");
-    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false, true));
 
     s.Edit();
     auto cancelled = s.Cancel();
     ASSERT_TRUE(cancelled);
     EXPECT_EQ(cancelled->Tag->Title(), "New");
-    EXPECT_EQ(s.Commands(), commands(false, true, true, false));
+    EXPECT_EQ(s.Commands(), commands(false, true, true, false, true));
 
     s.PanelShown();
     EXPECT_EQ(s.Commands(), commands(false, true, false, false));
@@ -219,4 +221,90 @@ TEST(TagEditorSession, SaveThatChangesTextAndLeavingWithEditsAskFirst)
     s.Cancel();
     EXPECT_EQ(s.QueryLeave(typed, "Legato"), Leave::Leave) << "no edit, nothing to lose";
     EXPECT_EQ(cancel.boxes().size(), 1u);
+}
+
+TEST(TagEditorSession, OkAndRemoveTagAreRecordedAndUndone)
+{
+    TempDir dir;
+    const LegatoTest::StateHome state(dir.file("state"));
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Old", "", "", 1});
+    TagEditorSession s;
+    s.Choose(file);
+    s.Edit();
+    auto collected = EditorTest::stored(file);
+    collected->setTitle("New");
+    ASSERT_EQ(s.Ok([&] { return collected; }).Result, TagEditorSession::SaveResult::Saved);
+    const auto save = Journal::UndoJournal().Last(Journal::SaveKinds());
+    ASSERT_TRUE(save);
+    EXPECT_EQ(save->kind, "save");
+    EXPECT_EQ(save->description, file);
+
+    Platform::MessageBoxRecorder yes(Platform::MsgResult::Yes);
+    const auto removed = s.RemoveTag("Legato");
+    ASSERT_EQ(yes.boxes().size(), 1u);
+    EXPECT_EQ(yes.boxes()[0].text,
+              "Remove the tag of \"a.mp3\"?\r\nEvery other byte of the file stays as it is.");
+    EXPECT_EQ(yes.boxes()[0].buttons, Platform::MsgButtons::YesNo);
+    EXPECT_EQ(removed.Result, TagEditorSession::RemoveResult::Removed);
+    EXPECT_EQ(removed.Status, EditorTexts::TagRemoved());
+    EXPECT_EQ(removed.Shown.Type, Quaver::ID3Unknown);
+    EXPECT_FALSE(s.Commands().Remove);
+    EXPECT_EQ(std::filesystem::file_size(file), 1000u);
+
+    // Undone newest first; the fields follow the file, but never an edit.
+    Journal::UndoLast(Journal::SaveKinds(), "Legato");
+    s.Edit();
+    EXPECT_FALSE(s.FilesRestored({file}));
+    s.Cancel();
+    const auto afterRemove = s.FilesRestored({dir.path() + "//./a.mp3"});
+    ASSERT_TRUE(afterRemove && afterRemove->Tag);
+    EXPECT_EQ(afterRemove->Tag->Title(), "New");
+    EXPECT_TRUE(s.Commands().Remove);
+    Journal::UndoLast(Journal::SaveKinds(), "Legato");
+    EXPECT_EQ(EditorTest::stored(file)->Title(), "Old");
+    EXPECT_FALSE(s.FilesRestored({dir.file("other.mp3")}));
+}
+
+TEST(TagEditorSession, RemoveTagAsksFirstAndLeavesAFileWithoutATagAlone)
+{
+    TempDir dir;
+    const LegatoTest::StateHome state(dir.file("state"));
+    const std::string tagged = EditorTest::writeTagged(dir, "a.mp3", {"T", "", "", 1});
+    TagEditorSession s;
+    s.Choose(tagged);
+    {
+        Platform::MessageBoxRecorder no(Platform::MsgResult::No);
+        EXPECT_EQ(s.RemoveTag("Legato").Result, TagEditorSession::RemoveResult::Declined);
+        EXPECT_EQ(EditorTest::stored(tagged)->Title(), "T");
+    }
+    const std::string plain = EditorTest::writeUntagged(dir, "plain.mp3");
+    s.Choose(plain);
+    EXPECT_FALSE(s.Commands().Remove);
+    Platform::MessageBoxRecorder yes(Platform::MsgResult::Yes);
+    const auto out = s.RemoveTag("Legato");
+    EXPECT_EQ(out.Result, TagEditorSession::RemoveResult::NoTag);
+    EXPECT_EQ(out.Status, EditorTexts::NoTagToRemove());
+    EXPECT_EQ(LegatoTest::readAll(plain), std::string(1000, '\x01'));
+    EXPECT_TRUE(Journal::UndoJournal().List().empty());
+}
+
+TEST(TagEditorSession, UnwritableJournalStopsTheSaveAndSaysWhy)
+{
+    TempDir dir;
+    const std::string file = EditorTest::writeTagged(dir, "a.mp3", {"Old", "", "", 1});
+    const std::string before = LegatoTest::readAll(file);
+    const LegatoTest::StateHome state(dir.write("state", "a file, not a folder"));
+    TagEditorSession s;
+    s.Choose(file);
+    s.Edit();
+    auto collected = EditorTest::stored(file);
+    collected->setTitle("New");
+    Platform::MessageBoxRecorder boxes;
+    const auto out = s.Ok([&] { return collected; });
+    EXPECT_EQ(out.Result, TagEditorSession::SaveResult::Failed);
+    EXPECT_EQ(out.Status, EditorTexts::TagNotSaved());
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.boxes()[0].text.find("Cannot write the undo journal in"), std::string::npos);
+    EXPECT_EQ(LegatoTest::readAll(file), before);
+    EXPECT_TRUE(s.Editing());
 }

@@ -21,7 +21,8 @@ class TagFormatCollection;
 class ucID3v1xTag;
 
 // The tag editor panel "Marcato": MP3 files dropped on the list, the chosen
-// file's tag in the field panel, the edit cycle (Edit, Ok, Cancel), filling
+// file's tag in the field panel, the edit cycle (Edit, Ok, Cancel), removing
+// the tag (Remove Tag), filling
 // fields from the file name (Parse, with the "Parsing Options"), and playing a
 // file on double-click. The edit cycle and the file bookkeeping live in
 // TagEditorSession; this class owns the controls and applies its states.
@@ -60,6 +61,15 @@ public:
 
     QSize sizeHint() const override;
 
+public slots:
+    // Files were put back by an undo (names as the file system holds them,
+    // decoded): the fields show the shown file's stored tag again when it is
+    // one of them.
+    void RefreshFiles(const QStringList& names);
+    // Adds the MP3 files among names (decoded) to the list, each once; a
+    // folder adds every MP3 file below it. The list keeps what it held.
+    void AddFiles(const QStringList& names);
+
 signals:
     void ShowMessage(const QString& Message);
     void ShowCounter(const QString& Counter);
@@ -89,6 +99,7 @@ private:
     void cmdEdit_Click();
     void cmdOk_Click();
     void cmdCancel_Click();
+    void cmdRemove_Click();
     void cmdParse_Click();
     void cmdOverwrite_Click();
 
@@ -105,6 +116,7 @@ private:
     QPushButton* cmdEdit = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdRemove = nullptr;
     QGroupBox* Frame1 = nullptr;
     QPushButton* cmdOverwrite = nullptr;
     std::array<QCheckBox*, 7> chkOverwrite{};

@@ -127,6 +127,9 @@ void ucTagEditor::createControls()
     ucID3v1xTag = new ::ucID3v1xTag(this);
 
     cmdEdit = makeButton(this, "cmdEdit", tr("&Edit"), tr("Edit tag"));
+    cmdRemove = makeButton(this, "cmdRemove", tr("&Remove Tag"), tr("Remove the tag from the file"));
+    cmdRemove->setAccessibleDescription(
+        tr("Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back"));
     cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
     cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
 
@@ -173,6 +176,7 @@ void ucTagEditor::createControls()
     connect(cmdEdit, &QPushButton::clicked, this, &ucTagEditor::cmdEdit_Click);
     connect(cmdOk, &QPushButton::clicked, this, &ucTagEditor::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &ucTagEditor::cmdCancel_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &ucTagEditor::cmdRemove_Click);
     connect(cmdParse, &QPushButton::clicked, this, &ucTagEditor::cmdParse_Click);
     connect(cmdOverwrite, &QPushButton::clicked, this, &ucTagEditor::cmdOverwrite_Click);
 }
@@ -183,6 +187,7 @@ void ucTagEditor::placeBesideFields(int wider)
     placeTwips(cmdParse, 3840 + wider, 360, 1095, 375);
     placeTwips(ucID3v1xTag, 0, 960, 3735 + wider, 2175);
     placeTwips(cmdEdit, 3840 + wider, 960, 1095, 375);
+    placeTwips(cmdRemove, 3840 + wider, 1440, 1095, 375);
     placeTwips(cmdOk, 3840 + wider, 1920, 1095, 375);
     placeTwips(cmdCancel, 3840 + wider, 2280, 1095, 375);
     placeTwips(Frame1, 5160 + wider, 360, 1575, 2745);
@@ -298,6 +303,7 @@ void ucTagEditor::applyCommands()
     cmdOk->setEnabled(c.OkCancelParse);
     cmdCancel->setEnabled(c.OkCancelParse);
     cmdParse->setEnabled(c.OkCancelParse);
+    cmdRemove->setEnabled(c.Remove);
 }
 
 void ucTagEditor::showEvent(QShowEvent* event)
@@ -465,6 +471,63 @@ void ucTagEditor::cmdCancel_Click()
     applyCommands();
     if (view)
         showView(*view);
+}
+
+void ucTagEditor::cmdRemove_Click()
+{
+    const auto outcome = m_session.RemoveTag(applicationTitle());
+    switch (outcome.Result) {
+    case TagEditorSession::RemoveResult::NoFile:
+    case TagEditorSession::RemoveResult::Declined:
+        break;
+    case TagEditorSession::RemoveResult::Removed:
+    case TagEditorSession::RemoveResult::NoTag:
+        showView(outcome.Shown);
+        ReportStatus(outcome.Status, 1);
+        break;
+    case TagEditorSession::RemoveResult::Failed:
+        ReportStatus(outcome.Status, 1);
+        break;
+    }
+    applyCommands();
+}
+
+void ucTagEditor::RefreshFiles(const QStringList& names)
+{
+    std::vector<std::string> files;
+    files.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        files.push_back(Platform::EncodeFileName(name));
+    if (const auto view = m_session.FilesRestored(files)) {
+        showView(*view);
+        applyCommands();
+    }
+}
+
+void ucTagEditor::AddFiles(const QStringList& names)
+{
+    // Nothing is added while an edit locks the list.
+    if (m_session.Editing())
+        return;
+    std::vector<std::string> listed, offered;
+    for (int i = 0; i < lvwData->topLevelItemCount(); ++i)
+        listed.push_back(entryPath(lvwData->topLevelItem(i)));
+    for (const QString& name : names) {
+        const std::string path = Platform::EncodeFileName(name);
+        if (isDirectory(path)) {
+            const auto below = Mp3FilesBelow(path);
+            offered.insert(offered.end(), below.begin(), below.end());
+        } else {
+            offered.push_back(path);
+        }
+    }
+    const auto added = FilesToAdd(listed, offered);
+    for (const std::string& path : added)
+        new QTreeWidgetItem(lvwData, {Platform::DecodeFileName(path)});
+    ReportStatus(QString::number(lvwData->topLevelItemCount()), 2);
+    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+    if (!lvwData->currentItem() && lvwData->topLevelItemCount() > 0)
+        lvwData->setCurrentItem(lvwData->topLevelItem(0));
 }
 
 void ucTagEditor::cmdParse_Click()

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "UndoJournal.h"
+
+#include <string>
+
+namespace Quaver {
+class FileHandler;
+}
+
+namespace Journal {
+
+// What a single-file change through RecordedWrite does to the handler's file.
+enum class Change
+{
+    Save,   // writes the handler's tag record (journal kind "save")
+    Remove, // cuts the trailer off (journal kind "remove")
+};
+
+enum class RecordedResult
+{
+    Written,   // recorded in the journal, then done
+    NoTrailer, // a removal with no trailer to cut: nothing recorded, nothing done
+    Failed,    // nothing was changed; the handler's LastError says why
+};
+
+// One change of one file, the way the windows make it: the file's end is
+// recorded in a run of its own (described by the file's name) and made
+// durable, then the file is written, then the write is noted. When the
+// journal cannot be written, the file is not touched and the handler's
+// LastError carries the journal's reason, so it shows as a failed write
+// does. A write the tag library refuses leaves no run behind.
+RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change,
+                             const std::string& folder = DefaultFolder());
+
+} // namespace Journal
