@@ -14,7 +14,7 @@ namespace Journal {
 enum class Change
 {
     Save,   // writes the handler's tag record (journal kind "save")
-    Remove, // cuts the trailer off (journal kind "remove")
+    Remove, // cuts the trailer off (journal kind "remove tag", apart from the command line's "remove")
 };
 
 enum class RecordedResult

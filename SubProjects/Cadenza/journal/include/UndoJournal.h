@@ -63,7 +63,7 @@ struct RunSummary
 {
     int id = 0;
     std::int64_t time = 0; // seconds since the epoch
-    std::string kind;      // "write", "remove", "batch", "save"
+    std::string kind;      // "write", "remove", "batch" (command line, panel); "save", "remove tag" (editor)
     std::string description;
     int files = 0;         // files the run recorded
     bool finished = false; // false for a run that was interrupted (or is still going)

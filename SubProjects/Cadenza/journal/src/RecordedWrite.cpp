@@ -28,7 +28,7 @@ RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const 
         const FileEnd after = change == Change::Save
                                   ? AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag()))
                                   : AfterRemove(before);
-        run = JournalRun::Begin(folder, change == Change::Save ? "save" : "remove", file);
+        run = JournalRun::Begin(folder, change == Change::Save ? "save" : "remove tag", file);
         entry = run->Intend(file, before, after);
         run->Sync();
     } catch (const Platform::RuntimeError& error) {

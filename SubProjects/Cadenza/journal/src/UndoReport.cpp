@@ -26,7 +26,7 @@ QString untouchedLine(const FileUndo& file)
 
 const std::vector<std::string>& SaveKinds()
 {
-    static const std::vector<std::string> kinds{"save", "remove"};
+    static const std::vector<std::string> kinds{"save", "remove tag"};
     return kinds;
 }
 
