@@ -2,6 +2,7 @@
 #include "CliRunner.h"
 #include "TempDir.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -14,6 +15,21 @@ namespace {
 std::string untagged(std::size_t size = 4096)
 {
     return std::string(size, '\x55');
+}
+
+// An ID3v2.3 tag of Latin-1 text frames, e.g. {{"TIT2", "Title"}}.
+std::string id3v23(const std::vector<std::pair<std::string, std::string>>& frames)
+{
+    std::string body;
+    for (const auto& [id, text] : frames) {
+        const std::size_t size = text.size() + 1;
+        body += id + '\0' + '\0' + static_cast<char>(size >> 8) + static_cast<char>(size & 0xFF);
+        body += std::string(3, '\0') + text; // two flag bytes, the encoding byte
+    }
+    std::string header("ID3\x03\0\0", 6);
+    for (int shift = 21; shift >= 0; shift -= 7)
+        header += static_cast<char>((body.size() >> shift) & 0x7F);
+    return header + body;
 }
 
 } // namespace
@@ -32,7 +48,7 @@ TEST(CadenzaCliTest, WriteThenReadRoundTripsEveryField)
     ASSERT_EQ(json.status, 0) << json.err;
     const std::string expected =
         "{\"album\":\"Album\",\"artist\":\"Artist\",\"comment\":\"Nice\",\"file\":\"" + song +
-        "\",\"genre\":17,\"genreName\":\"Rock\",\"tagType\":2,\"title\":\"Caf\u00E9 "
+        "\",\"genre\":17,\"genreName\":\"Rock\",\"otherTags\":[],\"tagType\":2,\"title\":\"Caf\u00E9 "
         "\u20AC\",\"track\":7,\"year\":\"1999\"}\n";
     EXPECT_EQ(json.out, expected);
 
@@ -106,6 +122,22 @@ TEST(CadenzaCliTest, UntaggedAndShortFilesAreReportedWithoutFailing)
     const auto json = runCli(dir, {"read", "--json", plain});
     EXPECT_NE(json.out.find("\"mode\":0"), std::string::npos);
     EXPECT_NE(json.out.find("\"tagType\":0"), std::string::npos);
+}
+
+TEST(CadenzaCliTest, ReadShowsTheOtherTagsOfAFile)
+{
+    LegatoTest::TempDir dir;
+    const std::string song =
+        dir.write("front.mp3", id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
+    const auto json = runCli(dir, {"read", "--json", song});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(line["tagType"].toInt(), 0);
+    EXPECT_EQ(QJsonDocument(line["otherTags"].toArray()).toJson(QJsonDocument::Compact),
+              R"([{"genre":"Rock","kind":"ID3v2.3","title":"Only here","track":3}])");
+    const auto text = runCli(dir, {"read", song});
+    EXPECT_EQ(text.out, song + ": no tag (The file contains no tag.)\n"
+                               "  ID3v2.3 tag: title \"Only here\", track 3, genre \"Rock\"\n");
 }
 
 TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)
