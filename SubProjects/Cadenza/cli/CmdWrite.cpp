@@ -6,6 +6,8 @@
 #include "TagPrinting.h"
 
 #include "CliJournal.h"
+#include "MergeTags.h"
+#include "OtherTags/OtherTags.h"
 #include "Quaver/FileHandler.h"
 #include "Quaver/TrailerCodec.h"
 
@@ -22,6 +24,7 @@ struct WriteOptions
     std::optional<std::string> title, artist, album, year, comment;
     std::optional<std::int16_t> track;
     std::optional<std::uint8_t> genre;
+    bool fromId3v2 = false;
     CliFiles::FileArgs files;
 };
 
@@ -54,6 +57,8 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
     } else if (name == "--genre") {
         options.genre = GenreNames::ReadOption("write", value);
         return options.genre.has_value();
+    } else if (name == "--from-id3v2") {
+        options.fromId3v2 = true;
     } else if (CliFiles::FileArgs::IsOption(name)) {
         return options.files.Take("write", name, value);
     } else {
@@ -65,7 +70,7 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {CliFiles::FileArgs::NulFlag},
+        args, "write", {CliFiles::FileArgs::NulFlag, "--from-id3v2"},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& file) { options.files.operands.push_back(file); });
     return read && options.files.Check("write");
@@ -122,7 +127,21 @@ bool plan(const WriteOptions& options, const std::string& file, Planned& planned
     // tag would be lost.
     if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical)
         return failed();
-    apply(options, *handler.ID3v1xTag());
+    if (options.fromId3v2) {
+        // The fields come from the ID3v2 tag; the options fill its gaps, as
+        // the default tag fills those of a file name.
+        const auto others = OtherTags::Read(file);
+        const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(others);
+        if (!id3v2) {
+            planned.failure = TagPrinting::visible(file) + ": No ID3v2 tag.";
+            return false;
+        }
+        Quaver::Tag defaults;
+        apply(options, defaults);
+        handler.setID3v1xTag(MergeTags(*OtherTags::ToTrailer(id3v2->Values), defaults));
+    } else {
+        apply(options, *handler.ID3v1xTag());
+    }
     error->Clear();
     // A missing file is left to the write, which says so in the library's words.
     if (!Platform::FileSystemObject().FindFile(file))

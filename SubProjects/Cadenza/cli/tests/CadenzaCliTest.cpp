@@ -1,5 +1,6 @@
 // End-to-end tests: the real cadenza-cli binary on temporary files.
 #include "CliRunner.h"
+#include "Id3v2Bytes.h"
 #include "TempDir.h"
 
 #include <QJsonArray>
@@ -15,21 +16,6 @@ namespace {
 std::string untagged(std::size_t size = 4096)
 {
     return std::string(size, '\x55');
-}
-
-// An ID3v2.3 tag of Latin-1 text frames, e.g. {{"TIT2", "Title"}}.
-std::string id3v23(const std::vector<std::pair<std::string, std::string>>& frames)
-{
-    std::string body;
-    for (const auto& [id, text] : frames) {
-        const std::size_t size = text.size() + 1;
-        body += id + '\0' + '\0' + static_cast<char>(size >> 8) + static_cast<char>(size & 0xFF);
-        body += std::string(3, '\0') + text; // two flag bytes, the encoding byte
-    }
-    std::string header("ID3\x03\0\0", 6);
-    for (int shift = 21; shift >= 0; shift -= 7)
-        header += static_cast<char>((body.size() >> shift) & 0x7F);
-    return header + body;
 }
 
 } // namespace
@@ -128,7 +114,7 @@ TEST(CadenzaCliTest, ReadShowsTheOtherTagsOfAFile)
 {
     LegatoTest::TempDir dir;
     const std::string song =
-        dir.write("front.mp3", id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
+        dir.write("front.mp3", LegatoTest::Id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
     const auto json = runCli(dir, {"read", "--json", song});
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
@@ -138,6 +124,22 @@ TEST(CadenzaCliTest, ReadShowsTheOtherTagsOfAFile)
     const auto text = runCli(dir, {"read", song});
     EXPECT_EQ(text.out, song + ": no tag (The file contains no tag.)\n"
                                "  ID3v2.3 tag: title \"Only here\", track 3, genre \"Rock\"\n");
+}
+
+TEST(CadenzaCliTest, WriteFromId3v2FillsTheTrailerAndItsGapsFromTheOptions)
+{
+    LegatoTest::TempDir dir;
+    const std::string id3 = LegatoTest::Id3v23({{"TIT2", "Front title"}, {"TPE1", "Front artist"}});
+    const std::string song = dir.write("song.mp3", id3 + untagged());
+    const std::string plain = dir.write("plain.mp3", untagged());
+    const auto write = runCli(dir, {"write", "--from-id3v2", "--artist", "Ignored", "--year", "1999", song, plain});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_EQ(write.out, song + ": tag written (ID3v1.0)\n");
+    EXPECT_EQ(write.err, "cadenza-cli: " + plain + ": No ID3v2 tag.\n");
+    EXPECT_EQ(std::filesystem::file_size(plain), 4096u);
+    const auto read = runCli(dir, {"read", "--json", song});
+    EXPECT_NE(read.out.find("\"artist\":\"Front artist\""), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("\"title\":\"Front title\",\"track\":0,\"year\":\"1999\""), std::string::npos);
 }
 
 TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)

@@ -2,12 +2,16 @@
 
 #include "OtherTags/EndBlocks.h"
 
+#include "Quaver/Genres.h"
+
 #include <taglib/apetag.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/tfile.h>
 #include <taglib/tfilestream.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
@@ -232,6 +236,36 @@ std::vector<Found> Read(const std::string& path)
     }
     found.insert(found.end(), back.rbegin(), back.rend());
     return found;
+}
+
+Quaver::TagPtr ToTrailer(const Fields& fields)
+{
+    auto tag = std::make_shared<Quaver::Tag>();
+    tag->setTitle(fields.Title.value_or(""));
+    tag->setArtist(fields.Artist.value_or(""));
+    tag->setAlbum(fields.Album.value_or(""));
+    tag->setYear(fields.Year.value_or(""));
+    tag->setComment(fields.Comment.value_or(""));
+    if (fields.Track && *fields.Track <= 255) {
+        tag->setTrack(static_cast<std::int16_t>(*fields.Track));
+        tag->setTagType(Quaver::TagTypeForTrack(tag->Track()));
+    }
+    if (fields.Genre) {
+        const auto lower = [](std::string text) {
+            std::transform(text.begin(), text.end(), text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            return text;
+        };
+        const std::string wanted = lower(*fields.Genre);
+        for (int number = 0; number < 255; ++number) {
+            const char* name = Quaver::Genres::NameOf(number);
+            if (name && lower(name) == wanted) {
+                tag->setGenre(static_cast<std::uint8_t>(number));
+                break;
+            }
+        }
+    }
+    return tag;
 }
 
 const Found* FirstId3v2(const std::vector<Found>& tags)

@@ -173,3 +173,22 @@ TEST(OtherTagsEndBlocks, UpdateExtendedRewritesOnlyTheContinuations)
     EXPECT_EQ(updated.substr(124), block.substr(124));
     EXPECT_EQ(updated.substr(0, 4), "TAG+");
 }
+
+TEST(OtherTags, ToTrailerTakesWhatTheTrailerCanHold)
+{
+    OtherTags::Fields fields;
+    fields.Title = std::string(40, 't');
+    fields.Genre = "classic ROCK";
+    fields.Track = 300;
+    auto tag = OtherTags::ToTrailer(fields);
+    EXPECT_EQ(tag->Title(), std::string(40, 't'));
+    EXPECT_EQ(tag->Genre(), 1);
+    EXPECT_EQ(tag->Track(), 0);
+    EXPECT_EQ(tag->TagType(), Quaver::ID3Unknown);
+    fields.Genre = "No such genre";
+    fields.Track = 7;
+    tag = OtherTags::ToTrailer(fields);
+    EXPECT_EQ(tag->Genre(), 255);
+    EXPECT_EQ(tag->Track(), 7);
+    EXPECT_EQ(tag->TagType(), Quaver::ID3V11);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Quaver/Tag.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,6 +47,13 @@ bool MayHold(std::string_view head, std::string_view end, std::int64_t size);
 // file that cannot be read, or whose tags are damaged, gives what could be
 // read of them (possibly nothing).
 std::vector<Found> Read(const std::string& path);
+
+// The trailer record a tag's fields make, as a file name's fields make one:
+// each text as the tag holds it (cut when the trailer is written), the track
+// when it is 1 to 255, the genre when its name is one of the trailer's (any
+// letter case). Every other field stays empty (track 0, genre 255), and the
+// type follows the track (unknown without one).
+Quaver::TagPtr ToTrailer(const Fields& fields);
 
 // The first ID3v2 tag of a list, if any.
 const Found* FirstId3v2(const std::vector<Found>& tags);
