@@ -113,8 +113,9 @@ TEST(CadenzaCliTest, UntaggedAndShortFilesAreReportedWithoutFailing)
 TEST(CadenzaCliTest, ReadShowsTheOtherTagsOfAFile)
 {
     LegatoTest::TempDir dir;
-    const std::string song =
-        dir.write("front.mp3", LegatoTest::Id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
+    const std::string song = dir.write(
+        "front.mp3",
+        LegatoTest::Id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
     const auto json = runCli(dir, {"read", "--json", song});
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
@@ -132,7 +133,8 @@ TEST(CadenzaCliTest, WriteFromId3v2FillsTheTrailerAndItsGapsFromTheOptions)
     const std::string id3 = LegatoTest::Id3v23({{"TIT2", "Front title"}, {"TPE1", "Front artist"}});
     const std::string song = dir.write("song.mp3", id3 + untagged());
     const std::string plain = dir.write("plain.mp3", untagged());
-    const auto write = runCli(dir, {"write", "--from-id3v2", "--artist", "Ignored", "--year", "1999", song, plain});
+    const auto write =
+        runCli(dir, {"write", "--from-id3v2", "--artist", "Ignored", "--year", "1999", song, plain});
     EXPECT_EQ(write.status, 1);
     EXPECT_EQ(write.out, song + ": tag written (ID3v1.0)\n");
     EXPECT_EQ(write.err, "cadenza-cli: " + plain + ": No ID3v2 tag.\n");
@@ -140,6 +142,12 @@ TEST(CadenzaCliTest, WriteFromId3v2FillsTheTrailerAndItsGapsFromTheOptions)
     const auto read = runCli(dir, {"read", "--json", song});
     EXPECT_NE(read.out.find("\"artist\":\"Front artist\""), std::string::npos) << read.out;
     EXPECT_NE(read.out.find("\"title\":\"Front title\",\"track\":0,\"year\":\"1999\""), std::string::npos);
+
+    // A field written into the trailer alone leaves the ID3v2 tag stale: said, not failed.
+    const auto title = runCli(dir, {"write", "--title", "New", "--year", "1999", song});
+    EXPECT_EQ(title.status, 0);
+    EXPECT_EQ(title.err, "cadenza-cli: " + song +
+                             ": the ID3v2.3 tag still holds another title (players show it first)\n");
 }
 
 TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)

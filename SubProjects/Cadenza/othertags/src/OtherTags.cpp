@@ -3,6 +3,7 @@
 #include "OtherTags/EndBlocks.h"
 
 #include "Quaver/Genres.h"
+#include "Quaver/TrailerCodec.h"
 
 #include <taglib/apetag.h>
 #include <taglib/id3v2header.h>
@@ -141,6 +142,20 @@ std::size_t beforeTrailer(std::string_view end, std::int64_t size)
     return end.size();
 }
 
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 } // namespace
 
 bool MayHold(std::string_view head, std::string_view end, std::int64_t size)
@@ -251,11 +266,6 @@ Quaver::TagPtr ToTrailer(const Fields& fields)
         tag->setTagType(Quaver::TagTypeForTrack(tag->Track()));
     }
     if (fields.Genre) {
-        const auto lower = [](std::string text) {
-            std::transform(text.begin(), text.end(), text.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            return text;
-        };
         const std::string wanted = lower(*fields.Genre);
         for (int number = 0; number < 255; ++number) {
             const char* name = Quaver::Genres::NameOf(number);
@@ -266,6 +276,36 @@ Quaver::TagPtr ToTrailer(const Fields& fields)
         }
     }
     return tag;
+}
+
+std::vector<std::string> Differing(const Fields& fields, const Quaver::Tag& trailer)
+{
+    using Quaver::TrailerCodec::TextField;
+    const struct
+    {
+        const char* name;
+        const std::optional<std::string>& value;
+        TextField field;
+        const std::string& shown;
+    } texts[] = {{"title", fields.Title, TextField::Title, trailer.Title()},
+                 {"artist", fields.Artist, TextField::Artist, trailer.Artist()},
+                 {"album", fields.Album, TextField::Album, trailer.Album()},
+                 {"year", fields.Year, TextField::Year, trailer.Year()},
+                 {"comment", fields.Comment, TextField::Comment, trailer.Comment()}};
+    std::vector<std::string> differing;
+    for (const auto& text : texts) {
+        if (!text.value)
+            continue;
+        const int width = Quaver::TrailerCodec::FieldWidth(text.field, trailer.TagType());
+        if (trimmed(Quaver::TrailerCodec::FitField(*text.value, width).Stored) != trimmed(text.shown))
+            differing.emplace_back(text.name);
+    }
+    if (fields.Track && *fields.Track != static_cast<unsigned>(std::max<int>(trailer.Track(), 0)))
+        differing.emplace_back("track");
+    const char* genre = Quaver::Genres::NameOf(trailer.Genre());
+    if (fields.Genre && (!genre || lower(*fields.Genre) != lower(genre)))
+        differing.emplace_back("genre");
+    return differing;
 }
 
 const Found* FirstId3v2(const std::vector<Found>& tags)

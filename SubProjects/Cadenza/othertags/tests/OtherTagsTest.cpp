@@ -192,3 +192,25 @@ TEST(OtherTags, ToTrailerTakesWhatTheTrailerCanHold)
     EXPECT_EQ(tag->Track(), 7);
     EXPECT_EQ(tag->TagType(), Quaver::ID3V11);
 }
+
+TEST(OtherTags, DifferingComparesWithWhatTheTrailerCanHold)
+{
+    Quaver::Tag trailer;
+    trailer.setTitle(std::string(30, 'x'));
+    trailer.setArtist("Same");
+    trailer.setTrack(3);
+    trailer.setGenre(17);
+    trailer.setTagType(Quaver::ID3V11);
+    OtherTags::Fields fields;
+    fields.Title = std::string(45, 'x'); // continues the trailer's text
+    fields.Artist = "Same";
+    fields.Album = "Only here";
+    fields.Track = 3;
+    fields.Genre = "rock";
+    EXPECT_EQ(OtherTags::Differing(fields, trailer), std::vector<std::string>{"album"});
+    fields.Title = "Other";
+    fields.Track = 4;
+    fields.Genre = "Jazz";
+    EXPECT_EQ(OtherTags::Differing(fields, trailer),
+              (std::vector<std::string>{"title", "album", "track", "genre"}));
+}

@@ -55,6 +55,12 @@ std::vector<Found> Read(const std::string& path);
 // type follows the track (unknown without one).
 Quaver::TagPtr ToTrailer(const Fields& fields);
 
+// The names of the fields ("title", "artist", "album", "year", "comment",
+// "track", "genre") that fields holds with a value the trailer does not show:
+// a text that differs from the trailer's once cut to what the trailer holds,
+// another track, a genre by another name (letter case ignored).
+std::vector<std::string> Differing(const Fields& fields, const Quaver::Tag& trailer);
+
 // The first ID3v2 tag of a list, if any.
 const Found* FirstId3v2(const std::vector<Found>& tags);
 
