@@ -35,6 +35,8 @@ complete -c cadenza-cli -n "__fish_seen_subcommand_from parse batch read genres"
 complete -c cadenza-cli -n "__fish_seen_subcommand_from scan batch" -a '(__fish_complete_directories)'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from scan" -l wildcard -x -d 'The entries to list'
 # batch
+complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l source -x -a 'name id3v2' -d 'Where the fields come from'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -l from-id3v2 -d 'Take the fields from the ID3v2 tag'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l overwrite -d 'Replace tags files already have'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l write -d 'Write the tags (else test mode)'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from $verbs" -l help -d 'Show the usage'

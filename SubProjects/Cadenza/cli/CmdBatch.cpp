@@ -20,6 +20,7 @@ struct BatchOptions
 {
     std::string dir;
     std::optional<int> format;
+    bool fromId3v2 = false;
     bool write = false;
     bool overwrite = false;
     bool json = false;
@@ -48,6 +49,10 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
         options.format = ReadNumber(value, 2);
         if (!options.format)
             return fail("--format needs 0, 1 or 2, not '" + value + "'");
+    } else if (name == "--source") {
+        if (value != "id3v2" && value != "name")
+            return fail("--source needs id3v2 or name, not '" + value + "'");
+        options.fromId3v2 = value == "id3v2";
     } else if (name == "--artist") {
         tag.setArtist(value);
     } else if (name == "--album") {
@@ -83,7 +88,9 @@ bool parse(const CliArgs& args, BatchOptions& options)
         return false;
     if (dirs.size() != 1)
         return fail(dirs.empty() ? "no directory given" : "one directory at a time");
-    if (!options.format)
+    if (options.fromId3v2 && options.format)
+        return fail("--format reads names; it does not go with --source id3v2");
+    if (!options.format && !options.fromId3v2)
         return fail("--format is needed (0, 1 or 2)");
     options.dir = dirs.front();
     // The default tag is typed into the panel's fields; collecting them makes
@@ -136,7 +143,9 @@ int runBatch(const CliArgs& args)
     }
 
     BatchSettings settings;
-    settings.Format = modTagFormat::DefaultFormats()->ItemAt(*options.format + 1);
+    if (options.format)
+        settings.Format = modTagFormat::DefaultFormats()->ItemAt(*options.format + 1);
+    settings.FromId3v2 = options.fromId3v2;
     settings.DefaultTag = options.defaults;
     settings.TestMode = !options.write;
     settings.Overwrite = options.overwrite;

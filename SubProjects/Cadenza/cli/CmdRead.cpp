@@ -5,10 +5,12 @@
 #include "CliVerb.h"
 #include "TagPrinting.h"
 
+#include "OtherTags/OtherTags.h"
 #include "Quaver/FileHandler.h"
 #include "Quaver/TrailerCodec.h"
 #include "ReadAhead/ReadAheadPool.h"
 
+#include <algorithm>
 #include <iostream>
 #include <type_traits>
 
@@ -49,6 +51,22 @@ Quaver::EID3TagConstants TagFromTail(const ReadAhead::ReadAheadPool::Tail& tail,
     return Quaver::TrailerCodec::Parse(tail.Bytes, tag);
 }
 
+// Whether the bytes the read-ahead fetched leave room for other tags; when
+// they were not fetched, only a look at the file can tell.
+bool MayHoldOtherTags(const ReadAhead::ReadAheadPool::Tail& tail)
+{
+    if (!tail.Read)
+        return true;
+    std::array<char, OtherTags::EndBytes> end;
+    static_assert(OtherTags::EndBytes ==
+                  std::tuple_size_v<decltype(tail.Before)> + std::tuple_size_v<decltype(tail.Bytes)>);
+    std::copy_n(tail.Before.begin(), tail.BeforeCount, end.begin());
+    std::copy_n(tail.Bytes.begin(), tail.Count, end.begin() + static_cast<long>(tail.BeforeCount));
+    const auto* lead = reinterpret_cast<const char*>(tail.Lead.data());
+    return OtherTags::MayHold(std::string_view(lead, tail.LeadCount),
+                              std::string_view(end.data(), tail.BeforeCount + tail.Count), tail.Size);
+}
+
 } // namespace
 
 int runRead(const CliArgs& args)
@@ -67,11 +85,15 @@ int runRead(const CliArgs& args)
     // fetched by the pool's threads while the ones before it are printed. The
     // pool's feeder alone takes the names, a folder's as it is walked.
     ReadAhead::ReadAheadPool files([&names] { return names->next(); });
-    const auto print = [&](const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type) {
-        if (options.json)
-            TagPrinting::appendTagJsonLine(out.text(), file, tag, type);
-        else
+    const std::vector<OtherTags::Found> none;
+    const auto print = [&](const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type,
+                           const std::vector<OtherTags::Found>& others) {
+        if (options.json) {
+            TagPrinting::appendTagJsonLine(out.text(), file, tag, type, others);
+        } else {
             TagPrinting::appendTagText(out.text(), file, tag, type);
+            TagPrinting::appendOtherTagsText(out.text(), others);
+        }
         out.linesDone();
     };
     Quaver::Tag fetched; // every field is set by each parse
@@ -79,7 +101,9 @@ int runRead(const CliArgs& args)
         progress.Step();
         const std::string& file = next->Path;
         if (const auto type = TagFromTail(next->Fetched, fetched); type != Quaver::ID3Unknown) {
-            print(file, fetched, type);
+            // Most files hold nothing but the trailer, which their first and
+            // last bytes show; only the others are opened again.
+            print(file, fetched, type, MayHoldOtherTags(next->Fetched) ? OtherTags::Read(file) : none);
             continue;
         }
         // Anything but a plain tag is read again by the library, which says
@@ -92,7 +116,7 @@ int runRead(const CliArgs& args)
         error->Clear();
         const Quaver::EID3TagConstants type = handler.ReadTag();
         if (type != Quaver::ID3Unknown) {
-            print(file, *handler.ID3v1xTag(), type);
+            print(file, *handler.ID3v1xTag(), type, OtherTags::Read(file));
             continue;
         }
         // The library takes anything that is no regular file it can reach for
@@ -104,11 +128,17 @@ int runRead(const CliArgs& args)
             error->setDescription("The file is too short to contain a tag.");
         }
         const bool failed = error->Mode() != Quaver::Information;
-        if (options.json)
-            out.text() += TagPrinting::jsonLine(TagPrinting::errorJson(file, *error));
-        else if (!failed)
+        const auto others = failed ? none : OtherTags::Read(file);
+        if (options.json) {
+            QJsonObject line = TagPrinting::errorJson(file, *error);
+            if (!failed)
+                line[QStringLiteral("otherTags")] = TagPrinting::otherTagsJson(others);
+            out.text() += TagPrinting::jsonLine(line);
+        } else if (!failed) {
             out.text() += TagPrinting::visible(file) + ": no tag (" +
                           TagPrinting::visible(error->Description()) + ")\n";
+            TagPrinting::appendOtherTagsText(out.text(), others);
+        }
         out.linesDone();
         if (failed) {
             out.flush();

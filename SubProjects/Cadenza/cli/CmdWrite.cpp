@@ -6,12 +6,15 @@
 #include "TagPrinting.h"
 
 #include "CliJournal.h"
+#include "MergeTags.h"
+#include "OtherTags/OtherTags.h"
 #include "Quaver/FileHandler.h"
 #include "Quaver/TrailerCodec.h"
 
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -22,6 +25,7 @@ struct WriteOptions
     std::optional<std::string> title, artist, album, year, comment;
     std::optional<std::int16_t> track;
     std::optional<std::uint8_t> genre;
+    bool fromId3v2 = false;
     CliFiles::FileArgs files;
 };
 
@@ -54,6 +58,8 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
     } else if (name == "--genre") {
         options.genre = GenreNames::ReadOption("write", value);
         return options.genre.has_value();
+    } else if (name == "--from-id3v2") {
+        options.fromId3v2 = true;
     } else if (CliFiles::FileArgs::IsOption(name)) {
         return options.files.Take("write", name, value);
     } else {
@@ -65,7 +71,7 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {CliFiles::FileArgs::NulFlag},
+        args, "write", {CliFiles::FileArgs::NulFlag, "--from-id3v2"},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& file) { options.files.operands.push_back(file); });
     return read && options.files.Check("write");
@@ -98,7 +104,42 @@ struct Planned
     Quaver::FileHandler handler;
     int entry = 0;
     std::string failure;
+    std::vector<OtherTags::Found> others; // the file's other tags before the write
 };
+
+// The fields a write sets: those named, or all when they come from ID3v2.
+std::vector<std::string> written(const WriteOptions& options)
+{
+    const std::pair<const char*, bool> fields[] = {
+        {"title", options.title.has_value()},     {"artist", options.artist.has_value()},
+        {"album", options.album.has_value()},     {"year", options.year.has_value()},
+        {"comment", options.comment.has_value()}, {"track", options.track.has_value()},
+        {"genre", options.genre.has_value()}};
+    std::vector<std::string> names;
+    for (const auto& [name, set] : fields)
+        if (set || options.fromId3v2)
+            names.emplace_back(name);
+    return names;
+}
+
+// One line on stderr per other tag that still holds another value for a
+// field the write set: tools that read that tag show the old value.
+void noteStale(const std::string& file, const std::vector<OtherTags::Found>& others, const Quaver::Tag& tag,
+               const std::vector<std::string>& fields)
+{
+    for (const OtherTags::Found& other : others) {
+        std::string stale;
+        for (const std::string& name : OtherTags::Differing(other.Values, tag))
+            if (std::find(fields.begin(), fields.end(), name) != fields.end())
+                stale += (stale.empty() ? "" : ", ") + name;
+        if (stale.empty())
+            continue;
+        CliProgress::Interrupt();
+        std::cerr << "cadenza-cli: " << TagPrinting::visible(file) << ": the " << other.Kind
+                  << " tag still holds another " << stale
+                  << (OtherTags::FirstId3v2(others) == &other ? " (players show it first)\n" : "\n");
+    }
+}
 
 // Reads the file's tag, applies the options and records the write in the
 // journal; false (the failure noted) when the file is not to be written.
@@ -122,7 +163,21 @@ bool plan(const WriteOptions& options, const std::string& file, Planned& planned
     // tag would be lost.
     if (handler.ReadTag() == Quaver::ID3Unknown && error->Mode() == Quaver::Critical)
         return failed();
-    apply(options, *handler.ID3v1xTag());
+    planned.others = OtherTags::Read(file);
+    if (options.fromId3v2) {
+        // The fields come from the ID3v2 tag; the options fill its gaps, as
+        // the default tag fills those of a file name.
+        const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(planned.others);
+        if (!id3v2) {
+            planned.failure = TagPrinting::visible(file) + ": No ID3v2 tag.";
+            return false;
+        }
+        Quaver::Tag defaults;
+        apply(options, defaults);
+        handler.setID3v1xTag(MergeTags(*OtherTags::ToTrailer(id3v2->Values), defaults));
+    } else {
+        apply(options, *handler.ID3v1xTag());
+    }
     error->Clear();
     // A missing file is left to the write, which says so in the library's words.
     if (!Platform::FileSystemObject().FindFile(file))
@@ -154,6 +209,7 @@ int runWrite(const CliArgs& args)
 
     int status = ExitOk;
     CliProgress progress(std::cerr, CliProgress::Wanted());
+    const std::vector<std::string> fields = written(options);
     const auto planOne = [&](const std::string& file, Planned& planned) {
         plan(options, file, planned, *run);
     };
@@ -179,6 +235,7 @@ int runWrite(const CliArgs& args)
             std::cout << TagPrinting::visible(file) << ": tag written ("
                       << (planned.handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0")
                       << ")\n";
+            noteStale(file, planned.others, *planned.handler.ID3v1xTag(), fields);
         }
     }
     progress.Finish();

@@ -133,7 +133,8 @@ std::string genreName(const Quaver::Tag& tag)
     return genre ? genre->Description() : std::string();
 }
 
-QJsonObject tagJson(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type)
+QJsonObject tagJson(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type,
+                    const std::vector<OtherTags::Found>* others)
 {
     QJsonObject object{
         {"tagType", static_cast<int>(type)},
@@ -147,7 +148,71 @@ QJsonObject tagJson(const std::string& file, const Quaver::Tag& tag, Quaver::EID
         {"genreName", utf8(genreName(tag))},
     };
     setName(object, QStringLiteral("file"), file);
+    if (others)
+        object[QStringLiteral("otherTags")] = otherTagsJson(*others);
     return object;
+}
+
+QJsonArray otherTagsJson(const std::vector<OtherTags::Found>& others)
+{
+    QJsonArray list;
+    for (const OtherTags::Found& found : others) {
+        QJsonObject object{{"kind", utf8(found.Kind)}};
+        const OtherTags::Fields& f = found.Values;
+        const std::pair<const char*, const std::optional<std::string>*> texts[] = {
+            {"title", &f.Title}, {"artist", &f.Artist},   {"album", &f.Album},
+            {"year", &f.Year},   {"comment", &f.Comment}, {"genre", &f.Genre}};
+        for (const auto& [key, text] : texts)
+            if (*text)
+                object[QLatin1String(key)] = utf8(**text);
+        if (f.Track)
+            object[QStringLiteral("track")] = static_cast<qint64>(*f.Track);
+        list.append(object);
+    }
+    return list;
+}
+
+void appendOtherTagsText(std::string& out, const std::vector<OtherTags::Found>& others)
+{
+    for (const OtherTags::Found& found : others) {
+        out += "  ";
+        out += found.Kind;
+        out += " tag:";
+        const OtherTags::Fields& f = found.Values;
+        const std::pair<const char*, const std::optional<std::string>*> texts[] = {{"title", &f.Title},
+                                                                                   {"artist", &f.Artist},
+                                                                                   {"album", &f.Album},
+                                                                                   {"year", &f.Year},
+                                                                                   {"comment", &f.Comment}};
+        const char* separator = " ";
+        const auto label = [&](const char* key) {
+            out += separator;
+            out += key;
+            out += ' ';
+            separator = ", ";
+        };
+        for (const auto& [key, text] : texts) {
+            if (!*text)
+                continue;
+            label(key);
+            out += '"';
+            appendVisible(out, **text);
+            out += '"';
+        }
+        if (f.Track) {
+            label("track");
+            out += std::to_string(*f.Track);
+        }
+        if (f.Genre) {
+            label("genre");
+            out += '"';
+            appendVisible(out, *f.Genre);
+            out += '"';
+        }
+        if (*separator == ' ')
+            out += " no fields";
+        out += '\n';
+    }
 }
 
 QJsonObject errorJson(const std::string& file, const Quaver::TagError& error)
@@ -169,14 +234,14 @@ std::string jsonLine(const QJsonObject& object)
 }
 
 void appendTagJsonLine(std::string& out, const std::string& file, const Quaver::Tag& tag,
-                       Quaver::EID3TagConstants type)
+                       Quaver::EID3TagConstants type, const std::vector<OtherTags::Found>& others)
 {
     const std::string genre = genreName(tag);
     const std::string* texts[] = {&file,       &tag.Title(),   &tag.Artist(), &tag.Album(),
                                   &tag.Year(), &tag.Comment(), &genre};
-    if (!std::all_of(std::begin(texts), std::end(texts),
-                     [](const std::string* text) { return isAscii(*text); })) {
-        out += jsonLine(tagJson(file, tag, type));
+    if (!others.empty() || !std::all_of(std::begin(texts), std::end(texts),
+                                        [](const std::string* text) { return isAscii(*text); })) {
+        out += jsonLine(tagJson(file, tag, type, &others));
         return;
     }
     // The keys in the order QJsonObject keeps them (sorted).
@@ -192,7 +257,7 @@ void appendTagJsonLine(std::string& out, const std::string& file, const Quaver::
     out += std::to_string(tag.Genre());
     out += ",\"genreName\":";
     appendJsonString(out, genre);
-    out += ",\"tagType\":";
+    out += ",\"otherTags\":[],\"tagType\":";
     out += std::to_string(static_cast<int>(type));
     out += ",\"title\":";
     appendJsonString(out, tag.Title());

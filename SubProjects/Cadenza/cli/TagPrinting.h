@@ -1,9 +1,12 @@
 #pragma once
 
+#include "OtherTags/OtherTags.h"
 #include "Quaver/EID3TagConstants.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <string>
+#include <vector>
 
 namespace Quaver {
 class Tag;
@@ -34,8 +37,16 @@ void setName(QJsonObject& object, const QString& key, const std::string& name);
 std::string genreName(const Quaver::Tag& tag);
 
 // {"file", "tagType", "title", "artist", "album", "year", "comment", "track",
-//  "genre", "genreName"}
-QJsonObject tagJson(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type);
+//  "genre", "genreName"}, and "otherTags" when others is given.
+QJsonObject tagJson(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type,
+                    const std::vector<OtherTags::Found>* others = nullptr);
+
+// One object per other tag, in file order: {"kind"} and the fields the tag
+// holds under the trailer's keys, "track" as a number, "genre" as its text.
+QJsonArray otherTagsJson(const std::vector<OtherTags::Found>& others);
+
+// One indented line per other tag: its kind and the fields it holds.
+void appendOtherTagsText(std::string& out, const std::vector<OtherTags::Found>& others);
 
 // {"file", "tagType": 0, "error": {"number", "source", "description", "mode"}}
 QJsonObject errorJson(const std::string& file, const Quaver::TagError& error);
@@ -43,10 +54,11 @@ QJsonObject errorJson(const std::string& file, const Quaver::TagError& error);
 // One compact JSON object and a line break.
 std::string jsonLine(const QJsonObject& object);
 
-// Appends jsonLine(tagJson(file, tag, type)) to out, byte for byte; written
-// straight from the fields when every text is ASCII, the usual case.
+// Appends jsonLine(tagJson(file, tag, type, &others)) to out, byte for byte;
+// written straight from the fields when every text is ASCII and there is no
+// other tag, the usual case.
 void appendTagJsonLine(std::string& out, const std::string& file, const Quaver::Tag& tag,
-                       Quaver::EID3TagConstants type);
+                       Quaver::EID3TagConstants type, const std::vector<OtherTags::Found>& others);
 
 // The file name, the version, then one indented line per field (visible).
 std::string tagText(const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type);

@@ -17,9 +17,11 @@ const char kFileArguments[] =
     "\"0 files\" and exit status 0; a list that cannot be read is a wrong command line. When stderr is a\n"
     "terminal, a run that lasts over a second shows files done and files/s on one line.\n";
 
-const char kGenreValue[] =
+const char kWriteNotes[] =
     "--genre takes a number from 0 to 255 or a genre name, letter case ignored (cadenza-cli genres lists\n"
-    "them).\n";
+    "them).\n"
+    "--from-id3v2 takes every field of the trailer from the file's ID3v2 tag; the field options fill the\n"
+    "fields it lacks. A file without one fails with \"No ID3v2 tag.\" and is not written.\n";
 
 const CliVerb kVerbs[] = {
     {"read", "read [--json] [--files-from LIST [-0]] FILE...", runRead, "", true,
@@ -28,11 +30,12 @@ const CliVerb kVerbs[] = {
      "  find ~/Music -name '*.mp3' -newer stamp -print0 | cadenza-cli read --json --files-from - -0\n"},
     {"write",
      "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre G] "
-     "[--files-from LIST [-0]] FILE...",
-     runWrite, kGenreValue, true,
+     "[--from-id3v2] [--files-from LIST [-0]] FILE...",
+     runWrite, kWriteNotes, true,
      "Examples:\n"
      "  cadenza-cli write --genre 'classic rock' ~/Music/Live\n"
-     "  cadenza-cli write --album Live --files-from live-tracks.txt\n"},
+     "  cadenza-cli write --album Live --files-from live-tracks.txt\n"
+     "  cadenza-cli write --from-id3v2 --genre Jazz ~/Music/Jazz\n"},
     {"parse",
      "parse [--json] --format N NAME...   (N: 0 \"#AR# - #AL# - #TR#.#TI#\", 1 \"#AR# - #TI#\", "
      "2 \"#AR# - #TR#.#TI#\"; NAME: a base name)",
@@ -42,9 +45,12 @@ const CliVerb kVerbs[] = {
      "Example:\n"
      "  cadenza-cli scan -0 ~/Music | xargs -0 ls -l\n"},
     {"batch",
-     "batch DIR --format N [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre G] "
+     "batch DIR (--format N | --source id3v2) [--artist A] [--album A] [--year Y] [--comment C] [--track N] "
+     "[--genre G] "
      "[--overwrite] [--write] [--json | -0]",
      runBatch,
+     "--source id3v2 takes the fields from each file's ID3v2 tag instead of its name (a file without one is\n"
+     "an Error: \"No ID3v2 tag.\"); the options fill the fields it lacks.\n"
      "--genre takes a number from 0 to 255 or a genre name, letter case ignored. -0 ends each line of the\n"
      "plain output with NUL instead of a line break and gives the file name exactly as it is (the name is\n"
      "what stands between the first tab and the last); the summary then goes to stderr, as with --json,\n"

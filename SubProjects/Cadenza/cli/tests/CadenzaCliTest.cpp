@@ -1,7 +1,9 @@
 // End-to-end tests: the real cadenza-cli binary on temporary files.
 #include "CliRunner.h"
+#include "Id3v2Bytes.h"
 #include "TempDir.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -32,7 +34,7 @@ TEST(CadenzaCliTest, WriteThenReadRoundTripsEveryField)
     ASSERT_EQ(json.status, 0) << json.err;
     const std::string expected =
         "{\"album\":\"Album\",\"artist\":\"Artist\",\"comment\":\"Nice\",\"file\":\"" + song +
-        "\",\"genre\":17,\"genreName\":\"Rock\",\"tagType\":2,\"title\":\"Caf\u00E9 "
+        "\",\"genre\":17,\"genreName\":\"Rock\",\"otherTags\":[],\"tagType\":2,\"title\":\"Caf\u00E9 "
         "\u20AC\",\"track\":7,\"year\":\"1999\"}\n";
     EXPECT_EQ(json.out, expected);
 
@@ -106,6 +108,46 @@ TEST(CadenzaCliTest, UntaggedAndShortFilesAreReportedWithoutFailing)
     const auto json = runCli(dir, {"read", "--json", plain});
     EXPECT_NE(json.out.find("\"mode\":0"), std::string::npos);
     EXPECT_NE(json.out.find("\"tagType\":0"), std::string::npos);
+}
+
+TEST(CadenzaCliTest, ReadShowsTheOtherTagsOfAFile)
+{
+    LegatoTest::TempDir dir;
+    const std::string song = dir.write(
+        "front.mp3",
+        LegatoTest::Id3v23({{"TIT2", "Only here"}, {"TRCK", "3/9"}, {"TCON", "(17)"}}) + untagged());
+    const auto json = runCli(dir, {"read", "--json", song});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(line["tagType"].toInt(), 0);
+    EXPECT_EQ(QJsonDocument(line["otherTags"].toArray()).toJson(QJsonDocument::Compact),
+              R"([{"genre":"Rock","kind":"ID3v2.3","title":"Only here","track":3}])");
+    const auto text = runCli(dir, {"read", song});
+    EXPECT_EQ(text.out, song + ": no tag (The file contains no tag.)\n"
+                               "  ID3v2.3 tag: title \"Only here\", track 3, genre \"Rock\"\n");
+}
+
+TEST(CadenzaCliTest, WriteFromId3v2FillsTheTrailerAndItsGapsFromTheOptions)
+{
+    LegatoTest::TempDir dir;
+    const std::string id3 = LegatoTest::Id3v23({{"TIT2", "Front title"}, {"TPE1", "Front artist"}});
+    const std::string song = dir.write("song.mp3", id3 + untagged());
+    const std::string plain = dir.write("plain.mp3", untagged());
+    const auto write =
+        runCli(dir, {"write", "--from-id3v2", "--artist", "Ignored", "--year", "1999", song, plain});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_EQ(write.out, song + ": tag written (ID3v1.0)\n");
+    EXPECT_EQ(write.err, "cadenza-cli: " + plain + ": No ID3v2 tag.\n");
+    EXPECT_EQ(std::filesystem::file_size(plain), 4096u);
+    const auto read = runCli(dir, {"read", "--json", song});
+    EXPECT_NE(read.out.find("\"artist\":\"Front artist\""), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("\"title\":\"Front title\",\"track\":0,\"year\":\"1999\""), std::string::npos);
+
+    // A field written into the trailer alone leaves the ID3v2 tag stale: said, not failed.
+    const auto title = runCli(dir, {"write", "--title", "New", "--year", "1999", song});
+    EXPECT_EQ(title.status, 0);
+    EXPECT_EQ(title.err, "cadenza-cli: " + song +
+                             ": the ID3v2.3 tag still holds another title (players show it first)\n");
 }
 
 TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)

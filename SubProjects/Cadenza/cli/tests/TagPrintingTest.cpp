@@ -12,8 +12,9 @@ TEST(TagPrintingTest, DirectJsonLineMatchesTheDocumentForEveryCharacter)
     tag.setTrack(7);
     const auto check = [&](const std::string& file, Quaver::EID3TagConstants type) {
         std::string direct;
-        TagPrinting::appendTagJsonLine(direct, file, tag, type);
-        EXPECT_EQ(direct, TagPrinting::jsonLine(TagPrinting::tagJson(file, tag, type))) << file;
+        TagPrinting::appendTagJsonLine(direct, file, tag, type, {});
+        const std::vector<OtherTags::Found> none;
+        EXPECT_EQ(direct, TagPrinting::jsonLine(TagPrinting::tagJson(file, tag, type, &none))) << file;
     };
     for (int c = 1; c < 0x80; ++c) {
         const std::string text = std::string("a") + static_cast<char>(c) + "z";

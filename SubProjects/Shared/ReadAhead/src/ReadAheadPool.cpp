@@ -362,15 +362,28 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
     if (fd < 0)
         return tail;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Bytes.size()));
-        ssize_t got = 0;
-        do {
-            got = ::pread(fd, tail.Bytes.data(), static_cast<std::size_t>(count), info.st_size - count);
-        } while (got < 0 && errno == EINTR);
-        if (got == count) {
+        const auto readAt = [fd](std::uint8_t* into, off_t count, off_t offset) {
+            ssize_t got = 0;
+            do {
+                got = ::pread(fd, into, static_cast<std::size_t>(count), offset);
+            } while (got < 0 && errno == EINTR);
+            return got == count;
+        };
+        // The trailer and the bytes before it in one read.
+        std::array<std::uint8_t,
+                   std::tuple_size_v<decltype(Tail::Before)> + std::tuple_size_v<decltype(Tail::Bytes)>>
+            end{};
+        const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
+        const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
+        if (readAt(end.data(), count, info.st_size - count) && readAt(tail.Lead.data(), lead, 0)) {
+            const off_t last = std::min<off_t>(count, static_cast<off_t>(tail.Bytes.size()));
+            std::copy(end.begin() + (count - last), end.begin() + count, tail.Bytes.begin());
+            std::copy(end.begin(), end.begin() + (count - last), tail.Before.begin());
             tail.Read = true;
             tail.Size = info.st_size;
-            tail.Count = static_cast<std::size_t>(count);
+            tail.Count = static_cast<std::size_t>(last);
+            tail.BeforeCount = static_cast<std::size_t>(count - last);
+            tail.LeadCount = static_cast<std::size_t>(lead);
         }
     }
     ::close(fd);

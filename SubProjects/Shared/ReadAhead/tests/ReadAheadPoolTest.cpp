@@ -121,6 +121,20 @@ TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
     const auto tail = ReadAheadPool::FetchFile(dir.write("short.mp3", "abc"), ReadAheadPool::Fetch::Trailer);
     EXPECT_TRUE(tail.Regular && tail.Read);
     EXPECT_EQ(std::string(tail.Bytes.begin(), tail.Bytes.begin() + static_cast<long>(tail.Count)), "abc");
+    EXPECT_EQ(tail.BeforeCount, 0u);
+    EXPECT_EQ(std::string(tail.Lead.begin(), tail.Lead.begin() + static_cast<long>(tail.LeadCount)), "abc");
+
+    // A longer file: its first 10 bytes, and the 227 before its last 128.
+    std::string bytes(1000, 'x');
+    bytes.replace(0, 10, "ID3head...");
+    bytes.replace(1000 - 128 - 227, 4, "TAG+");
+    bytes.replace(1000 - 128, 3, "TAG");
+    const auto big = ReadAheadPool::FetchFile(dir.write("long.mp3", bytes), ReadAheadPool::Fetch::Trailer);
+    ASSERT_TRUE(big.Read);
+    EXPECT_EQ(std::string(big.Lead.begin(), big.Lead.end()), "ID3head...");
+    EXPECT_EQ(big.BeforeCount, 227u);
+    EXPECT_EQ(std::string(big.Before.begin(), big.Before.begin() + 4), "TAG+");
+    EXPECT_EQ(std::string(big.Bytes.begin(), big.Bytes.begin() + 3), "TAG");
 }
 
 TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)

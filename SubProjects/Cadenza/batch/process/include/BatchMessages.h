@@ -16,6 +16,10 @@ inline QString ParseError()
     return QCoreApplication::translate("BatchMessages",
                                        "Parsing error: Filename doesn't match with the format.");
 }
+inline QString NoId3v2Tag()
+{
+    return QCoreApplication::translate("BatchMessages", "No ID3v2 tag.");
+}
 inline QString TestMode()
 {
     return QCoreApplication::translate("BatchMessages", "Testmode: Don't write Tag.");

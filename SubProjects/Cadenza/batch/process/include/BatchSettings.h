@@ -14,4 +14,5 @@ struct BatchSettings
     Quaver::TagPtr DefaultTag;
     bool TestMode = true;   // derive and report, never write
     bool Overwrite = false; // write also over an existing tag
+    bool FromId3v2 = false; // the fields come from each file's ID3v2 tag, not its name
 };

@@ -3,6 +3,7 @@
 #include "BatchMessages.h"
 #include "MergeTags.h"
 
+#include "OtherTags/OtherTags.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
@@ -55,12 +56,24 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     BatchOutcome& outcome = prepared.Outcome;
     outcome.FileName = fileName;
 
-    bool parseError = false;
-    Quaver::TagPtr tag = DeriveTag(settings.Format, *settings.DefaultTag, fileName, parseError);
-    if (parseError) {
-        outcome.Result = BatchOutcome::Group::Error;
-        outcome.Message = BatchMessages::ParseError();
-        return prepared;
+    Quaver::TagPtr tag;
+    if (settings.FromId3v2) {
+        const auto others = OtherTags::Read(fileName);
+        const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(others);
+        if (!id3v2) {
+            outcome.Result = BatchOutcome::Group::Error;
+            outcome.Message = BatchMessages::NoId3v2Tag();
+            return prepared;
+        }
+        tag = MergeTags(*OtherTags::ToTrailer(id3v2->Values), *settings.DefaultTag);
+    } else {
+        bool parseError = false;
+        tag = DeriveTag(settings.Format, *settings.DefaultTag, fileName, parseError);
+        if (parseError) {
+            outcome.Result = BatchOutcome::Group::Error;
+            outcome.Message = BatchMessages::ParseError();
+            return prepared;
+        }
     }
     outcome.NewTag = tag;
     if (settings.TestMode) {

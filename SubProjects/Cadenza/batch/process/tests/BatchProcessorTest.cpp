@@ -1,6 +1,7 @@
 #include "BatchProcessor.h"
 #include "BatchFixtures.h"
 #include "BatchMessages.h"
+#include "Id3v2Bytes.h"
 
 #include "Quaver/FileHandler.h"
 
@@ -108,6 +109,30 @@ TEST(BatchProcessor, WritesANewTagAfterTheAudio)
     EXPECT_EQ(tag->Track(), 7);
     EXPECT_EQ(tag->Year(), "2001");
     EXPECT_EQ(tag->Genre(), 17);
+}
+
+TEST(BatchProcessor, TheSourceId3v2TakesTheFieldsFromTheFrontTag)
+{
+    LegatoTest::TempDir dir;
+    const std::string tagged =
+        dir.write("x.mp3", LegatoTest::Id3v23({{"TIT2", "From front"}, {"TRCK", "4"}}) + Audio());
+    const std::string plain = dir.write("y.mp3", Audio());
+    auto defaults = std::make_shared<Quaver::Tag>();
+    defaults->setArtist("Default artist");
+    BatchSettings settings = Settings(0, false, false, defaults);
+    settings.FromId3v2 = true;
+    const BatchOutcome outcome = ProcessFile(settings, tagged);
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    const auto tag = ReadBack(tagged);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->Title(), "From front");
+    EXPECT_EQ(tag->Artist(), "Default artist");
+    EXPECT_EQ(tag->Track(), 4);
+
+    const BatchOutcome missing = ProcessFile(settings, plain);
+    EXPECT_EQ(missing.Result, Group::Error);
+    EXPECT_EQ(missing.Message, "No ID3v2 tag.");
+    EXPECT_EQ(readAll(plain), Audio());
 }
 
 TEST(BatchProcessor, AnExistingTagIsKeptUnlessOverwriteIsOn)

@@ -16,10 +16,9 @@ namespace ReadAhead {
 // files one at a time, in order. A feeder takes the next paths (file names as
 // bytes) from a source, at most Window ahead of the consumer, and worker
 // threads fetch what the consumer will read (the file's status, and for
-// Fetch::Trailer its last 128 bytes) into the system's cache. The consumer
-// then finds them there: its own reads, the order of its work and its
-// outcomes stay exactly what they are without the pool, and nothing is read
-// twice from the device.
+// Fetch::Trailer its last 128 bytes and the few bytes that tell other tags) into the system's cache. The
+// consumer then finds them there: its own reads, the order of its work and its outcomes stay exactly what
+// they are without the pool, and nothing is read twice from the device.
 //
 // Only regular files are opened, non-blocking, so a FIFO or a device never
 // blocks a worker. A file that hangs anyway (a dead network mount) holds its
@@ -45,7 +44,9 @@ public:
     };
 
     // What a worker found: whether the path named a regular file, and when it
-    // could be read, its size as opened and its last min(size, 128) bytes.
+    // could be read, its size as opened and its last min(size, 128) bytes;
+    // besides, its first bytes and the bytes right before the last 128 (as
+    // many of each as the file holds), where other tags show themselves.
     struct Tail
     {
         bool Regular = false;
@@ -53,6 +54,10 @@ public:
         std::int64_t Size = 0;
         std::size_t Count = 0;
         std::array<std::uint8_t, 128> Bytes{};
+        std::size_t LeadCount = 0;
+        std::array<std::uint8_t, 10> Lead{};
+        std::size_t BeforeCount = 0;
+        std::array<std::uint8_t, 227> Before{};
     };
 
     // A path as the source gave it, with what was fetched for it (nothing
