@@ -65,9 +65,7 @@ std::string workingFolder()
 
 std::string hex(std::uint64_t value)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
+    return Format::Hex(value, 16);
 }
 
 } // namespace
