@@ -151,6 +151,9 @@ int runBatch(const CliArgs& args)
     int ok = 0;
     int errors = 0;
     BatchRun run;
+    // No folder status is shown here, so the writes of several folders can
+    // share one flush of the undo journal.
+    run.SetReportEachFolderFirst(false);
     CliProgress progress(std::cerr, CliProgress::Wanted());
     QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& outcome) {
         (outcome.Result == BatchOutcome::Group::Ok ? ok : errors) += 1;
