@@ -107,9 +107,15 @@ void printOutcome(const BatchOutcome& outcome, const BatchOptions& options)
         // With -0 the name is given exactly and the line ends with NUL: the
         // name is what stands between the first tab and the last, as neither
         // the outcome nor the (escaped) message holds a tab.
+        // A run has few distinct messages: the last one is converted once.
+        static QString lastMessage;
+        static std::string lastShown;
+        if (lastShown.empty() || outcome.Message != lastMessage) {
+            lastMessage = outcome.Message;
+            lastShown = TagPrinting::visible(outcome.Message.toStdString());
+        }
         std::cout << (ok ? "Ok" : "Error") << '\t' << (options.nul ? file : TagPrinting::visible(file))
-                  << '\t' << TagPrinting::visible(outcome.Message.toStdString())
-                  << (options.nul ? '\0' : '\n');
+                  << '\t' << lastShown << (options.nul ? '\0' : '\n');
         return;
     }
     QJsonValue tag = QJsonValue::Null;
@@ -154,6 +160,9 @@ int runBatch(const CliArgs& args)
     int ok = 0;
     int errors = 0;
     BatchRun run;
+    // No folder status is shown here, so the writes of several folders can
+    // share one flush of the undo journal.
+    run.SetReportEachFolderFirst(false);
     CliProgress progress(std::cerr, CliProgress::Wanted());
     QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& outcome) {
         (outcome.Result == BatchOutcome::Group::Ok ? ok : errors) += 1;

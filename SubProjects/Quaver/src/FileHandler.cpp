@@ -98,7 +98,7 @@ bool FileHandler::WriteTag()
         const std::int64_t position = trailerPresent(file, size) ? size - kTagLength : size;
         // One write that lands whole or is undone: a killed or failing write
         // never leaves part of a trailer behind the audio.
-        file.WriteBlockAt(position, block.data(), block.size());
+        file.WriteBlockAt(position, block.data(), block.size(), size);
         file.Close();
         return true;
     } catch (...) {

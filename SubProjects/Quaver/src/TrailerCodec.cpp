@@ -68,12 +68,19 @@ std::string BytesToText(const Block& block, int first, int last)
 
 void TextToBytes(Block& block, int first, int last, std::string_view text)
 {
-    const std::u32string chars = Platform::DecodeUtf8(text);
-    for (int i = first; i <= last; ++i) {
-        const auto k = static_cast<std::size_t>(i - first);
+    // ASCII is the same in every encoding involved and is copied as it is
+    // (a tag written per file makes this the common case); from the first
+    // other byte on, the rest is decoded and mapped character by character.
+    int i = first;
+    std::size_t ascii = 0;
+    for (; i <= last && ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80; ++i, ++ascii)
+        block[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(text[ascii]);
+    if (i > last)
+        return;
+    const std::u32string chars = Platform::DecodeUtf8(text.substr(ascii));
+    for (std::size_t k = 0; i <= last; ++i, ++k)
         block[static_cast<std::size_t>(i)] =
             k < chars.size() ? Platform::CharToAnsiOrQuestion(chars[k]) : kFill;
-    }
 }
 
 int FieldWidth(TextField field, EID3TagConstants type)

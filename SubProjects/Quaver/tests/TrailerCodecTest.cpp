@@ -124,9 +124,13 @@ TEST(TrailerCodecTest, TextIsWindows1252AndCountsCharacters)
         accents += "\u00E9";
     tag.setTitle(accents);
     tag.setArtist("\u20AC \u0100"); // euro has a code; A with macron has none
+    tag.setAlbum("ab\u00E9c");      // plain letters, then one of two bytes
     const Block block = TrailerCodec::Render(tag);
     EXPECT_EQ(bytesOf(block, 3, 30), std::string(30, '\xE9'));
     EXPECT_EQ(bytesOf(block, 33, 4), std::string("\x80 ?\0", 4));
+    EXPECT_EQ(bytesOf(block, 63, 5), std::string("ab\xE9"
+                                                 "c\0",
+                                                 5));
 
     Tag back;
     TrailerCodec::Parse(block, back);

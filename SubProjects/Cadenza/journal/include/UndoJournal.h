@@ -57,6 +57,9 @@ private:
     int m_entries = 0;
     std::string m_folder;
     std::string m_buffer;
+    // The working folder relative names are made absolute against, read once
+    // at the first of them: a run's program does not change it.
+    std::string m_workingFolder;
 };
 
 struct RunSummary

@@ -19,14 +19,18 @@ constexpr std::int64_t kLength = 128;
 
 FileEnd ReadFileEnd(const std::string& name)
 {
-    const Platform::BinaryFile file(name, Platform::BinaryFile::Access::Read, kSource);
-    FileEnd end;
-    end.size = file.Size();
+    // Opened without waiting: a pipe or device that took the file's place
+    // since it was found is refused, not waited on.
+    const Platform::BinaryFile file(name, Platform::BinaryFile::Access::ReadNoWait, kSource);
     struct stat info
     {
     };
     if (fstat(file.Descriptor(), &info) != 0)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
+    if (!S_ISREG(info.st_mode))
+        throw Platform::RuntimeError::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, kSource);
+    FileEnd end;
+    end.size = info.st_size;
     end.modifiedSeconds = info.st_mtim.tv_sec;
     end.modifiedNanoseconds = info.st_mtim.tv_nsec;
     if (end.size > kLength) {

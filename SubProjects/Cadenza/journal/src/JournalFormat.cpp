@@ -48,11 +48,32 @@ std::optional<int> RunId(std::string_view fileName)
     return id && *id > 0 ? id : std::nullopt;
 }
 
+// Encoding runs for every file a run records, so it writes the text
+// directly (standard alphabet, padded); decoding is left to Qt.
 std::string Base64(std::string_view bytes)
 {
-    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))
-        .toBase64()
-        .toStdString();
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const auto byte = [&](std::size_t i) {
+        return i < bytes.size() ? static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) : 0U;
+    };
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::uint32_t group = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
+        out += kDigits[group >> 18];
+        out += kDigits[(group >> 12) & 63];
+        out += i + 1 < bytes.size() ? kDigits[(group >> 6) & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[group & 63] : '=';
+    }
+    return out;
+}
+
+std::string Hex(std::uint64_t value, int digits)
+{
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0 && value != 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 15];
+    return text;
 }
 
 std::optional<std::string> FromBase64(std::string_view text)
@@ -73,9 +94,10 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields)
             out += '\t';
         out += fields[i];
     }
-    char sum[16];
-    std::snprintf(sum, sizeof sum, "\t%08x\n", checksum(std::string_view(out).substr(start)));
-    out += sum;
+    const std::uint32_t sum = checksum(std::string_view(out).substr(start));
+    out += '\t';
+    out += Hex(sum, 8);
+    out += '\n';
 }
 
 std::optional<std::vector<std::string>> ParseLine(std::string_view line)

@@ -22,6 +22,8 @@ std::optional<int> RunId(std::string_view fileName);
 
 std::string Base64(std::string_view bytes);
 std::optional<std::string> FromBase64(std::string_view text);
+// value in lower-case hexadecimal, zero-padded to digits.
+std::string Hex(std::uint64_t value, int digits);
 
 // Appends one line of the given fields, checksum and newline included.
 void AppendLine(std::string& out, const std::vector<std::string>& fields);

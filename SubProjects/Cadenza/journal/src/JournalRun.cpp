@@ -53,23 +53,19 @@ int highestId(const std::string& folder)
     return highest;
 }
 
-std::string absolute(const std::string& name)
+std::string workingFolder()
 {
-    if (!name.empty() && name.front() == '/')
-        return name;
     char* cwd = getcwd(nullptr, 0);
     if (!cwd)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     std::string path = cwd;
     std::free(cwd);
-    return path + '/' + name;
+    return path;
 }
 
 std::string hex(std::uint64_t value)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
+    return Format::Hex(value, 16);
 }
 
 } // namespace
@@ -115,10 +111,14 @@ JournalRun::~JournalRun()
 
 int JournalRun::Intend(const std::string& name, const FileEnd& before, const FileEnd& after)
 {
+    const bool relative = name.empty() || name.front() != '/';
+    if (relative && m_workingFolder.empty())
+        m_workingFolder = workingFolder();
     const int entry = ++m_entries;
-    Format::AppendLine(m_buffer,
-                       {"F", std::to_string(entry), Format::Base64(absolute(name)), Format::EncodeEnd(before),
-                        std::to_string(after.size), after.hasTrailer ? hex(Digest(after)) : "-"});
+    Format::AppendLine(m_buffer, {"F", std::to_string(entry),
+                                  Format::Base64(relative ? m_workingFolder + '/' + name : name),
+                                  Format::EncodeEnd(before), std::to_string(after.size),
+                                  after.hasTrailer ? hex(Digest(after)) : "-"});
     if (m_buffer.size() >= kFlushAt)
         flush();
     return entry;

@@ -193,9 +193,7 @@ std::vector<int> runIds(const std::string& folder)
 
 std::string hex(std::uint64_t value)
 {
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
+    return Format::Hex(value, 16);
 }
 
 // Whether the file's end is still what the entry's write left.

@@ -222,3 +222,12 @@ TEST_F(JournalTest, OldRunsArePrunedAndConcurrentRunsGetTheirOwnNumbers)
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].id, 8);
 }
+
+TEST_F(JournalTest, ReadingTheEndOfAPipeOrFolderFailsWithoutWaiting)
+{
+    // A pipe without a writer would hold a plain open forever.
+    const std::string pipe = dir.file("pipe.mp3");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_THROW(ReadFileEnd(pipe), Platform::RuntimeError);
+    EXPECT_THROW(ReadFileEnd(dir.path()), Platform::RuntimeError);
+}

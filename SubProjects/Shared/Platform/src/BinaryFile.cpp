@@ -27,6 +27,8 @@ int openFlags(BinaryFile::Access access)
     switch (access) {
     case BinaryFile::Access::Read:
         return O_RDONLY;
+    case BinaryFile::Access::ReadNoWait:
+        return O_RDONLY | O_NONBLOCK;
     case BinaryFile::Access::ReadWrite:
         return O_RDWR;
     case BinaryFile::Access::Create:
@@ -213,12 +215,17 @@ void BinaryFile::WriteAt(std::int64_t offset, const void* buffer, std::size_t co
 
 void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count)
 {
+    WriteBlockAt(offset, buffer, count, Size());
+}
+
+void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count, std::int64_t size)
+{
     BlockWrite job;
     job.fd = m_fd;
     job.data = static_cast<const char*>(buffer);
     job.count = count;
     job.offset = static_cast<off_t>(offset);
-    job.size = static_cast<off_t>(Size());
+    job.size = static_cast<off_t>(size);
     const std::int64_t end = offset + static_cast<std::int64_t>(count);
     if (offset < job.size) {
         job.old.resize(static_cast<std::size_t>(std::min<std::int64_t>(end, job.size) - offset));

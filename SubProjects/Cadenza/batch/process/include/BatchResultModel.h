@@ -28,7 +28,12 @@
 // run computed without keeping one per file.
 //
 // Outcomes enter the tree in batches (beginInsertRows over the new range), so
-// a view is not laid out again per file.
+// a view is not laid out again per file. A view lays out every row of an
+// expanded group, so a group shows its first WindowRows outcomes, and a view
+// that reaches the end of them asks for the next WindowRows (HasMore,
+// ShowMore): a run of millions does not make the window wait for millions of
+// rows at once. The group captions count every outcome. (Not canFetchMore and
+// fetchMore: a tree view calls those on every layout, and would show all.)
 class BatchResultModel : public QAbstractItemModel
 {
     Q_OBJECT
@@ -54,6 +59,8 @@ public:
     // one after this much time since the last batch.
     static constexpr int BatchSize = 512;
     static constexpr int BatchMilliseconds = 150;
+    // A group shows this many more outcomes with each fetch.
+    static constexpr int WindowRows = 100000;
 
     explicit BatchResultModel(QObject* parent = nullptr);
     ~BatchResultModel() override;
@@ -72,6 +79,13 @@ public:
 
     // The group node of a group.
     QModelIndex GroupIndex(BatchOutcome::Group group) const;
+    // How many outcomes of a group have been published (its caption's count),
+    // the rows not yet fetched included.
+    int Count(BatchOutcome::Group group) const;
+    // Whether a group node has published rows beyond those it shows; and
+    // showing the next WindowRows of them.
+    bool HasMore(const QModelIndex& group) const;
+    void ShowMore(const QModelIndex& group);
     // The full file name (the file system's bytes) of a file node or of its
     // message node; empty for a group node.
     std::string FileName(const QModelIndex& index) const;
@@ -86,6 +100,7 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
 
 private:
     struct Row
@@ -115,8 +130,14 @@ private:
 
     static constexpr int Groups = 2;
     std::array<std::deque<Row>, Groups> m_rows;
-    // How many of each group's rows the tree shows.
+    // Shows a group's published rows up to its window.
+    void ShowPublished(int group);
+
+    // How many of each group's rows are published, how many the tree shows
+    // (at most the window), and up to how many it may show.
+    std::array<int, Groups> m_published{};
     std::array<int, Groups> m_shown{};
+    std::array<int, Groups> m_window{};
     // False until the first batch of a run: the captions carry no count.
     bool m_counted = false;
     QElapsedTimer m_sinceBatch;

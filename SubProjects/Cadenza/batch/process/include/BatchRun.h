@@ -66,6 +66,11 @@ public:
     // when the oldest waiting file has waited GroupWait.
     static constexpr std::size_t GroupSize = 256;
     static constexpr std::chrono::milliseconds GroupWait{200};
+    // Whether a folder's files are written and reported before the next
+    // folder's status (on by default: a window shows them in that order).
+    // A caller that shows no status turns it off, and a group then spans
+    // folders: fewer flushes of the journal.
+    void SetReportEachFolderFirst(bool first) { m_reportEachFolderFirst = first; }
 
 signals:
     // A status text: the scanner's "Searching <folder>" as it goes.
@@ -103,5 +108,6 @@ private:
     std::unique_ptr<Journal::JournalRun> m_journal;
     std::vector<BatchProcessor::PreparedFile> m_waiting;
     std::size_t m_waitingWrites = 0;
+    bool m_reportEachFolderFirst = true;
     QElapsedTimer m_sinceWaiting;
 };

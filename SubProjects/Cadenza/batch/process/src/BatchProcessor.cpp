@@ -85,16 +85,17 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
         outcome.Result = BatchOutcome::Group::Error;
         return prepared;
     };
-    // A file that has vanished is left to the write, which reports it in the
-    // library's words.
-    if (!Platform::FileSystemObject().FindFile(fileName)) {
-        prepared.Write = true;
-        return prepared;
-    }
     // The file's end as it is now, for the decision and for the undo journal.
     try {
         prepared.Before = Journal::ReadFileEnd(fileName);
     } catch (const Platform::RuntimeError& error) {
+        // A file that has vanished (or is no regular file) is left to the
+        // write, which reports it in the library's words; asked only now, to
+        // keep the look-up off the path every file takes.
+        if (!Platform::FileSystemObject().FindFile(fileName)) {
+            prepared.Write = true;
+            return prepared;
+        }
         // The file exists but cannot be read, so whether it ends in a tag is
         // unknown: writing could append a second trailer. Nothing is written
         // and the file is listed as failed with the reason.

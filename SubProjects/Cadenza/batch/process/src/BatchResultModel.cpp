@@ -61,6 +61,7 @@ int GroupNumber(BatchOutcome::Group group)
 
 BatchResultModel::BatchResultModel(QObject* parent) : QAbstractItemModel(parent)
 {
+    m_window.fill(WindowRows);
     m_sinceBatch.start();
 }
 
@@ -71,7 +72,9 @@ void BatchResultModel::Clear()
     beginResetModel();
     for (auto& rows : m_rows)
         std::deque<Row>().swap(rows);
+    m_published = {};
     m_shown = {};
+    m_window.fill(WindowRows);
     m_counted = false;
     m_chunks.clear();
     m_chunkSize = 0;
@@ -102,7 +105,7 @@ void BatchResultModel::Append(const BatchOutcome& outcome)
     row.message = MessageIndex(outcome.Message);
     m_rows[GroupNumber(outcome.Result)].push_back(row);
 
-    const std::size_t waiting = m_rows[0].size() - m_shown[0] + m_rows[1].size() - m_shown[1];
+    const std::size_t waiting = m_rows[0].size() - m_published[0] + m_rows[1].size() - m_published[1];
     if (waiting >= BatchSize || m_sinceBatch.elapsed() >= BatchMilliseconds)
         Publish();
 }
@@ -110,16 +113,41 @@ void BatchResultModel::Append(const BatchOutcome& outcome)
 void BatchResultModel::Publish()
 {
     for (int group = 0; group < Groups; ++group) {
-        const int stored = static_cast<int>(m_rows[group].size());
-        if (stored == m_shown[group])
-            continue;
-        beginInsertRows(index(group, 0), m_shown[group], stored - 1);
-        m_shown[group] = stored;
-        endInsertRows();
+        m_published[group] = static_cast<int>(m_rows[group].size());
+        ShowPublished(group);
     }
     m_counted = true;
     emit dataChanged(index(0, 0), index(Groups - 1, 0), {Qt::DisplayRole});
     m_sinceBatch.restart();
+}
+
+void BatchResultModel::ShowPublished(int group)
+{
+    const int shown = std::min(m_published[group], m_window[group]);
+    if (shown == m_shown[group])
+        return;
+    beginInsertRows(index(group, 0), m_shown[group], shown - 1);
+    m_shown[group] = shown;
+    endInsertRows();
+}
+
+bool BatchResultModel::HasMore(const QModelIndex& group) const
+{
+    return group.isValid() && group.model() == this && LevelOf(group) == Level::Group &&
+           m_shown[group.row()] < m_published[group.row()];
+}
+
+void BatchResultModel::ShowMore(const QModelIndex& group)
+{
+    if (!HasMore(group))
+        return;
+    m_window[group.row()] = m_shown[group.row()] + WindowRows;
+    ShowPublished(group.row());
+}
+
+int BatchResultModel::Count(BatchOutcome::Group group) const
+{
+    return m_published[GroupNumber(group)];
 }
 
 void BatchResultModel::SetImage(const QString& key, const QVariant& image)
@@ -202,7 +230,7 @@ const BatchResultModel::Row* BatchResultModel::RowOf(const QModelIndex& index) c
 QString BatchResultModel::Caption(int group) const
 {
     const QString caption = tr(group == 0 ? OkCaption : ErrorCaption);
-    return m_counted ? BatchMessages::GroupCaption(caption, m_shown[group]) : caption;
+    return m_counted ? BatchMessages::GroupCaption(caption, m_published[group]) : caption;
 }
 
 std::string BatchResultModel::FileName(const QModelIndex& index) const
@@ -219,17 +247,24 @@ BatchPreview BatchResultModel::Preview(const QModelIndex& index) const
     return PreviewFile(m_settings.Format, *m_settings.DefaultTag, fileName);
 }
 
+// A view calls index, flags and hasChildren for every row it lays out, a
+// million times when a group of a million files is expanded: they answer
+// from the ids and counts directly, without the base class's checks that
+// call back into rowCount.
 QModelIndex BatchResultModel::index(int row, int column, const QModelIndex& parent) const
 {
-    if (!hasIndex(row, column, parent))
+    if (row < 0 || column != 0)
         return {};
     if (!parent.isValid())
-        return createIndex(row, column, quintptr{0});
+        return row < Groups ? createIndex(row, column, quintptr{0}) : QModelIndex();
+    if (parent.column() != 0 || parent.model() != this)
+        return {};
     switch (LevelOf(parent)) {
     case Level::Group:
-        return createIndex(row, column, FileId(parent.row()));
+        return row < m_shown[parent.row()] ? createIndex(row, column, FileId(parent.row())) : QModelIndex();
     case Level::File:
-        return createIndex(row, column, MessageId(GroupOf(parent.internalId()), parent.row()));
+        return row == 0 ? createIndex(row, column, MessageId(GroupOf(parent.internalId()), parent.row()))
+                        : QModelIndex();
     case Level::Message:
         break;
     }
@@ -309,8 +344,25 @@ QVariant BatchResultModel::data(const QModelIndex& index, int role) const
 
 Qt::ItemFlags BatchResultModel::flags(const QModelIndex& index) const
 {
-    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
-    if (index.isValid() && LevelOf(index) == Level::Message)
-        flags |= Qt::ItemNeverHasChildren;
-    return flags;
+    if (!index.isValid() || index.model() != this)
+        return {};
+    const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    return LevelOf(index) == Level::Message ? flags | Qt::ItemNeverHasChildren : flags;
+}
+
+bool BatchResultModel::hasChildren(const QModelIndex& parent) const
+{
+    if (!parent.isValid())
+        return true;
+    if (parent.column() != 0)
+        return false;
+    switch (LevelOf(parent)) {
+    case Level::Group:
+        return m_shown[parent.row()] > 0;
+    case Level::File:
+        return true;
+    case Level::Message:
+        break;
+    }
+    return false;
 }

@@ -67,7 +67,8 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                           : Platform::DecodeFileName(searching);
         // A folder's files are reported before the next folder is entered,
         // as when each file is written as it is found.
-        WriteWaiting();
+        if (m_reportEachFolderFirst)
+            WriteWaiting();
         emit ShowMessage(m_searching);
         EmitProgress();
     });

@@ -144,6 +144,31 @@ TEST(BatchResultModel, OutcomesEnterTheTreeInBatches)
     EXPECT_EQ(Texts(model, {}), (QStringList{"Ok (0)", "Error (0)"}));
 }
 
+TEST(BatchResultModel, AGroupShowsAWindowOfRowsAndFetchesTheRestOnDemand)
+{
+    BatchResultModel model;
+    model.Start(Settings(1, true));
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    constexpr int Files = BatchResultModel::WindowRows + 10;
+    for (int i = 0; i < Files; ++i)
+        model.Append(Outcome("/r/", std::to_string(i) + ".mp3", Group::Ok, BatchMessages::TestMode()));
+    model.Publish();
+    const QModelIndex ok = model.GroupIndex(Group::Ok);
+    EXPECT_EQ(model.rowCount(ok), BatchResultModel::WindowRows);
+    EXPECT_EQ(model.Count(Group::Ok), Files);
+    EXPECT_EQ(ok.data().toString(), QStringLiteral("Ok (%1)").arg(Files)) << "the caption counts every file";
+    ASSERT_TRUE(model.HasMore(ok));
+    EXPECT_FALSE(model.HasMore(model.GroupIndex(Group::Error)));
+    inserted.clear();
+    model.ShowMore(ok);
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), BatchResultModel::WindowRows);
+    EXPECT_EQ(inserted[0][2].toInt(), Files - 1);
+    EXPECT_EQ(model.rowCount(ok), Files);
+    EXPECT_FALSE(model.HasMore(ok));
+    EXPECT_EQ(model.index(Files - 1, 0, ok).data().toString(), QString::number(Files - 1) + ".mp3");
+}
+
 TEST(BatchResultModel, ThePreviewShowsTheTagTheRunDerivedAndTheFilesOwn)
 {
     LegatoTest::TempDir dir;

@@ -79,6 +79,7 @@ private:
     void ChoosePath();
     void ProcessClicked();
     void SetRunning(bool running);
+    void FetchInView();
 
     PathDropEdit* txtPath = nullptr;
     QPushButton* cmdChoosePath = nullptr;

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -56,6 +57,7 @@ ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
     connect(cmdChoosePath, &QPushButton::clicked, this, &ucBatch::ChoosePath);
     connect(trvFiles, &QTreeView::clicked, this, &ucBatch::PreviewItem);
     connect(trvFiles->selectionModel(), &QItemSelectionModel::currentChanged, this, &ucBatch::PreviewItem);
+    connect(trvFiles->verticalScrollBar(), &QScrollBar::valueChanged, this, &ucBatch::FetchInView);
 }
 
 ucBatch::~ucBatch() = default;
@@ -310,6 +312,19 @@ void ucBatch::Process()
         return;
     }
     emit ShowMessage(m_Run.WasCancelled() ? BatchMessages::Stopped(m_Run.Counts()) : QString());
+}
+
+// A group whose last shown row scrolls into view shows its next rows.
+void ucBatch::FetchInView()
+{
+    for (const QString& key : {BatchResultModel::OkKey, BatchResultModel::ErrorKey}) {
+        const QModelIndex group = GroupNode(key);
+        if (!trvFiles->isExpanded(group) || !m_Results->HasMore(group))
+            continue;
+        const QModelIndex last = m_Results->index(m_Results->rowCount(group) - 1, 0, group);
+        if (trvFiles->visualRect(last).intersects(trvFiles->viewport()->rect()))
+            m_Results->ShowMore(group);
+    }
 }
 
 void ucBatch::PreviewItem(const QModelIndex& index)

@@ -1,5 +1,7 @@
 #include "ucBatch.h"
 #include "BatchImages.h"
+#include "BatchMessages.h"
+#include "BatchResultModel.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -305,6 +308,30 @@ TEST(ucBatch, ClickingAFileShowsTheTagTheRunDerivedBesideTheFilesOwn)
     EXPECT_EQ(p.Field(p.newTag, "txtTitle"), "Song");
     EXPECT_EQ(p.Field(p.oldTag, "txtTitle"), "");
     EXPECT_EQ(p.oldTag->TagType(), Quaver::ID3Unknown);
+}
+
+TEST(ucBatch, ScrollingToTheLastShownRowOfAGroupShowsItsNextRows)
+{
+    // "Ok" is not the last group, so the view itself would never ask for it.
+    Panel p;
+    auto* results = static_cast<BatchResultModel*>(p.tree->model());
+    BatchOutcome outcome;
+    outcome.Message = BatchMessages::TestMode();
+    for (int i = 0; i < BatchResultModel::WindowRows + 1; ++i) {
+        outcome.FileName = outcome.RelativeName = std::to_string(i) + ".mp3";
+        results->Append(outcome);
+    }
+    outcome.Result = BatchOutcome::Group::Error;
+    results->Append(outcome);
+    results->Publish();
+    const QModelIndex ok = p.panel.GroupNode("ok");
+    p.tree->expand(ok);
+    p.tree->expand(p.panel.GroupNode("error"));
+    ASSERT_EQ(results->rowCount(ok), BatchResultModel::WindowRows);
+    p.tree->scrollTo(results->index(BatchResultModel::WindowRows / 2, 0, ok));
+    EXPECT_EQ(results->rowCount(ok), BatchResultModel::WindowRows) << "not yet at the last shown row";
+    p.tree->verticalScrollBar()->setValue(p.tree->verticalScrollBar()->maximum());
+    EXPECT_EQ(results->rowCount(ok), BatchResultModel::WindowRows + 1);
 }
 
 TEST(ucBatch, ShowingThePanelAgainDuringARunKeepsTheRunsResults)

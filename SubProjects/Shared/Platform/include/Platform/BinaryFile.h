@@ -16,9 +16,10 @@ class BinaryFile
 public:
     enum class Access
     {
-        Read,      // existing file, reading only
-        ReadWrite, // existing file, reading and writing; the content stays
-        Create,    // writing; created when missing, the content stays
+        Read,       // existing file, reading only
+        ReadNoWait, // as Read, but opening never waits (on a pipe without writer, say)
+        ReadWrite,  // existing file, reading and writing; the content stays
+        Create,     // writing; created when missing, the content stays
     };
 
     BinaryFile(const std::string& name, Access access, const std::string& source = "Platform");
@@ -45,6 +46,9 @@ public:
     // file cut to its old size) before the error is raised. So an error or a
     // killed process leaves the file as it was, or with the whole block.
     void WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count);
+    // The same for a caller that has just asked Size(): size is what it said,
+    // which saves asking again.
+    void WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count, std::int64_t size);
 
     // Closes now and reports a failed close (a delayed write error) as an error.
     void Close();
