@@ -5,6 +5,8 @@
 #include "Quaver/Genres.h"
 #include "Quaver/TrailerCodec.h"
 
+#include "Platform/FileDescriptor.h"
+
 #include <taglib/apetag.h>
 #include <taglib/id3v2header.h>
 #include <taglib/id3v2tag.h>
@@ -57,40 +59,22 @@ private:
     std::unique_ptr<TagSource> m_file;
 };
 
-class Descriptor
+// count bytes at offset of an open file, fewer only at the end of the file or on an error.
+std::string readAt(int fd, std::int64_t offset, std::size_t count)
 {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
+    std::string bytes(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-    // count bytes at offset, fewer only at the end of the file or on an error.
-    std::string read(std::int64_t offset, std::size_t count) const
-    {
-        std::string bytes(count, '\0');
-        std::size_t got = 0;
-        while (got < count) {
-            const ssize_t n =
-                ::pread(m_fd, bytes.data() + got, count - got, static_cast<off_t>(offset + got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += static_cast<std::size_t>(n);
-        }
-        bytes.resize(got);
-        return bytes;
-    }
-
-private:
-    int m_fd;
-};
+    bytes.resize(got);
+    return bytes;
+}
 
 void setText(std::optional<std::string>& field, const TagLib::String& text)
 {
@@ -176,16 +160,16 @@ bool MayHold(std::string_view head, std::string_view end, std::int64_t size)
 
 std::vector<Found> Read(const std::string& path)
 {
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Platform::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat info
     {
     };
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return {};
     const std::int64_t size = info.st_size;
-    const std::string head = fd.read(0, HeadBytes);
+    const std::string head = readAt(fd.get(), 0, HeadBytes);
     const std::size_t endCount = static_cast<std::size_t>(std::min<std::int64_t>(size, EndBytes));
-    const std::string end = fd.read(size - static_cast<std::int64_t>(endCount), endCount);
+    const std::string end = readAt(fd.get(), size - static_cast<std::int64_t>(endCount), endCount);
     if (end.size() != endCount || !MayHold(head, end, size))
         return {};
 
@@ -222,10 +206,11 @@ std::vector<Found> Read(const std::string& path)
     for (;;) {
         if (stop - front >= static_cast<std::int64_t>(EndBlocks::LyricsFooterLength)) {
             const auto footerAt = stop - static_cast<std::int64_t>(EndBlocks::LyricsFooterLength);
-            const auto length = EndBlocks::LyricsSize(fd.read(footerAt, EndBlocks::LyricsFooterLength));
+            const auto length =
+                EndBlocks::LyricsSize(readAt(fd.get(), footerAt, EndBlocks::LyricsFooterLength));
             if (length && footerAt - *length >= front) {
-                const auto fields =
-                    EndBlocks::ParseLyrics(fd.read(footerAt - *length, static_cast<std::size_t>(*length)));
+                const auto fields = EndBlocks::ParseLyrics(
+                    readAt(fd.get(), footerAt - *length, static_cast<std::size_t>(*length)));
                 if (fields) {
                     stop = footerAt - *length;
                     back.push_back({"Lyrics3v2", stop,
@@ -237,7 +222,7 @@ std::vector<Found> Read(const std::string& path)
         }
         if (stop - front >= static_cast<std::int64_t>(EndBlocks::ApeFooterLength)) {
             const auto footerAt = stop - static_cast<std::int64_t>(EndBlocks::ApeFooterLength);
-            const auto length = EndBlocks::ApeLength(fd.read(footerAt, EndBlocks::ApeFooterLength));
+            const auto length = EndBlocks::ApeLength(readAt(fd.get(), footerAt, EndBlocks::ApeFooterLength));
             if (length && stop - *length >= front) {
                 if (TagSource* file = taglib.get()) {
                     const TagLib::APE::Tag tag(file, static_cast<long>(footerAt));

@@ -1,5 +1,6 @@
 #include "Platform/RegistryStore.h"
 
+#include "Platform/FileDescriptor.h"
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
 
@@ -96,30 +97,6 @@ std::string checkedFolder(const std::string& folder, Layer layer)
     return folder;
 }
 
-// Owns a descriptor for the length of one operation.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    int release()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
-
 void writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -149,7 +126,7 @@ struct StoredFile
 StoredFile readStoredFile(const std::string& path, Layer layer = Layer::User)
 {
     StoredFile file;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT)
             return file;
@@ -372,8 +349,8 @@ void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>&
     const std::string fileName = std::string(RegistryRootName(root)) + ".reg";
     const std::string file = folder + "/" + fileName;
 
-    Descriptor lock(::open((folder + "/" + RegistryRootName(root) + ".lock").c_str(),
-                           O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+    FileDescriptor lock(::open((folder + "/" + RegistryRootName(root) + ".lock").c_str(),
+                               O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
     if (lock.get() < 0)
         throw RuntimeError::fromErrno(errno, kSource);
     while (flock(lock.get(), LOCK_EX) != 0) {
@@ -395,7 +372,7 @@ void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>&
 
     const std::string temp = file + ".tmp." + std::to_string(getpid());
     {
-        Descriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        FileDescriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
         if (out.get() < 0)
             throw RuntimeError::fromErrno(errno, kSource);
         try {
@@ -421,7 +398,7 @@ void UpdateRegistry(RegistryRoot root, const std::function<void(RegistryHive&)>&
         throw RuntimeError::fromErrno(err, kSource);
     }
     // The rename itself must reach the disk before the lock lets the next writer in.
-    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         fsync(dir.get());
 }
