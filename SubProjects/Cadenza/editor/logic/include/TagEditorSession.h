@@ -3,6 +3,7 @@
 #include "SaveCheck.h"
 #include "TagFieldTexts.h"
 
+#include "OtherTags/Id3v2Sync.h"
 #include "Platform/MessageBox.h"
 #include "Quaver/EID3TagConstants.h"
 #include "Quaver/Tag.h"
@@ -82,6 +83,9 @@ public:
     // The bytes of the path whose tag the fields show; empty before any choice.
     const std::string& ShownFile() const { return m_ShownFile; }
     bool Editing() const { return m_Commands.OkCancelParse; }
+    // Whether Ok also writes the fields into the file's ID3v2 tag.
+    void SetAlsoId3v2(OtherTags::Id3v2Sync sync) { m_AlsoId3v2 = sync; }
+    OtherTags::Id3v2Sync AlsoId3v2() const { return m_AlsoId3v2; }
 
     // Reads a file's tag for display; a file that cannot be read shows as having no tag.
     static FileTagView ReadFileTag(const std::string& path);
@@ -143,4 +147,5 @@ private:
     QString m_ShownName;
     TagFieldTexts m_EditStart;
     bool m_PlayerStarted = false;
+    OtherTags::Id3v2Sync m_AlsoId3v2 = OtherTags::Id3v2Sync::Off;
 };
