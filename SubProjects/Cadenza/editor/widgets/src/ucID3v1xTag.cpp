@@ -356,6 +356,7 @@ void ucID3v1xTag::fieldEdited(TagField field)
     // An emptied field now empties the field of every file: it no longer says "<keep>".
     m_changed.set(static_cast<std::size_t>(field));
     setPlaceholder(field, QString());
+    markChanges();
 }
 
 void ucID3v1xTag::Clear()
@@ -431,6 +432,9 @@ void ucID3v1xTag::markChanges()
             if (change.Field == field && (!m_several || Contains(m_changed, field)))
                 reasons << change.Text;
         }
+        // A field left as "<keep>" says what it means, also where the word does not fit.
+        if (reasons.isEmpty() && !lineOf(field)->placeholderText().isEmpty())
+            reasons << tr("The files differ here; each keeps its own value unless you type a new one.");
         QWidget* w = fieldWidget(field);
         w->setToolTip(reasons.join(QLatin1Char('\n')));
         applyLook(w, m_Enabled, !reasons.isEmpty());

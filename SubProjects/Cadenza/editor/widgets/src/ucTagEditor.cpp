@@ -132,8 +132,9 @@ void ucTagEditor::createControls()
         tr("Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back"));
     cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
     cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
-    cmdNumber = makeButton(this, "cmdNumber", tr("&Number Tracks"),
-                           tr("Number the tracks of the chosen files 1, 2, 3... in the list's order"));
+    cmdNumber = makeButton(this, "cmdNumber", tr("&Number"),
+                           tr("Number Tracks: the chosen files get the tracks 1, 2, 3... in the list's order"));
+    cmdNumber->setAccessibleName(tr("Number Tracks"));
 
     createParsingOptions();
 
