@@ -161,6 +161,12 @@ TEST(MultiTagEdit, SessionNumbersTracksInListOrderAndEditsSeveralFiles)
     s.Edit(s.Several()->Common());
     TagFieldTexts typed = s.Several()->Common();
     typed.Artist = "All";
+    {
+        Platform::MessageBoxRecorder stay(Platform::MsgResult::Cancel);
+        EXPECT_EQ(s.QueryLeave(typed, "Legato"), TagEditorSession::LeaveChoice::Stay);
+        ASSERT_EQ(stay.boxes().size(), 1u);
+        EXPECT_EQ(stay.boxes()[0].text.rfind("The tags of 3 files have been changed.", 0), 0u);
+    }
     EXPECT_EQ(s.OkSeveral(typed, fields({TagField::Artist})).Saved, 3);
     EXPECT_FALSE(s.Editing());
     EXPECT_EQ(s.Several()->Common().Artist, "All");
