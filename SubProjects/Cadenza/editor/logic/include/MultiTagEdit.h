@@ -65,7 +65,8 @@ public:
     // texts say, or when the user accepts the changes listed in one box (a
     // change that only some files undergo names them); otherwise the field to
     // go back to.
-    std::optional<TagField> CheckSave(const std::vector<TagFieldTexts>& texts, const std::string& caption) const;
+    std::optional<TagField> CheckSave(const std::vector<TagFieldTexts>& texts,
+                                      const std::string& caption) const;
 
     // Saves each file's texts (as many as files), recorded in the undo journal
     // as one run before any file is touched; one file's failure is listed and

@@ -18,8 +18,7 @@ constexpr TagField AllFields[] = {TagField::Title, TagField::Artist, TagField::A
                                   TagField::Genre, TagField::Track,  TagField::Comment};
 
 // The text of a field that tells two files apart; the genre by its number.
-template <class Texts>
-auto& fieldText(Texts& texts, TagField field)
+template <class Texts> auto& fieldText(Texts& texts, TagField field)
 {
     switch (field) {
     case TagField::Title:
@@ -126,7 +125,7 @@ std::vector<TagFieldTexts> MultiTagEdit::Numbered() const
 }
 
 std::optional<TagField> MultiTagEdit::CheckSave(const std::vector<TagFieldTexts>& texts,
-                                                 const std::string& caption) const
+                                                const std::string& caption) const
 {
     // Each change once, with the files it concerns, in field order.
     std::map<std::pair<TagField, QString>, std::vector<std::size_t>> changes;
@@ -149,7 +148,7 @@ std::optional<TagField> MultiTagEdit::CheckSave(const std::vector<TagFieldTexts>
 }
 
 MultiTagEdit::Outcome MultiTagEdit::Save(const std::vector<TagFieldTexts>& texts,
-                                           const std::string& journalFolder) const
+                                         const std::string& journalFolder) const
 {
     std::vector<Quaver::FileHandler> handlers(m_files.size());
     for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {

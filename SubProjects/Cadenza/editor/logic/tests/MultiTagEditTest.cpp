@@ -41,8 +41,8 @@ TEST(MultiTagEdit, FieldsShowWhatTheFilesShareAndKeepWhereTheyDiffer)
 
     // A file without a tag counts as empty fields.
     const MultiTagEdit three({a, b, EditorTest::writeUntagged(dir, "plain.mp3")});
-    EXPECT_EQ(three.Differing(), fields({TagField::Title, TagField::Artist, TagField::Album, TagField::Genre,
-                                         TagField::Track}));
+    EXPECT_EQ(three.Differing(),
+              fields({TagField::Title, TagField::Artist, TagField::Album, TagField::Genre, TagField::Track}));
     EXPECT_EQ(three.Common().GenreText, "");
     EXPECT_EQ(three.Common().Comment, "");
 }

@@ -132,8 +132,9 @@ void ucTagEditor::createControls()
         tr("Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back"));
     cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
     cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
-    cmdNumber = makeButton(this, "cmdNumber", tr("&Number"),
-                           tr("Number Tracks: the chosen files get the tracks 1, 2, 3... in the list's order"));
+    cmdNumber =
+        makeButton(this, "cmdNumber", tr("&Number"),
+                   tr("Number Tracks: the chosen files get the tracks 1, 2, 3... in the list's order"));
     cmdNumber->setAccessibleName(tr("Number Tracks"));
 
     createParsingOptions();
@@ -428,8 +429,10 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
 
 void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
 {
-    // Several chosen files are shown when the selection changes.
-    if (!item || lvwData->selectedItems().size() > 1)
+    // Several chosen files are shown when the selection changes, and so is the
+    // one left chosen when Ctrl+click takes another out of the selection.
+    const auto selected = lvwData->selectedItems();
+    if (!item || selected.size() > 1 || (!item->isSelected() && !selected.isEmpty()))
         return;
     showView(m_session.Choose(entryPath(item)));
     applyCommands();

@@ -3,9 +3,9 @@
 // Tracks numbers them in the list's order, and each file's result is listed.
 #include "ucTagEditor.h"
 
-#include "TwipsLayout.h"
 #include "EditorTexts.h"
 #include "FileListView.h"
+#include "TwipsLayout.h"
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"

@@ -640,4 +640,15 @@ TEST(ucTagEditor, SeveralChosenFilesAreEditedAndNumberedTogether)
     EXPECT_EQ(e.track->text(), "02");
     EXPECT_EQ(e.track->placeholderText(), "");
     EXPECT_FALSE(e.button("cmdNumber")->isEnabled());
+
+    // Ctrl+click adds a file, and taking one out shows the one left chosen.
+    const auto ctrlClick = [&](int row) {
+        QTest::mouseClick(e.list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          e.list->visualItemRect(e.entry(row)).center());
+    };
+    ctrlClick(0);
+    EXPECT_EQ(e.file->text(), EditorTexts::FilesChosen(2));
+    ctrlClick(1);
+    EXPECT_EQ(e.panel.selectedFiles(), std::vector<std::string>{a});
+    EXPECT_EQ(e.title->text(), "A");
 }
