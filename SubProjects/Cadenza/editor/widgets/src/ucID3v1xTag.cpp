@@ -432,12 +432,13 @@ void ucID3v1xTag::markChanges()
             if (change.Field == field && (!m_several || Contains(m_changed, field)))
                 reasons << change.Text;
         }
+        const bool marked = !reasons.isEmpty();
         // A field left as "<keep>" says what it means, also where the word does not fit.
-        if (reasons.isEmpty() && !lineOf(field)->placeholderText().isEmpty())
+        if (!marked && !lineOf(field)->placeholderText().isEmpty())
             reasons << tr("The files differ here; each keeps its own value unless you type a new one.");
         QWidget* w = fieldWidget(field);
         w->setToolTip(reasons.join(QLatin1Char('\n')));
-        applyLook(w, m_Enabled, !reasons.isEmpty());
+        applyLook(w, m_Enabled, marked);
     }
 }
 

@@ -615,6 +615,8 @@ TEST(ucTagEditor, SeveralChosenFilesAreEditedAndNumberedTogether)
     Editor::press(e.edit);
     EXPECT_FALSE(e.parse->isEnabled());
     EXPECT_FALSE(e.button("cmdNumber")->isEnabled());
+    EXPECT_EQ(e.title->palette().color(QPalette::Base), e.artist->palette().color(QPalette::Base))
+        << "a field left as <keep> is not marked as stored differently";
     Editor::retype(e.fields->findChild<QLineEdit*>("txtAlbum"), "New");
     QStringList rows;
     acceptResults(rows);
