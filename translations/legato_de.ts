@@ -117,6 +117,18 @@
         <source>There&apos;s no Tag to remove; the file is left as it is.</source>
         <translation>Kein Tag zum Löschen; die Datei bleibt, wie sie ist.</translation>
     </message>
+    <message>
+        <source>Tags saved: %1, not saved: %2</source>
+        <translation>Tags gespeichert: %1, nicht gespeichert: %2</translation>
+    </message>
+    <message>
+        <source>No field was changed; no file was written.</source>
+        <translation>Kein Feld wurde geändert; keine Datei wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>Files chosen: %1</source>
+        <translation>Ausgewählte Dateien: %1</translation>
+    </message>
 </context>
 <context>
     <name>EqualizerWindow</name>
@@ -205,6 +217,17 @@
     <message>
         <source>Playlist is empty</source>
         <translation>Die Wiedergabeliste ist leer</translation>
+    </message>
+</context>
+<context>
+    <name>MultiTagEdit</name>
+    <message>
+        <source> and %1 more</source>
+        <translation> und %1 weitere</translation>
+    </message>
+    <message>
+        <source>saved</source>
+        <translation>gespeichert</translation>
     </message>
 </context>
 <context>
@@ -466,6 +489,12 @@ Bitte stellen Sie sicher, dass Jukebox.dll registriert und Jukebox installiert i
 Every other byte of the file stays as it is.</source>
         <translation>Den Tag von „%1“ löschen?<byte value="xd"/>
 Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>The tags of %1 files have been changed.<byte value="xd"/>
+Save the changes before leaving the editor?</source>
+        <translation>Die Tags von %1 Dateien wurden geändert.<byte value="xd"/>
+Änderungen vor dem Verlassen des Editors speichern?</translation>
     </message>
 </context>
 <context>
@@ -871,6 +900,14 @@ Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
         <source>Genre number</source>
         <translation>Genrenummer</translation>
     </message>
+    <message>
+        <source>&lt;keep&gt;</source>
+        <translation>&lt;beibehalten&gt;</translation>
+    </message>
+    <message>
+        <source>The files differ here; each keeps its own value unless you type a new one.</source>
+        <translation>Die Dateien unterscheiden sich hier; jede behält ihren Wert, solange kein neuer eingegeben wird.</translation>
+    </message>
 </context>
 <context>
     <name>ucTagEditor</name>
@@ -1001,6 +1038,26 @@ Alle anderen Bytes der Datei bleiben, wie sie sind.</translation>
     <message>
         <source>Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back</source>
         <translation>Schneidet den Tag vom Ende der angezeigten Datei ab; Bearbeiten, Letztes Speichern rückgängig stellt ihn wieder her</translation>
+    </message>
+    <message>
+        <source>&amp;Number</source>
+        <translation>&amp;Nummerieren</translation>
+    </message>
+    <message>
+        <source>Number Tracks: the chosen files get the tracks 1, 2, 3... in the list&apos;s order</source>
+        <translation>Tracks nummerieren: die ausgewählten Dateien erhalten die Tracks 1, 2, 3... in der Reihenfolge der Liste</translation>
+    </message>
+    <message>
+        <source>Number Tracks</source>
+        <translation>Tracks nummerieren</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
     </message>
 </context>
 </TS>

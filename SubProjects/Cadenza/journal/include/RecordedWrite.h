@@ -3,6 +3,7 @@
 #include "UndoJournal.h"
 
 #include <string>
+#include <vector>
 
 namespace Quaver {
 class FileHandler;
@@ -32,5 +33,16 @@ enum class RecordedResult
 // does. A write the tag library refuses leaves no run behind.
 RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change,
                              const std::string& folder = DefaultFolder());
+
+// Saves of several files as one run (kind "save", described by the first
+// file's name and how many more), the way the editor saves a selection: every
+// file's end is recorded and made durable before the first file is written.
+// A file that cannot be read or written fails alone, its handler's LastError
+// saying why, and the others go on. When the journal cannot be written, no
+// file is touched and every handler's LastError carries the journal's
+// reason. A run that wrote no file leaves nothing behind. One result per
+// handler, in their order (Written or Failed).
+std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& handlers,
+                                           const std::string& folder = DefaultFolder());
 
 } // namespace Journal

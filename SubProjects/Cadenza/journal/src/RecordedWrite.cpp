@@ -11,6 +11,29 @@
 
 namespace Journal {
 
+namespace {
+
+// Deletes a run that changed no file: it has nothing to undo.
+void discard(std::unique_ptr<JournalRun>& run, const std::string& folder)
+{
+    const std::string path = folder + '/' + Format::RunFileName(run->Id());
+    run.reset();
+    unlink(path.c_str());
+}
+
+// Closes a run whose files are written.
+void finish(JournalRun& run)
+{
+    try {
+        run.Finish();
+    } catch (const Platform::RuntimeError&) {
+        // The files are written and their records are on disk; only the run's
+        // closing line is missing, which undo does without.
+    }
+}
+
+} // namespace
+
 RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const std::string& folder)
 {
     const std::string& file = handler.FileName();
@@ -37,20 +60,71 @@ RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const 
     }
 
     if (!changeFile()) {
-        // The library left the file as it was: the run has nothing to undo.
-        const std::string path = folder + '/' + Format::RunFileName(run->Id());
-        run.reset();
-        unlink(path.c_str());
+        // The library left the file as it was.
+        discard(run, folder);
         return RecordedResult::Failed;
     }
     run->Done(entry, file);
-    try {
-        run->Finish();
-    } catch (const Platform::RuntimeError&) {
-        // The file is written and its record is on disk; only the run's
-        // closing line is missing, which undo does without.
-    }
+    finish(*run);
     return RecordedResult::Written;
+}
+
+std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& handlers,
+                                           const std::string& folder)
+{
+    std::vector<RecordedResult> results(handlers.size(), RecordedResult::Failed);
+    if (handlers.empty())
+        return results;
+    // Per file: its journal entry; 0 for a missing file, which only the tag
+    // library's refusal reports; -1 for a file whose end could not be read.
+    std::vector<int> entries(handlers.size(), -1);
+    std::unique_ptr<JournalRun> run;
+    try {
+        std::string description = handlers.front().FileName();
+        if (handlers.size() > 1)
+            description += " and " + std::to_string(handlers.size() - 1) + " more";
+        run = JournalRun::Begin(folder, "save", description);
+        for (std::size_t i = 0; i < handlers.size(); ++i) {
+            Quaver::FileHandler& handler = handlers[i];
+            const std::string& file = handler.FileName();
+            if (!Platform::FileSystemObject().FindFile(file)) {
+                entries[i] = 0;
+                continue;
+            }
+            FileEnd before;
+            try {
+                before = ReadFileEnd(file);
+            } catch (const Platform::RuntimeError& error) {
+                handler.LastError()->CopyError(&error);
+                continue;
+            }
+            entries[i] = run->Intend(file, before,
+                                     AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag())));
+        }
+        run->Sync();
+    } catch (const Platform::RuntimeError& error) {
+        // Not one file is touched: their records may not be on disk.
+        for (Quaver::FileHandler& handler : handlers)
+            handler.LastError()->CopyError(&error);
+        if (run)
+            discard(run, folder);
+        return results;
+    }
+
+    bool written = false;
+    for (std::size_t i = 0; i < handlers.size(); ++i) {
+        if (entries[i] < 0 || !handlers[i].WriteTag())
+            continue;
+        if (entries[i] > 0)
+            run->Done(entries[i], handlers[i].FileName());
+        results[i] = RecordedResult::Written;
+        written = true;
+    }
+    if (written)
+        finish(*run);
+    else
+        discard(run, folder);
+    return results;
 }
 
 } // namespace Journal

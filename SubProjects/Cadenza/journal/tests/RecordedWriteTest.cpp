@@ -111,3 +111,32 @@ TEST_F(RecordedWriteTest, UndoBoxListsEachFileLeftUntouchedWithItsReason)
     EXPECT_TRUE(report.Restored.empty());
     EXPECT_EQ(LegatoTest::readAll(file), std::string(900, 'b'));
 }
+
+TEST_F(RecordedWriteTest, SeveralSavesAreOneRunAndAFailedFileStopsNoOther)
+{
+    const std::string a = dir.write("a.mp3", std::string(1000, 'a'));
+    const std::string b = dir.write("b.mp3", std::string(1000, 'b'));
+    std::vector<Quaver::FileHandler> handlers{retitled(a, "A"), retitled(dir.file("gone.mp3"), "G"),
+                                              retitled(b, "B")};
+    const auto results = RecordedWrites(handlers, folder);
+    EXPECT_EQ(results, (std::vector<RecordedResult>{RecordedResult::Written, RecordedResult::Failed,
+                                                    RecordedResult::Written}));
+    EXPECT_EQ(handlers[1].LastError()->Description(), "File does not exist.");
+    const auto runs = journal.List();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].kind, "save");
+    EXPECT_EQ(runs[0].description, a + " and 2 more");
+    EXPECT_EQ(runs[0].files, 2);
+
+    EXPECT_EQ(UndoLast(SaveKinds(), "Legato", journal).Box.text, "Files restored: 2");
+    EXPECT_EQ(LegatoTest::readAll(a), std::string(1000, 'a'));
+    EXPECT_EQ(LegatoTest::readAll(b), std::string(1000, 'b'));
+
+    // Without a journal no file is touched, and each says why.
+    dir.write("blocked", "a file where the folder should be");
+    std::vector<Quaver::FileHandler> refused{retitled(a, "A"), retitled(b, "B")};
+    EXPECT_EQ(RecordedWrites(refused, dir.file("blocked/legato")),
+              (std::vector<RecordedResult>{RecordedResult::Failed, RecordedResult::Failed}));
+    EXPECT_EQ(LegatoTest::readAll(a), std::string(1000, 'a'));
+    EXPECT_NE(refused[1].LastError()->Description().find("Cannot write the undo journal"), std::string::npos);
+}

@@ -40,6 +40,21 @@ inline QString NoTagToRemove()
 {
     return QCoreApplication::translate("EditorTexts", "There's no Tag to remove; the file is left as it is.");
 }
+// After several files were saved at once: counts after a colon read right
+// whatever the number, in every language.
+inline QString TagsSaved(int saved, int failed)
+{
+    return QCoreApplication::translate("EditorTexts", "Tags saved: %1, not saved: %2").arg(saved).arg(failed);
+}
+inline QString NothingChanged()
+{
+    return QCoreApplication::translate("EditorTexts", "No field was changed; no file was written.");
+}
+// Several files are shown at once.
+inline QString FilesChosen(int count)
+{
+    return QCoreApplication::translate("EditorTexts", "Files chosen: %1").arg(count);
+}
 inline QString NoData()
 {
     return QCoreApplication::translate("EditorTexts", "No Data to process.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MultiTagEdit.h"
 #include "SaveCheck.h"
 #include "TagFieldTexts.h"
 
@@ -22,6 +23,10 @@ struct EditorCommands
     bool Edit = false;          // cmdEdit
     bool OkCancelParse = false; // cmdOk, cmdCancel, cmdParse
     bool Remove = false;        // cmdRemove: a file with a tag is shown, no edit is going on
+    bool NumberTracks = false;  // several files are shown, no edit is going on
+    bool Several = false;       // several files are shown: no one file name to parse
+
+    bool Parse() const { return OkCancelParse && !Several; }
 
     bool operator==(const EditorCommands&) const = default;
 };
@@ -98,6 +103,11 @@ public:
 
     // An entry of the list was chosen (click or keyboard).
     FileTagView Choose(const std::string& path);
+    // Several entries were chosen together (paths in the list's order): the
+    // fields show what their tags have in common, and Ok writes to them all.
+    const MultiTagEdit& ChooseSeveral(std::vector<std::string> paths);
+    // The files shown together; null while one file (or none) is shown.
+    const MultiTagEdit* Several() const { return m_Several ? &*m_Several : nullptr; }
     // Starts an edit of the fields, which show shown.
     void Edit(const TagFieldTexts& shown = {});
     // Before Ok writes: nothing when the save may go ahead, because the fields
@@ -108,14 +118,28 @@ public:
     // file, recorded in the undo journal first. On failure (the library's or
     // the journal's) the error box has been shown and the edit goes on.
     SaveOutcome Ok(const std::function<Quaver::TagPtr()>& collect);
+    // CheckSave for several files: what the changed fields would store
+    // differently in any of them, in one box.
+    std::optional<TagField> CheckSaveSeveral(const TagFieldTexts& typed, const TagFieldSet& changed,
+                                             const std::string& caption) const;
+    // Ok for several files: the changed fields go into every file shown, all
+    // recorded in the undo journal as one run first. Ends the edit unless no
+    // file could be saved; without a changed field, ends it writing nothing.
+    MultiTagEdit::Outcome OkSeveral(const TagFieldTexts& typed, const TagFieldSet& changed);
+    // Number Tracks: the files shown together get the tracks 1 to n in their
+    // order, nothing else changed; nothing when the user declines the box of
+    // what would be stored differently, or no several files are shown.
+    std::optional<MultiTagEdit::Outcome> NumberTracks(const std::string& caption);
     // Remove Tag: after the user confirms in a box, cuts the shown file's tag
     // off, recorded in the undo journal first. On failure the error box has
     // been shown.
     RemoveOutcome RemoveTag(const std::string& caption);
     // Files were put back by an undo: the shown file's stored tag when it is
     // one of them and no edit is going on (an edit keeps what was typed).
+    // Several files shown together are read again instead; nothing is returned then.
     std::optional<FileTagView> FilesRestored(const std::vector<std::string>& names);
-    // Cancel: ends the edit; returns the stored tag of the shown file.
+    // Cancel: ends the edit; returns the stored tag of the shown file (several
+    // files shown together are read again; nothing is returned then).
     std::optional<FileTagView> Cancel();
     // Whether the panel may be left. Outside an edit, or when the fields still
     // show what they showed at Edit, yes; otherwise a box lets the user save,
@@ -148,4 +172,5 @@ private:
     TagFieldTexts m_EditStart;
     bool m_PlayerStarted = false;
     OtherTags::Id3v2Sync m_AlsoId3v2 = OtherTags::Id3v2Sync::Off;
+    std::optional<MultiTagEdit> m_Several;
 };

@@ -60,11 +60,25 @@ std::optional<FileTagView> TagEditorSession::PanelHidden()
 
 FileTagView TagEditorSession::Choose(const std::string& path)
 {
+    m_Several.reset();
+    m_Commands.Several = false;
     m_ShownFile = path;
     m_Commands.Edit = true;
     const auto slash = path.find_last_of('/');
     m_ShownName = Platform::DecodeFileName(slash == std::string::npos ? path : path.substr(slash + 1));
     return showStored();
+}
+
+const MultiTagEdit& TagEditorSession::ChooseSeveral(std::vector<std::string> paths)
+{
+    m_ShownFile.clear();
+    m_ShownHasTag = false;
+    m_ShownName.clear();
+    m_Several.emplace(std::move(paths));
+    m_Commands.Several = true;
+    m_Commands.Edit = true;
+    updateRemove();
+    return *m_Several;
 }
 
 void TagEditorSession::Edit(const TagFieldTexts& shown)
@@ -96,6 +110,44 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
         out.Result = SaveResult::Failed;
         out.Status = EditorTexts::TagNotSaved();
     }
+    return out;
+}
+
+std::optional<TagField> TagEditorSession::CheckSaveSeveral(const TagFieldTexts& typed,
+                                                           const TagFieldSet& changed,
+                                                           const std::string& caption) const
+{
+    if (!m_Several || changed.none())
+        return std::nullopt;
+    return m_Several->CheckSave(m_Several->Edited(typed, changed), caption);
+}
+
+MultiTagEdit::Outcome TagEditorSession::OkSeveral(const TagFieldTexts& typed, const TagFieldSet& changed)
+{
+    MultiTagEdit::Outcome out;
+    if (!m_Several || changed.none()) {
+        endEdit();
+        out.Status = EditorTexts::NothingChanged();
+        return out;
+    }
+    out = m_Several->Save(m_Several->Edited(typed, changed));
+    // When no file took the change, what was typed stays for another try.
+    if (out.Saved > 0) {
+        endEdit();
+        m_Several->Reread();
+    }
+    return out;
+}
+
+std::optional<MultiTagEdit::Outcome> TagEditorSession::NumberTracks(const std::string& caption)
+{
+    if (!m_Several || Editing())
+        return std::nullopt;
+    const auto texts = m_Several->Numbered();
+    if (m_Several->CheckSave(texts, caption))
+        return std::nullopt;
+    auto out = m_Several->Save(texts);
+    m_Several->Reread();
     return out;
 }
 
@@ -136,6 +188,8 @@ TagEditorSession::RemoveOutcome TagEditorSession::RemoveTag(const std::string& c
 
 std::optional<FileTagView> TagEditorSession::FilesRestored(const std::vector<std::string>& names)
 {
+    if (m_Several && !Editing())
+        m_Several->Reread();
     if (m_ShownFile.empty() || Editing() ||
         std::none_of(names.begin(), names.end(),
                      [&](const std::string& name) { return sameFile(name, m_ShownFile); }))
@@ -146,6 +200,8 @@ std::optional<FileTagView> TagEditorSession::FilesRestored(const std::vector<std
 std::optional<FileTagView> TagEditorSession::Cancel()
 {
     endEdit();
+    if (m_Several)
+        m_Several->Reread();
     if (m_ShownFile.empty())
         return std::nullopt;
     return showStored();
@@ -167,10 +223,15 @@ TagEditorSession::LeaveChoice TagEditorSession::QueryLeave(const TagFieldTexts& 
 {
     if (!Editing() || typed == m_EditStart)
         return LeaveChoice::Leave;
-    const QString text =
-        QCoreApplication::translate("TagEditorSession", "The tag of \"%1\" has been changed.\r\nSave the "
-                                                        "changes before leaving the editor?")
-            .arg(m_ShownName);
+    const QString text = m_Several
+                             ? QCoreApplication::translate("TagEditorSession",
+                                                           "The tags of %1 files have been changed.\r\nSave "
+                                                           "the changes before leaving the editor?")
+                                   .arg(m_Several->Files().size())
+                             : QCoreApplication::translate("TagEditorSession",
+                                                           "The tag of \"%1\" has been changed.\r\nSave the "
+                                                           "changes before leaving the editor?")
+                                   .arg(m_ShownName);
     switch (Platform::MsgBox(
         {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNoCancel})) {
     case Platform::MsgResult::Yes:
@@ -201,6 +262,7 @@ FileTagView TagEditorSession::showStored()
 void TagEditorSession::updateRemove()
 {
     m_Commands.Remove = m_Commands.Edit && !m_Commands.OkCancelParse && m_ShownHasTag;
+    m_Commands.NumberTracks = m_Several && !m_Commands.OkCancelParse;
 }
 
 std::optional<Platform::MessageBoxRequest>

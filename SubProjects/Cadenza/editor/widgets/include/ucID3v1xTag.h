@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MultiTagEdit.h"
 #include "SaveCheck.h"
 
 #include <QWidget>
@@ -56,6 +57,12 @@ public:
 
     // Displays the record in the fields.
     void Show();
+    // Displays what several files have in common; a field where they differ
+    // is empty and shows "<keep>" until the user types into it (or chooses a
+    // genre), which makes it one of the ChangedFields. Show and Clear end this.
+    void ShowSeveral(const TagFieldTexts& common, const TagFieldSet& differing);
+    // The fields typed into (or the genre chosen) since ShowSeveral.
+    const TagFieldSet& ChangedFields() const { return m_changed; }
 
     Quaver::EID3TagConstants TagType() const;
     void setTagType(Quaver::EID3TagConstants value);
@@ -87,16 +94,22 @@ private:
     void fillGenres();
     void layoutFields();
     QWidget* fieldWidget(TagField field) const;
+    // The line a field is typed into (the genre box's own for the genre).
+    QLineEdit* lineOf(TagField field) const;
     // Marks the fields whose typed value would be stored differently, with
     // the reason as their tooltip; only while the fields are editable.
     void markChanges();
     void onGenreChosen(int index);
+    void fieldEdited(TagField field);
+    void setPlaceholder(TagField field, const QString& text);
     QLabel* addCaption(const QString& text, int left, int top, int width, int height);
 
     std::shared_ptr<Quaver::Tag> m_Tag;
     bool m_Enabled = false;
     bool m_confirmingTypedGenre = false;
     bool m_showing = false;
+    bool m_several = false;
+    TagFieldSet m_changed;
 
     QLineEdit* txtTitle = nullptr;
     QLineEdit* txtArtist = nullptr;

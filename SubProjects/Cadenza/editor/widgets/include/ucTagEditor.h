@@ -21,8 +21,9 @@ class TagFormatCollection;
 class ucID3v1xTag;
 
 // The tag editor panel "Marcato": MP3 files dropped on the list, the chosen
-// file's tag in the field panel, the edit cycle (Edit, Ok, Cancel), removing
-// the tag (Remove Tag), filling
+// file's tag in the field panel (or what several chosen files have in common),
+// the edit cycle (Edit, Ok, Cancel), numbering the tracks of several files
+// (Number Tracks), removing the tag (Remove Tag), filling
 // fields from the file name (Parse, with the "Parsing Options"), and playing a
 // file on double-click. The edit cycle and the file bookkeeping live in
 // TagEditorSession; this class owns the controls and applies its states.
@@ -61,6 +62,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // The paths of the files selected in the list, in the list's order.
+    std::vector<std::string> selectedFiles() const;
+
 public slots:
     // Files were put back by an undo (names as the file system holds them,
     // decoded): the fields show the shown file's stored tag again when it is
@@ -82,6 +86,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The caption of the panel's boxes: the application's title.
+    static std::string applicationTitle();
     void createControls();
     void createParsingOptions();
     // Places the field panel at its width plus wider (twips) and what stands
@@ -103,6 +109,13 @@ private:
     void cmdParse_Click();
     void cmdOverwrite_Click();
 
+    // Several files at once (ucTagEditorMulti.cpp).
+    void lvwData_SelectionChanged();
+    void showSeveral();
+    void okSeveral();
+    void cmdNumber_Click();
+    void showResults(const MultiTagEdit::Outcome& outcome);
+
     TagEditorSession m_session;
     std::shared_ptr<TagFormatCollection> m_Formats;
     int m_OverwriteState = 0;
@@ -117,6 +130,7 @@ private:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdRemove = nullptr;
+    QPushButton* cmdNumber = nullptr;
     QGroupBox* Frame1 = nullptr;
     QPushButton* cmdOverwrite = nullptr;
     std::array<QCheckBox*, 7> chkOverwrite{};

@@ -162,6 +162,9 @@ ucID3v1xTag::ucID3v1xTag(QWidget* parent) : QWidget(parent)
     for (QLineEdit* field : {txtTitle, txtArtist, txtAlbum, txtYear, txtTrack, txtComment})
         connect(field, &QLineEdit::textChanged, this, &ucID3v1xTag::markChanges);
     connect(cmbGenre, &QComboBox::editTextChanged, this, &ucID3v1xTag::markChanges);
+    for (const TagField field : AllFields) {
+        connect(lineOf(field), &QLineEdit::textEdited, this, [this, field] { fieldEdited(field); });
+    }
 
     resize(sizeHint());
     layoutFields();
@@ -239,6 +242,7 @@ void ucID3v1xTag::onGenreChosen(int index)
 {
     if (index >= 0 && !m_confirmingTypedGenre) {
         lblGenreByte->setText(QString::number(cmbGenre->itemData(index).toInt()));
+        fieldEdited(TagField::Genre);
         markChanges();
     }
 }
@@ -324,7 +328,35 @@ std::shared_ptr<Quaver::Tag> ucID3v1xTag::ID3v1xTag()
 
 void ucID3v1xTag::Show()
 {
+    m_several = false;
+    m_changed.reset();
+    for (const TagField field : AllFields)
+        setPlaceholder(field, QString());
     showTexts(TagFieldTexts::fromTag(*m_Tag));
+}
+
+void ucID3v1xTag::ShowSeveral(const TagFieldTexts& common, const TagFieldSet& differing)
+{
+    m_several = true;
+    m_changed.reset();
+    for (const TagField field : AllFields)
+        setPlaceholder(field, Contains(differing, field) ? tr("<keep>") : QString());
+    showTexts(common);
+}
+
+void ucID3v1xTag::setPlaceholder(TagField field, const QString& text)
+{
+    lineOf(field)->setPlaceholderText(text);
+}
+
+void ucID3v1xTag::fieldEdited(TagField field)
+{
+    if (!m_several)
+        return;
+    // An emptied field now empties the field of every file: it no longer says "<keep>".
+    m_changed.set(static_cast<std::size_t>(field));
+    setPlaceholder(field, QString());
+    markChanges();
 }
 
 void ucID3v1xTag::Clear()
@@ -377,6 +409,11 @@ QWidget* ucID3v1xTag::fieldWidget(TagField field) const
     return fields[static_cast<std::size_t>(field)];
 }
 
+QLineEdit* ucID3v1xTag::lineOf(TagField field) const
+{
+    return field == TagField::Genre ? cmbGenre->lineEdit() : static_cast<QLineEdit*>(fieldWidget(field));
+}
+
 void ucID3v1xTag::FocusField(TagField field)
 {
     fieldWidget(field)->setFocus(Qt::OtherFocusReason);
@@ -391,12 +428,17 @@ void ucID3v1xTag::markChanges()
     for (TagField field : AllFields) {
         QStringList reasons;
         for (const SaveChange& change : changes) {
-            if (change.Field == field)
+            // With several files, a field left as it is keeps each file's value.
+            if (change.Field == field && (!m_several || Contains(m_changed, field)))
                 reasons << change.Text;
         }
+        const bool marked = !reasons.isEmpty();
+        // A field left as "<keep>" says what it means, also where the word does not fit.
+        if (!marked && !lineOf(field)->placeholderText().isEmpty())
+            reasons << tr("The files differ here; each keeps its own value unless you type a new one.");
         QWidget* w = fieldWidget(field);
         w->setToolTip(reasons.join(QLatin1Char('\n')));
-        applyLook(w, m_Enabled, !reasons.isEmpty());
+        applyLook(w, m_Enabled, marked);
     }
 }
 

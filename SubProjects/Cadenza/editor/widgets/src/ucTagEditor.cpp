@@ -71,13 +71,13 @@ bool isDirectory(const std::string& path)
 // takes the difference from the fields first, so that nothing is cut off.
 constexpr int Wider = ucID3v1xTag::FullWidth - ucID3v1xTag::DesignedWidth;
 
-std::string applicationTitle()
+} // namespace
+
+std::string ucTagEditor::applicationTitle()
 {
     const std::string title = ApplicationVersion().title;
     return title.empty() ? QCoreApplication::applicationName().toStdString() : title;
 }
-
-} // namespace
 
 ucTagEditor::ucTagEditor(QWidget* parent) : QWidget(parent), m_play(&PlayerRemote::Play)
 {
@@ -132,6 +132,10 @@ void ucTagEditor::createControls()
         tr("Cut the tag off the end of the shown file; Edit, Undo Last Save puts it back"));
     cmdOk = makeButton(this, "cmdOk", tr("&Ok"), tr("Save tag"));
     cmdCancel = makeButton(this, "cmdCancel", tr("&Cancel"), tr("Undo changes"));
+    cmdNumber =
+        makeButton(this, "cmdNumber", tr("&Number"),
+                   tr("Number Tracks: the chosen files get the tracks 1, 2, 3... in the list's order"));
+    cmdNumber->setAccessibleName(tr("Number Tracks"));
 
     createParsingOptions();
 
@@ -142,7 +146,8 @@ void ucTagEditor::createControls()
     lvwData->setAccessibleDescription(
         tr("Drop MP3 files here or paste them (Ctrl+V); Enter plays the chosen file"));
     lvwData->setRootIsDecorated(false);
-    lvwData->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several files are chosen with Shift, Ctrl or Ctrl+A.
+    lvwData->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvwData->setHeaderLabels({tr("Files")});
     placeTwips(lvwData, 0, 3120, 4935 + Wider, 1095);
@@ -161,6 +166,7 @@ void ucTagEditor::createControls()
         if (current && current->isSelected())
             lvwData_Choose(current);
     });
+    connect(lvwData, &QTreeWidget::itemSelectionChanged, this, &ucTagEditor::lvwData_SelectionChanged);
     connect(lvwData, &QTreeWidget::itemDoubleClicked, this, &ucTagEditor::lvwData_DblClick);
     // The keyboard's way to the same: a copied file list is pasted as its drop
     // would be, and Enter plays the chosen file as a double-click does.
@@ -177,6 +183,7 @@ void ucTagEditor::createControls()
     connect(cmdOk, &QPushButton::clicked, this, &ucTagEditor::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &ucTagEditor::cmdCancel_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &ucTagEditor::cmdRemove_Click);
+    connect(cmdNumber, &QPushButton::clicked, this, &ucTagEditor::cmdNumber_Click);
     connect(cmdParse, &QPushButton::clicked, this, &ucTagEditor::cmdParse_Click);
     connect(cmdOverwrite, &QPushButton::clicked, this, &ucTagEditor::cmdOverwrite_Click);
 }
@@ -190,6 +197,7 @@ void ucTagEditor::placeBesideFields(int wider)
     placeTwips(cmdRemove, 3840 + wider, 1440, 1095, 375);
     placeTwips(cmdOk, 3840 + wider, 1920, 1095, 375);
     placeTwips(cmdCancel, 3840 + wider, 2280, 1095, 375);
+    placeTwips(cmdNumber, 3840 + wider, 2700, 1095, 375);
     placeTwips(Frame1, 5160 + wider, 360, 1575, 2745);
     placeTwips(imgAppImage, 5280 + wider, 3360, 240, 240);
 }
@@ -302,8 +310,9 @@ void ucTagEditor::applyCommands()
     cmdEdit->setEnabled(c.Edit);
     cmdOk->setEnabled(c.OkCancelParse);
     cmdCancel->setEnabled(c.OkCancelParse);
-    cmdParse->setEnabled(c.OkCancelParse);
+    cmdParse->setEnabled(c.Parse());
     cmdRemove->setEnabled(c.Remove);
+    cmdNumber->setEnabled(c.NumberTracks);
 }
 
 void ucTagEditor::showEvent(QShowEvent* event)
@@ -328,10 +337,15 @@ void ucTagEditor::hideEvent(QHideEvent* event)
     if (event->spontaneous())
         return;
     // An edit does not survive leaving the panel: the stored tag is shown again.
-    if (auto view = m_session.PanelHidden()) {
-        applyCommands();
+    const bool editing = m_session.Editing();
+    const auto view = m_session.PanelHidden();
+    if (!editing)
+        return;
+    applyCommands();
+    if (view)
         showView(*view);
-    }
+    else if (m_session.Several())
+        showSeveral();
 }
 
 void ucTagEditor::resizeEvent(QResizeEvent* event)
@@ -415,7 +429,10 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
 
 void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
 {
-    if (!item)
+    // Several chosen files are shown when the selection changes, and so is the
+    // one left chosen when Ctrl+click takes another out of the selection.
+    const auto selected = lvwData->selectedItems();
+    if (!item || selected.size() > 1 || (!item->isSelected() && !selected.isEmpty()))
         return;
     showView(m_session.Choose(entryPath(item)));
     applyCommands();
@@ -444,6 +461,10 @@ void ucTagEditor::cmdEdit_Click()
 
 void ucTagEditor::cmdOk_Click()
 {
+    if (m_session.Several()) {
+        okSeveral();
+        return;
+    }
     if (const auto back = m_session.CheckSave(ucID3v1xTag->TypedTexts(), applicationTitle())) {
         ucID3v1xTag->FocusField(*back);
         return;
@@ -471,6 +492,8 @@ void ucTagEditor::cmdCancel_Click()
     applyCommands();
     if (view)
         showView(*view);
+    else if (m_session.Several())
+        showSeveral();
 }
 
 void ucTagEditor::cmdRemove_Click()
@@ -501,6 +524,8 @@ void ucTagEditor::RefreshFiles(const QStringList& names)
     if (const auto view = m_session.FilesRestored(files)) {
         showView(*view);
         applyCommands();
+    } else if (m_session.Several() && !m_session.Editing()) {
+        showSeveral();
     }
 }
 

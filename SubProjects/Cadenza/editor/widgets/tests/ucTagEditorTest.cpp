@@ -1,6 +1,7 @@
 #include "ucTagEditor.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
+#include "StateHome.h"
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"
@@ -11,12 +12,14 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -569,4 +572,85 @@ TEST(ucTagEditor, KeyboardPastesFilesAndEnterPlaysTheChosenOne)
     e.click(0);
     QTest::keyClick(e.list, Qt::Key_Return);
     EXPECT_EQ(played, std::vector<std::string>{song});
+}
+
+namespace {
+
+// Answers the next results dialog with Ok, keeping its rows ("file: result").
+void acceptResults(QStringList& rows)
+{
+    QTimer::singleShot(0, [&rows] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        const auto* list = dialog->findChild<QTreeWidget*>("lvwResults");
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+            rows << list->topLevelItem(i)->text(0) + ": " + list->topLevelItem(i)->text(1);
+        dialog->accept();
+    });
+}
+
+} // namespace
+
+TEST(ucTagEditor, SeveralChosenFilesAreEditedAndNumberedTogether)
+{
+    TempDir dir;
+    const LegatoTest::StateHome state(dir.file("state"));
+    const std::string a = EditorTest::writeTagged(dir, "a.mp3", {"A", "Band", "Old", 4});
+    const std::string b = EditorTest::writeTagged(dir, "b.mp3", {"B", "Band", "Old", 9});
+    const std::string c = EditorTest::writeTagged(dir, "c.mp3", {"C", "Band", "Old", 1});
+    Editor e;
+    e.dropFiles({a, b, c});
+    e.click(0);
+    QTest::keyClick(e.list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(e.panel.selectedFiles(), (std::vector<std::string>{a, b, c}));
+    EXPECT_EQ(e.file->text(), EditorTexts::FilesChosen(3));
+    EXPECT_EQ(e.title->text(), "");
+    EXPECT_EQ(e.title->placeholderText(), "<keep>");
+    EXPECT_EQ(e.artist->text(), "Band");
+    EXPECT_EQ(e.artist->placeholderText(), "");
+    EXPECT_TRUE(e.button("cmdNumber")->isEnabled());
+    EXPECT_FALSE(e.button("cmdRemove")->isEnabled());
+
+    Editor::press(e.edit);
+    EXPECT_FALSE(e.parse->isEnabled());
+    EXPECT_FALSE(e.button("cmdNumber")->isEnabled());
+    EXPECT_EQ(e.title->palette().color(QPalette::Base), e.artist->palette().color(QPalette::Base))
+        << "a field left as <keep> is not marked as stored differently";
+    Editor::retype(e.fields->findChild<QLineEdit*>("txtAlbum"), "New");
+    QStringList rows;
+    acceptResults(rows);
+    Editor::press(e.ok);
+    EXPECT_EQ(rows, (QStringList{QString::fromStdString(a) + ": saved", QString::fromStdString(b) + ": saved",
+                                 QString::fromStdString(c) + ": saved"}));
+    EXPECT_EQ(e.lastMessage(), EditorTexts::TagsSaved(3, 0));
+    EXPECT_EQ(stored(b)->Album(), "New");
+    EXPECT_EQ(stored(b)->Title(), "B");
+    EXPECT_EQ(stored(b)->Track(), 9);
+
+    rows.clear();
+    acceptResults(rows);
+    Editor::press(e.button("cmdNumber"));
+    EXPECT_EQ(rows.size(), 3);
+    EXPECT_EQ(stored(c)->Track(), 3);
+    EXPECT_EQ(e.track->placeholderText(), "<keep>");
+
+    // One file chosen again: its own tag, no "<keep>".
+    e.click(1);
+    EXPECT_EQ(e.panel.selectedFiles(), std::vector<std::string>{b});
+    EXPECT_EQ(e.title->text(), "B");
+    EXPECT_EQ(e.track->text(), "02");
+    EXPECT_EQ(e.track->placeholderText(), "");
+    EXPECT_FALSE(e.button("cmdNumber")->isEnabled());
+
+    // Ctrl+click adds a file, and taking one out shows the one left chosen.
+    const auto ctrlClick = [&](int row) {
+        QTest::mouseClick(e.list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          e.list->visualItemRect(e.entry(row)).center());
+    };
+    ctrlClick(0);
+    EXPECT_EQ(e.file->text(), EditorTexts::FilesChosen(2));
+    ctrlClick(1);
+    EXPECT_EQ(e.panel.selectedFiles(), std::vector<std::string>{a});
+    EXPECT_EQ(e.title->text(), "A");
 }

@@ -1,0 +1,108 @@
+// The editor panel with several files chosen at once: the fields show what
+// they have in common, Ok writes the changed fields to each of them, Number
+// Tracks numbers them in the list's order, and each file's result is listed.
+#include "ucTagEditor.h"
+
+#include "EditorTexts.h"
+#include "FileListView.h"
+#include "TwipsLayout.h"
+#include "ucID3v1xTag.h"
+
+#include "Platform/FileNameCodec.h"
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+std::vector<std::string> ucTagEditor::selectedFiles() const
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < lvwData->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = lvwData->topLevelItem(i);
+        if (item->isSelected())
+            files.push_back(entryPath(item));
+    }
+    return files;
+}
+
+void ucTagEditor::lvwData_SelectionChanged()
+{
+    std::vector<std::string> files = selectedFiles();
+    if (files.size() > 1) {
+        m_session.ChooseSeveral(std::move(files));
+        showSeveral();
+    } else if (files.size() == 1 && m_session.Several()) {
+        // Back to one file from several: it is shown as a click shows it.
+        showView(m_session.Choose(files.front()));
+    }
+    applyCommands();
+}
+
+void ucTagEditor::showSeveral()
+{
+    const MultiTagEdit* several = m_session.Several();
+    if (!several)
+        return;
+    const int count = static_cast<int>(several->Files().size());
+    txtFile->setText(EditorTexts::FilesChosen(count));
+    ucID3v1xTag->ShowSeveral(several->Common(), several->Differing());
+    ReportStatus(EditorTexts::FilesChosen(count), 1);
+}
+
+void ucTagEditor::okSeveral()
+{
+    const TagFieldTexts typed = ucID3v1xTag->TypedTexts();
+    const TagFieldSet changed = ucID3v1xTag->ChangedFields();
+    if (const auto back = m_session.CheckSaveSeveral(typed, changed, applicationTitle())) {
+        ucID3v1xTag->FocusField(*back);
+        return;
+    }
+    const MultiTagEdit::Outcome outcome = m_session.OkSeveral(typed, changed);
+    applyCommands();
+    if (!m_session.Editing())
+        showSeveral();
+    ReportStatus(outcome.Status, 1);
+    if (!outcome.Files.empty())
+        showResults(outcome);
+}
+
+void ucTagEditor::cmdNumber_Click()
+{
+    const auto outcome = m_session.NumberTracks(applicationTitle());
+    if (!outcome)
+        return;
+    showSeveral();
+    applyCommands();
+    ReportStatus(outcome->Status, 1);
+    showResults(*outcome);
+}
+
+void ucTagEditor::showResults(const MultiTagEdit::Outcome& outcome)
+{
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgSaveResults"));
+    dialog.setWindowTitle(QString::fromStdString(applicationTitle()));
+    auto* summary = new QLabel(outcome.Status, &dialog);
+    summary->setObjectName(QStringLiteral("lblSummary"));
+    auto* list = new QTreeWidget(&dialog);
+    list->setObjectName(QStringLiteral("lvwResults"));
+    list->setAccessibleName(tr("Results"));
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({tr("File"), tr("Result")});
+    for (const MultiTagEdit::FileResult& file : outcome.Files) {
+        auto* row = new QTreeWidgetItem(list, {Platform::DecodeFileName(file.File), file.Text});
+        row->setToolTip(1, file.Text);
+    }
+    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(summary);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(Platform::twipsToPixels(9000), Platform::twipsToPixels(4500));
+    dialog.exec();
+}
