@@ -173,7 +173,9 @@ void ucBatch::BuildControls()
     auto* othersPage = new QWidget;
     vwOtherTags = new OtherTagsView(othersPage);
     placeTwips(vwOtherTags, 60, 60, 3840, 2460);
-    tabTags->addTab(othersPage, tr("Other Tags"));
+    // A short caption, so the three tabs fit the designed width.
+    const int othersTab = tabTags->addTab(othersPage, tr("Others"));
+    tabTags->setTabToolTip(othersTab, tr("The file's other tags, marked where they differ from the new tag"));
 
     // The row below the designed area: whether a write also puts the fields
     // into each file's ID3v2 tag (remembered).
