@@ -55,16 +55,7 @@ Quaver::EID3TagConstants TagFromTail(const ReadAhead::ReadAheadPool::Tail& tail,
 // they were not fetched, only a look at the file can tell.
 bool MayHoldOtherTags(const ReadAhead::ReadAheadPool::Tail& tail)
 {
-    if (!tail.Read)
-        return true;
-    std::array<char, OtherTags::EndBytes> end;
-    static_assert(OtherTags::EndBytes ==
-                  std::tuple_size_v<decltype(tail.Before)> + std::tuple_size_v<decltype(tail.Bytes)>);
-    std::copy_n(tail.Before.begin(), tail.BeforeCount, end.begin());
-    std::copy_n(tail.Bytes.begin(), tail.Count, end.begin() + static_cast<long>(tail.BeforeCount));
-    const auto* lead = reinterpret_cast<const char*>(tail.Lead.data());
-    return OtherTags::MayHold(std::string_view(lead, tail.LeadCount),
-                              std::string_view(end.data(), tail.BeforeCount + tail.Count), tail.Size);
+    return !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size);
 }
 
 } // namespace

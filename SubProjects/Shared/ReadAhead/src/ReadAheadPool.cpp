@@ -16,6 +16,13 @@
 
 namespace ReadAhead {
 
+std::string ReadAheadPool::Tail::End() const
+{
+    std::string end(reinterpret_cast<const char*>(Before.data()), BeforeCount);
+    end.append(reinterpret_cast<const char*>(Bytes.data()), Count);
+    return end;
+}
+
 using Clock = std::chrono::steady_clock;
 
 struct ReadAheadPool::State : std::enable_shared_from_this<State>

@@ -36,6 +36,13 @@ inline QString NewTag()
 {
     return QCoreApplication::translate("BatchMessages", "New Tag.");
 }
+// A note beside the outcome of a file whose ID3v2 tag (kind, "ID3v2.3")
+// holds other values than the new trailer; fields names them ("title, year").
+inline QString Id3v2Differs(const QString& kind, const QString& fields)
+{
+    return QCoreApplication::translate("BatchMessages", "The %1 tag holds another %2; players show it first.")
+        .arg(kind, fields);
+}
 // Put between the write message and the library's error line.
 inline const QString ErrorSeparator = QStringLiteral(" - ");
 inline QString PleaseWait()

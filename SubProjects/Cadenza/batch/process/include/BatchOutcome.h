@@ -20,6 +20,9 @@ struct BatchOutcome
     Group Result = Group::Ok;
     QString Message;       // one of BatchMessages, possibly with the library's error line
     Quaver::TagPtr NewTag; // the tag derived for the file; null when the name did not fit
+    // Beside the message: the file's ID3v2 tag holds values the new tag does
+    // not show, and stays so (BatchMessages::Id3v2Differs); empty otherwise.
+    QString Note;
 };
 
 // How many files a run has processed so far, and how they came out.

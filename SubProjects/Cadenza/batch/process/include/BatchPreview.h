@@ -1,18 +1,22 @@
 #pragma once
 
+#include "OtherTags/OtherTags.h"
 #include "Quaver/Tag.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TagFormats;
 
 // What the batch panel shows for a clicked file: the tag a run would write
-// now, and the tag the file has (null when it has none or it cannot be read).
+// now, the tag the file has (null when it has none or it cannot be read), and
+// its other tags.
 struct BatchPreview
 {
     Quaver::TagPtr NewTag;
     Quaver::TagPtr OldTag;
+    std::vector<OtherTags::Found> Others; // the file's other tags, in file order
 };
 
 // The preview of fileName (the file system's bytes).

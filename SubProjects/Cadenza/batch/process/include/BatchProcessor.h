@@ -4,8 +4,10 @@
 #include "BatchSettings.h"
 
 #include "FileEnd.h"
+#include "OtherTags/OtherTags.h"
 
 #include <string>
+#include <vector>
 
 // The work a batch run does per file, shared by the batch panel and the
 // command line. File names are the bytes the file system holds.
@@ -37,11 +39,20 @@ struct PreparedFile
     Journal::FileEnd After;
     int Entry = 0; // the journal entry of the write, when recorded
 };
-PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName);
+// mayHoldOthers is false when the file's first and last bytes showed already
+// that it holds no other tag (OtherTags::MayHold), so it is not looked at for
+// an ID3v2 tag that differs from the new one.
+PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName,
+                         bool mayHoldOthers = true);
 BatchOutcome CompleteFile(const PreparedFile& prepared);
 
 // Processes one file: derive its tag and, unless test mode is on or an
 // existing tag is to be kept, write it. Never throws for a failing file.
-BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName);
+BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName,
+                         bool mayHoldOthers = true);
+
+// The note for a file whose ID3v2 tag (the first among others) holds values
+// tag does not show; empty when there is none or it agrees.
+QString Id3v2Note(const std::vector<OtherTags::Found>& others, const Quaver::Tag& tag);
 
 } // namespace BatchProcessor

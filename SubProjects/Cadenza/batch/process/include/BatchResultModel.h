@@ -44,6 +44,7 @@ public:
         KeyRole = Qt::UserRole, // a group node's key, "ok" or "error"
         ImageRole,              // the key of the node's image: ImageOk, ImageError or ImageInfo
         FileNameRole,           // a file or message node's full file name, its bytes as a QByteArray
+        NoteRole,               // a file or message node's BatchOutcome::Note (also in its tool tip)
     };
 
     // The keys of the result tree's images.
@@ -110,7 +111,9 @@ private:
         quint32 size;     // its length in bytes
         quint32 relative; // where in it the name below the start folder begins
         quint32 message;  // index into m_messages
+        quint32 note;     // index into m_messages, or NoNote
     };
+    static constexpr quint32 NoNote = ~quint32{0};
 
     enum class Level
     {

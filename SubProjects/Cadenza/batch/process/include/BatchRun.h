@@ -86,8 +86,15 @@ private:
     void ProcessFound(const std::string& fileName, const BatchSettings& settings);
     void WriteWaiting();
     void Publish(BatchOutcome outcome);
-    // Whether the read-ahead found the file regular; nothing when it does not know.
-    std::optional<bool> FetchedRegular(const std::string& fileName);
+    // What the read-ahead found of a file: whether it is regular, and whether
+    // its first and last bytes leave room for other tags. Nothing when it
+    // does not know.
+    struct Fetched
+    {
+        bool Regular = false;
+        bool MayHoldOthers = true;
+    };
+    std::optional<Fetched> FetchedFile(const std::string& fileName);
     void EmitProgress();
 
     std::unique_ptr<cDrvScan> m_pDrvScan;

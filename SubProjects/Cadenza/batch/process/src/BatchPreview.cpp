@@ -21,5 +21,6 @@ BatchPreview PreviewFile(const std::shared_ptr<TagFormats>& format, const Quaver
         // A file that cannot be read shows no present tag; the click must not
         // take the panel down.
     }
+    preview.Others = OtherTags::Read(fileName);
     return preview;
 }

@@ -12,6 +12,8 @@
 #include "Quaver/TrailerCodec.h"
 #include "modTagFormat.h"
 
+#include <QStringList>
+#include <optional>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -50,16 +52,41 @@ std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
 
 } // namespace
 
-PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName)
+QString Id3v2Note(const std::vector<OtherTags::Found>& others, const Quaver::Tag& tag)
+{
+    const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(others);
+    if (!id3v2)
+        return {};
+    QStringList fields;
+    for (const std::string& name : OtherTags::Differing(id3v2->Values, tag))
+        fields << QString::fromStdString(name);
+    if (fields.isEmpty())
+        return {};
+    return BatchMessages::Id3v2Differs(QString::fromStdString(id3v2->Kind),
+                                       fields.join(QStringLiteral(", ")));
+}
+
+PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers)
 {
     PreparedFile prepared;
     BatchOutcome& outcome = prepared.Outcome;
     outcome.FileName = fileName;
 
+    // The file's other tags, read once when needed: for the fields, or for
+    // the note on an ID3v2 tag the write leaves as it is.
+    std::optional<std::vector<OtherTags::Found>> others;
+    const auto noteId3v2 = [&] {
+        if (!settings.NotesId3v2() || (!others && !mayHoldOthers))
+            return;
+        if (!others)
+            others = OtherTags::Read(fileName);
+        outcome.Note = Id3v2Note(*others, *outcome.NewTag);
+    };
+
     Quaver::TagPtr tag;
     if (settings.FromId3v2) {
-        const auto others = OtherTags::Read(fileName);
-        const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(others);
+        others = OtherTags::Read(fileName);
+        const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(*others);
         if (!id3v2) {
             outcome.Result = BatchOutcome::Group::Error;
             outcome.Message = BatchMessages::NoId3v2Tag();
@@ -78,6 +105,7 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     outcome.NewTag = tag;
     if (settings.TestMode) {
         outcome.Message = BatchMessages::TestMode();
+        noteId3v2();
         return prepared;
     }
     const auto fail = [&](const Platform::RuntimeError& error) {
@@ -113,6 +141,7 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     }
     prepared.Write = true;
     prepared.Recordable = true;
+    noteId3v2();
     return prepared;
 }
 
@@ -129,6 +158,7 @@ BatchOutcome CompleteFile(const PreparedFile& prepared)
     if (handler.WriteTag())
         return outcome;
     outcome.Result = BatchOutcome::Group::Error;
+    outcome.Note.clear(); // no new tag to differ from
     // A file listed in a folder that cannot be searched cannot be reached; the
     // library only knows "does not exist", so ask why (only on failure, to keep
     // the query off the path every file takes).
@@ -141,9 +171,9 @@ BatchOutcome CompleteFile(const PreparedFile& prepared)
     return outcome;
 }
 
-BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName)
+BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers)
 {
-    return CompleteFile(PrepareFile(settings, fileName));
+    return CompleteFile(PrepareFile(settings, fileName, mayHoldOthers));
 }
 
 } // namespace BatchProcessor

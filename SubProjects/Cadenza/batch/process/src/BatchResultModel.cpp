@@ -103,6 +103,7 @@ void BatchResultModel::Append(const BatchOutcome& outcome)
     row.size = static_cast<quint32>(name.size());
     row.relative = below ? static_cast<quint32>(name.size() - relative.size()) : 0;
     row.message = MessageIndex(outcome.Message);
+    row.note = outcome.Note.isEmpty() ? NoNote : MessageIndex(outcome.Note);
     m_rows[GroupNumber(outcome.Result)].push_back(row);
 
     const std::size_t waiting = m_rows[0].size() - m_published[0] + m_rows[1].size() - m_published[1];
@@ -333,8 +334,12 @@ QVariant BatchResultModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return level == Level::File ? Decode(row, row.relative) : m_messages.at(row.message);
-    case Qt::ToolTipRole:
-        return level == Level::File ? Decode(row, 0) : m_messages.at(row.message);
+    case Qt::ToolTipRole: {
+        const QString tip = level == Level::File ? Decode(row, 0) : m_messages.at(row.message);
+        return row.note == NoNote ? tip : tip + QLatin1Char('\n') + m_messages.at(row.note);
+    }
+    case NoteRole:
+        return row.note == NoNote ? QString() : m_messages.at(row.note);
     case FileNameRole:
         return QByteArray::fromStdString(Bytes(row, 0));
     default:

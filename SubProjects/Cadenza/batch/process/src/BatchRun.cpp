@@ -3,6 +3,7 @@
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
 
+#include "OtherTags/OtherTags.h"
 #include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/RuntimeError.h"
@@ -99,14 +100,16 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         }
     });
 
-    // Test mode only looks at each file; a write reads its trailer first.
+    // A write reads the file's trailer first; when differing ID3v2 tags are
+    // noted, the first and last bytes tell which files may hold one.
     using ReadAhead::ReadAheadPool;
+    const bool noteOthers = !settings.TestMode || settings.NotesId3v2();
     ReadAheadPool readAhead(
         ReadAheadPool::Tree(m_pDrvScan->Path(),
                             [spec = m_pDrvScan->FileSpec()](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        {.What = settings.TestMode ? ReadAheadPool::Fetch::Status : ReadAheadPool::Fetch::Trailer});
+        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -122,7 +125,7 @@ void BatchRun::Cancel()
     m_pDrvScan->setCancel(true);
 }
 
-std::optional<bool> BatchRun::FetchedRegular(const std::string& fileName)
+std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileName)
 {
     if (!m_readAhead)
         return std::nullopt;
@@ -135,19 +138,22 @@ std::optional<bool> BatchRun::FetchedRegular(const std::string& fileName)
         m_readAheadInStep = false;
         return std::nullopt;
     }
-    return file->Fetched.Regular;
+    const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
+    return Fetched{tail.Regular, !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size)};
 }
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
     // A regular file a moment ago is processed; anything else is looked at again.
-    if (FetchedRegular(fileName) != true && !BatchProcessor::IsProcessable(fileName))
+    const auto fetched = FetchedFile(fileName);
+    if (!(fetched && fetched->Regular) && !BatchProcessor::IsProcessable(fileName))
         return;
+    const bool mayHoldOthers = !fetched || fetched->MayHoldOthers;
     if (!m_journal) {
-        Publish(BatchProcessor::ProcessFile(settings, fileName));
+        Publish(BatchProcessor::ProcessFile(settings, fileName, mayHoldOthers));
         return;
     }
-    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(settings, fileName);
+    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers);
     if (!prepared.Write && m_waiting.empty()) {
         Publish(std::move(prepared.Outcome));
         return;

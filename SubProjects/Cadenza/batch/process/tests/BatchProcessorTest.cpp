@@ -239,3 +239,31 @@ TEST(BatchProcessor, OnlyRegularFilesAndVanishedNamesAreProcessed)
     ASSERT_EQ(mkfifo(dir.file("pipe.mp3").c_str(), 0644), 0);
     EXPECT_FALSE(BatchProcessor::IsProcessable(dir.file("pipe.mp3")));
 }
+
+TEST(BatchProcessor, AnId3v2TagThatDiffersFromTheNewTagIsNoted)
+{
+    LegatoTest::TempDir dir;
+    const std::string front = LegatoTest::Id3v23({{"TIT2", "Other title"}, {"TPE1", "Artist"}});
+    const std::string differs = dir.write("Artist - Title.mp3", front + Audio());
+    const std::string agrees = dir.write("Artist - Other title.mp3", front + Audio());
+    const std::string kept = dir.write("Artist - New.mp3", front + Audio() + Trailer("Kept"));
+    BatchSettings settings = Settings(1, true);
+    EXPECT_EQ(ProcessFile(settings, differs).Note, "") << "only when asked for";
+    settings.NoteId3v2 = true;
+    EXPECT_EQ(ProcessFile(settings, differs).Note,
+              "The ID3v2.3 tag holds another title; players show it first.");
+    EXPECT_EQ(ProcessFile(settings, differs, false).Note, "") << "its bytes showed no other tag";
+    EXPECT_EQ(ProcessFile(settings, agrees).Note, "");
+    EXPECT_NE(ProcessFile(settings, kept).Note, "");
+
+    // A write notes it too, unless it brings the ID3v2 tag in step or writes nothing.
+    settings.TestMode = false;
+    EXPECT_EQ(ProcessFile(settings, kept).Note, "") << "the existing tag is kept";
+    settings.AlsoId3v2 = OtherTags::Id3v2Sync::Update;
+    EXPECT_EQ(ProcessFile(settings, differs).Note, "");
+    settings.AlsoId3v2 = OtherTags::Id3v2Sync::Off;
+    dir.write("Artist - Title.mp3", front + Audio());
+    const BatchOutcome written = ProcessFile(settings, differs);
+    EXPECT_EQ(written.Message, BatchMessages::NewTag());
+    EXPECT_EQ(written.Note, "The ID3v2.3 tag holds another title; players show it first.");
+}

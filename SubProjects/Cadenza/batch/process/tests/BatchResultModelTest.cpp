@@ -1,6 +1,7 @@
 #include "BatchResultModel.h"
 #include "BatchFixtures.h"
 #include "BatchMessages.h"
+#include "Id3v2Bytes.h"
 
 #include "Platform/FileNameCodec.h"
 
@@ -67,6 +68,18 @@ TEST(BatchResultModel, ListsTheOutcomesUnderTheirGroupsWithMessagesAndImages)
     EXPECT_EQ(Texts(model, ok, BatchResultModel::ImageRole), (QStringList{"Ok", "Ok"}));
     EXPECT_EQ(Texts(model, error), QStringList{"NoMatch.mp3"});
     EXPECT_EQ(Texts(model, error, BatchResultModel::ImageRole), QStringList{"Error"});
+
+    // A note shows in the tool tips of the file and of its message.
+    BatchOutcome noted = Outcome("/music/", "B.mp3", Group::Ok, BatchMessages::TestMode());
+    noted.Note = "The ID3v2.3 tag holds another title; players show it first.";
+    model.Append(noted);
+    model.Publish();
+    const QModelIndex notedFile = model.index(2, 0, ok);
+    EXPECT_EQ(notedFile.data(Qt::ToolTipRole).toString(), "/music/B.mp3\n" + noted.Note);
+    EXPECT_EQ(model.index(0, 0, notedFile).data(Qt::ToolTipRole).toString(),
+              BatchMessages::TestMode() + "\n" + noted.Note);
+    EXPECT_EQ(notedFile.data(BatchResultModel::NoteRole).toString(), noted.Note);
+    EXPECT_EQ(model.index(0, 0, ok).data(BatchResultModel::NoteRole).toString(), "");
 
     const QModelIndex file = model.index(0, 0, error);
     ASSERT_EQ(model.rowCount(file), 1);
@@ -173,7 +186,7 @@ TEST(BatchResultModel, ThePreviewShowsTheTagTheRunDerivedAndTheFilesOwn)
 {
     LegatoTest::TempDir dir;
     const std::string root = dir.path() + "/";
-    dir.write("Artist - Title.mp3", Audio() + Trailer("Old Title"));
+    dir.write("Artist - Title.mp3", LegatoTest::Id3v23({{"TIT2", "Front"}}) + Audio() + Trailer("Old Title"));
     dir.write("NoMatch.mp3", Audio());
     auto defaults = std::make_shared<Quaver::Tag>();
     defaults->setComment("from default");
@@ -193,6 +206,8 @@ TEST(BatchResultModel, ThePreviewShowsTheTagTheRunDerivedAndTheFilesOwn)
         EXPECT_EQ(preview.NewTag->Comment(), "from default");
         ASSERT_NE(preview.OldTag, nullptr);
         EXPECT_EQ(preview.OldTag->Title(), "Old Title");
+        ASSERT_EQ(preview.Others.size(), 1u);
+        EXPECT_EQ(preview.Others[0].Values.Title, "Front");
     }
     // A name that did not fit still previews what it gives; no tag, no old one.
     const BatchPreview failed = model.Preview(model.index(0, 0, model.GroupIndex(Group::Error)));

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class OtherTagsView;
 class PathDropEdit;
 class QCheckBox;
 class QComboBox;
@@ -27,7 +28,8 @@ class ucID3v1xTag;
 // and a default tag, and "&Process" tags every MP3 file below the directory
 // from its name. Each file's outcome is listed under "Ok" or "Error" (by its
 // name below the chosen folder; the full name is the tool tip); clicking a
-// file previews the tag a run would write next to the tag it has now. During
+// file previews the tag a run would write next to the tag it has now and its
+// other tags (an ID3v2 tag that differs from the new tag is marked). During
 // a run the button reads "&Stop", and it or Escape ends the run after the
 // file in hand. The work itself is BatchRun's; this panel only gathers the
 // settings and shows the outcomes.
@@ -35,9 +37,11 @@ class ucBatch : public QWidget, public IFrame
 {
     Q_OBJECT
 public:
-    // Designed size in twips; the panel is not resized.
+    // Designed size in twips; the panel is not resized. Below the designed
+    // area, one more row holds the ID3v2 check boxes.
     static constexpr int DesignedWidth = 9510;
     static constexpr int DesignedHeight = 6630;
+    static constexpr int Id3v2RowHeight = 330;
 
     explicit ucBatch(QWidget* parent = nullptr);
     ~ucBatch() override;
@@ -80,6 +84,7 @@ private:
     void ProcessClicked();
     void SetRunning(bool running);
     void FetchInView();
+    void Id3v2Clicked();
 
     PathDropEdit* txtPath = nullptr;
     QPushButton* cmdChoosePath = nullptr;
@@ -95,6 +100,9 @@ private:
     ucID3v1xTag* ucOldTag = nullptr;
     ucID3v1xTag* ucDefaultTag = nullptr;
     QLabel* imgAppImage = nullptr;
+    OtherTagsView* vwOtherTags = nullptr;
+    QCheckBox* chkAlsoId3v2 = nullptr;
+    QCheckBox* chkCreateId3v2 = nullptr;
     QShortcut* m_StopKey = nullptr;
 
     std::shared_ptr<TagFormatCollection> m_Formats;

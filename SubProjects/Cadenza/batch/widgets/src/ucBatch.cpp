@@ -9,6 +9,8 @@
 #include "PathDropEdit.h"
 
 #include "FillFormatList.h"
+#include "Id3v2SyncOption.h"
+#include "OtherTagsView.h"
 #include "TwipsLayout.h"
 #include "ucID3v1xTag.h"
 
@@ -24,6 +26,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -37,13 +40,32 @@ const char* const NodeText = QT_TRANSLATE_NOOP("ucBatch", "Batch processing");
 const char* const ProcessCaption = QT_TRANSLATE_NOOP("ucBatch", "&Process");
 const char* const StopCaption = QT_TRANSLATE_NOOP("ucBatch", "&Stop");
 
+// Marks a file whose outcome carries a note (an ID3v2 tag that differs from
+// the new tag) after its name, in the view only; the note itself is the
+// node's tool tip.
+class NoteMarkDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.parent().isValid() && index.model()->hasChildren(index) &&
+            !index.data(BatchResultModel::NoteRole).toString().isEmpty())
+            option->text += ucBatch::tr("  [ID3v2 differs]");
+    }
+};
+
 } // namespace
 
 ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ucBatch"));
     BuildControls();
-    setFixedSize(Platform::twipsToPixels(DesignedWidth), Platform::twipsToPixels(DesignedHeight));
+    setFixedSize(Platform::twipsToPixels(DesignedWidth),
+                 Platform::twipsToPixels(DesignedHeight + Id3v2RowHeight));
 
     connect(&m_Run, &BatchRun::ShowProgress, this, &ucBatch::ShowMessage);
     connect(&m_Run, &BatchRun::FileProcessed, m_Results, &BatchResultModel::Append);
@@ -58,6 +80,8 @@ ucBatch::ucBatch(QWidget* parent) : QWidget(parent)
     connect(trvFiles, &QTreeView::clicked, this, &ucBatch::PreviewItem);
     connect(trvFiles->selectionModel(), &QItemSelectionModel::currentChanged, this, &ucBatch::PreviewItem);
     connect(trvFiles->verticalScrollBar(), &QScrollBar::valueChanged, this, &ucBatch::FetchInView);
+    connect(chkAlsoId3v2, &QCheckBox::clicked, this, &ucBatch::Id3v2Clicked);
+    connect(chkCreateId3v2, &QCheckBox::clicked, this, &ucBatch::Id3v2Clicked);
 }
 
 ucBatch::~ucBatch() = default;
@@ -115,6 +139,7 @@ void ucBatch::BuildControls()
     trvFiles->setAccessibleName(tr("Results"));
     trvFiles->setAccessibleDescription(tr("The processed files under Ok and Error, each with its outcome"));
     trvFiles->setHeaderHidden(true);
+    trvFiles->setItemDelegate(new NoteMarkDelegate(trvFiles));
     // Every row is one line of text: the view can then lay out tens of
     // thousands of rows without measuring each.
     trvFiles->setUniformRowHeights(true);
@@ -145,6 +170,28 @@ void ucBatch::BuildControls()
     };
     ucOldTag = addTagTab(tr("Original Tag"), QStringLiteral("ucOldTag"));
     ucDefaultTag = addTagTab(tr("Default Tag"), QStringLiteral("ucDefaultTag"));
+    auto* othersPage = new QWidget;
+    vwOtherTags = new OtherTagsView(othersPage);
+    placeTwips(vwOtherTags, 60, 60, 3840, 2460);
+    // A short caption, so the three tabs fit the designed width.
+    const int othersTab = tabTags->addTab(othersPage, tr("Others"));
+    tabTags->setTabToolTip(othersTab, tr("The file's other tags, marked where they differ from the new tag"));
+
+    // The row below the designed area: whether a write also puts the fields
+    // into each file's ID3v2 tag (remembered).
+    chkAlsoId3v2 = new QCheckBox(tr("Also update &ID3v2"), this);
+    chkAlsoId3v2->setObjectName(QStringLiteral("chkAlsoId3v2"));
+    chkAlsoId3v2->setToolTip(
+        tr("A write also puts the fields into the file's ID3v2 tag, with their full text"));
+    placeTwips(chkAlsoId3v2, 120, DesignedHeight, 2400, 255);
+    chkCreateId3v2 = new QCheckBox(tr("Create an ID3v2 tag &where there is none"), this);
+    chkCreateId3v2->setObjectName(QStringLiteral("chkCreateId3v2"));
+    chkCreateId3v2->setToolTip(tr("A file without an ID3v2 tag gets one (ID3v2.4)"));
+    placeTwips(chkCreateId3v2, 2640, DesignedHeight, 4500, 255);
+    const auto sync = Id3v2SyncOption::Stored(objectName());
+    chkAlsoId3v2->setChecked(Id3v2SyncOption::AlsoChecked(sync));
+    chkCreateId3v2->setChecked(Id3v2SyncOption::CreateChecked(sync));
+    chkCreateId3v2->setEnabled(chkAlsoId3v2->isChecked());
 
     imgAppImage = new QLabel(this);
     imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
@@ -274,6 +321,8 @@ void ucBatch::Process()
     settings.DefaultTag = std::make_shared<Quaver::Tag>(*ucDefaultTag->ID3v1xTag());
     settings.TestMode = chkTestMode->isChecked();
     settings.Overwrite = chkOverwrite->isChecked();
+    settings.AlsoId3v2 = Id3v2SyncOption::FromChecks(chkAlsoId3v2->isChecked(), chkCreateId3v2->isChecked());
+    settings.NoteId3v2 = true;
 
     // Busy, not wait: the panel still takes the click on "&Stop".
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -302,6 +351,7 @@ void ucBatch::Process()
         trvFiles->expand(GroupNode(BatchResultModel::ErrorKey));
         ucNewTag->Clear();
         ucOldTag->Clear();
+        vwOtherTags->Clear();
     }
     if (!m_Run.Problem().isEmpty()) {
         // The undo journal could not be written, so the run wrote nothing (more).
@@ -340,4 +390,12 @@ void ucBatch::PreviewItem(const QModelIndex& index)
     } else {
         ucOldTag->Clear();
     }
+    vwOtherTags->Show(TabulateOtherTags(preview.Others, preview.NewTag.get()));
+}
+
+void ucBatch::Id3v2Clicked()
+{
+    chkCreateId3v2->setEnabled(chkAlsoId3v2->isChecked());
+    Id3v2SyncOption::Store(
+        objectName(), Id3v2SyncOption::FromChecks(chkAlsoId3v2->isChecked(), chkCreateId3v2->isChecked()));
 }

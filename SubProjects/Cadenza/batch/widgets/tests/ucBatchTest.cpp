@@ -2,6 +2,8 @@
 #include "BatchImages.h"
 #include "BatchMessages.h"
 #include "BatchResultModel.h"
+#include "Id3v2Bytes.h"
+#include "OtherTagsView.h"
 
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -445,4 +448,32 @@ TEST(ucBatch, TheChooseButtonTakesTheChosenFolder)
     });
     p.choose->click();
     EXPECT_EQ(QDir(p.path->text()), QDir(chosen));
+}
+
+TEST(ucBatch, AnId3v2TagThatDiffersIsNotedAndPreviewedAndTheSwitchRemembered)
+{
+    LegatoTest::TempDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(dir.path()));
+    dir.write("A - One.mp3", LegatoTest::Id3v23({{"TIT2", "Front"}}) + Audio());
+    Panel p;
+    p.path->setText(QString::fromStdString(dir.path()));
+    p.format->setCurrentIndex(1); // Artist - Title
+    p.process->click();
+    ASSERT_EQ(p.Children("ok").size(), 1);
+    const QString note = "The ID3v2.3 tag holds another title; players show it first.";
+    EXPECT_TRUE(p.File("ok", 0).data(Qt::ToolTipRole).toString().endsWith("\n" + note));
+    EXPECT_EQ(p.Message(p.File("ok", 0)).data().toString(), BatchMessages::TestMode()) << "outcome text kept";
+    p.panel.PreviewItem(p.File("ok", 0));
+    auto* view = p.panel.findChild<OtherTagsView*>();
+    EXPECT_TRUE(view->Caption().startsWith("ID3v2.3 tag: players show it first."));
+
+    auto* also = p.panel.findChild<QCheckBox*>("chkAlsoId3v2");
+    auto* create = p.panel.findChild<QCheckBox*>("chkCreateId3v2");
+    EXPECT_FALSE(create->isEnabled());
+    also->click();
+    EXPECT_TRUE(create->isEnabled());
+    ucBatch again;
+    again.show();
+    EXPECT_TRUE(again.findChild<QCheckBox*>("chkAlsoId3v2")->isChecked()) << "kept past a reset";
+    EXPECT_FALSE(again.findChild<QCheckBox*>("chkCreateId3v2")->isChecked());
 }

@@ -19,6 +19,9 @@ enum class TagField
     Comment
 };
 
+// The field's caption, as the field panel shows it.
+QString FieldCaption(TagField field);
+
 // One way in which saving what the fields show would store something else.
 struct SaveChange
 {
@@ -35,4 +38,9 @@ std::vector<SaveChange> ChangesOnSave(const TagFieldTexts& typed);
 
 // The question before such a save: Yes saves anyway, No goes back to the fields.
 Platform::MessageBoxRequest ConfirmSaveBox(const std::vector<SaveChange>& changes,
+                                           const std::string& caption);
+
+// The question before fields copied from another tag are put in, when the
+// trailer cannot hold them as they are: Yes copies, No keeps the fields.
+Platform::MessageBoxRequest ConfirmCopyBox(const std::vector<SaveChange>& changes,
                                            const std::string& caption);

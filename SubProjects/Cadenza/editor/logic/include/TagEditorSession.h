@@ -5,6 +5,7 @@
 #include "TagFieldTexts.h"
 
 #include "OtherTags/Id3v2Sync.h"
+#include "OtherTags/OtherTags.h"
 #include "Platform/MessageBox.h"
 #include "Quaver/EID3TagConstants.h"
 #include "Quaver/Tag.h"
@@ -25,6 +26,7 @@ struct EditorCommands
     bool Remove = false;        // cmdRemove: a file with a tag is shown, no edit is going on
     bool NumberTracks = false;  // several files are shown, no edit is going on
     bool Several = false;       // several files are shown: no one file name to parse
+    bool CopyId3v2 = false;     // Copy from ID3v2: during an edit, the shown file has an ID3v2 tag
 
     bool Parse() const { return OkCancelParse && !Several; }
 
@@ -38,6 +40,7 @@ struct FileTagView
     Quaver::EID3TagConstants Type = Quaver::ID3Unknown;
     Quaver::TagPtr Tag; // the record read; null when the file has no tag
     QString Status;
+    std::vector<OtherTags::Found> Others; // the file's other tags, in file order
 };
 
 // The editor panel without its widgets: the edit cycle and its command states,
@@ -114,6 +117,12 @@ public:
     // are stored as shown or the user accepts the changes listed in a box;
     // otherwise the field to go back to.
     std::optional<TagField> CheckSave(const TagFieldTexts& typed, const std::string& caption) const;
+    // Copy from ID3v2 during an edit: the record the fields are to show, each
+    // field the shown file's ID3v2 tag holds taken from it (CopiedTexts), the
+    // others as shown. When the trailer cannot hold them as they are, a box
+    // names what it would store instead and the user may keep the fields
+    // (null then, as outside an edit or without an ID3v2 tag).
+    Quaver::TagPtr CopyFromId3v2(const TagFieldTexts& shown, const std::string& caption) const;
     // Ok: collects the fields (through collect) and writes them into the shown
     // file, recorded in the undo journal first. On failure (the library's or
     // the journal's) the error box has been shown and the edit goes on.
@@ -161,13 +170,14 @@ public:
 
 private:
     void endEdit();
-    // Reads the shown file's tag and switches Remove by it.
+    // Reads the shown file's tag and switches Remove and Copy from ID3v2 by it.
     FileTagView showStored();
     void updateRemove();
 
     EditorCommands m_Commands;
     std::string m_ShownFile;
     bool m_ShownHasTag = false;
+    std::vector<OtherTags::Found> m_ShownOthers;
     QString m_ShownName;
     TagFieldTexts m_EditStart;
     bool m_PlayerStarted = false;

@@ -35,7 +35,9 @@ TagField panelField(TextField field)
     return TagField::Comment;
 }
 
-QString caption(TagField field)
+} // namespace
+
+QString FieldCaption(TagField field)
 {
     static const char* const captions[] = {
         QT_TRANSLATE_NOOP("SaveCheck", "Title"),  QT_TRANSLATE_NOOP("SaveCheck", "Artist"),
@@ -44,6 +46,8 @@ QString caption(TagField field)
         QT_TRANSLATE_NOOP("SaveCheck", "Comment")};
     return SaveCheck::tr(captions[static_cast<int>(field)]);
 }
+
+namespace {
 
 QString spaced(const QString& characters)
 {
@@ -59,15 +63,16 @@ void addTextChanges(const Quaver::Tag& tag, std::vector<SaveChange>& out)
         const TagField field = panelField(change.Field);
         const auto& fit = change.Fit;
         if (!fit.Unstorable.empty())
-            out.push_back({field, SaveCheck::tr("%1: %2 cannot be stored in the tag; it is saved as \"%3\".")
-                                      .arg(caption(field), spaced(QString::fromStdString(fit.Unstorable)),
-                                           QString::fromStdString(fit.Stored))});
+            out.push_back(
+                {field, SaveCheck::tr("%1: %2 cannot be stored in the tag; it is saved as \"%3\".")
+                            .arg(FieldCaption(field), spaced(QString::fromStdString(fit.Unstorable)),
+                                 QString::fromStdString(fit.Stored))});
         if (!fit.Cut.empty()) {
             const int width = Quaver::TrailerCodec::FieldWidth(change.Field, tag.TagType());
             const bool besideTrack = change.Field == TextField::Comment &&
                                      width < Quaver::TrailerCodec::FieldWidth(change.Field, Quaver::ID3V1);
             out.push_back({field, SaveCheck::tr("%1: only %2 characters fit%3; \"%4\" at the end is cut off.")
-                                      .arg(caption(field))
+                                      .arg(FieldCaption(field))
                                       .arg(width)
                                       .arg(besideTrack ? SaveCheck::tr(" beside a track number") : QString(),
                                            QString::fromStdString(fit.Cut))});
@@ -116,13 +121,31 @@ std::vector<SaveChange> ChangesOnSave(const TagFieldTexts& typed)
     return changes;
 }
 
-Platform::MessageBoxRequest ConfirmSaveBox(const std::vector<SaveChange>& changes, const std::string& caption)
+namespace {
+
+// A Yes/No warning: the changes, one a line, put into text at %1.
+Platform::MessageBoxRequest changesBox(const QString& text, const std::vector<SaveChange>& changes,
+                                       const std::string& caption)
 {
     QStringList lines;
     for (const SaveChange& change : changes)
         lines << change.Text;
-    const QString text = SaveCheck::tr("The tag cannot be saved exactly as shown:\r\n\r\n%1\r\n\r\n"
-                                       "Save it anyway? Choose No to go back and change the fields.")
-                             .arg(lines.join(QStringLiteral("\r\n")));
-    return {text.toStdString(), caption, Platform::MsgIcon::Warning, Platform::MsgButtons::YesNo};
+    return {text.arg(lines.join(QStringLiteral("\r\n"))).toStdString(), caption, Platform::MsgIcon::Warning,
+            Platform::MsgButtons::YesNo};
+}
+
+} // namespace
+
+Platform::MessageBoxRequest ConfirmSaveBox(const std::vector<SaveChange>& changes, const std::string& caption)
+{
+    return changesBox(SaveCheck::tr("The tag cannot be saved exactly as shown:\r\n\r\n%1\r\n\r\n"
+                                    "Save it anyway? Choose No to go back and change the fields."),
+                      changes, caption);
+}
+
+Platform::MessageBoxRequest ConfirmCopyBox(const std::vector<SaveChange>& changes, const std::string& caption)
+{
+    return changesBox(SaveCheck::tr("The ID3v2 tag's fields cannot be stored in the tag exactly:\r\n\r\n"
+                                    "%1\r\n\r\nCopy them anyway? Choose No to keep the fields as they are."),
+                      changes, caption);
 }

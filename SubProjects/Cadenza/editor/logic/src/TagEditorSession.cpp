@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "EditorTexts.h"
+#include "OtherTagFields.h"
 
 #include "Platform/FileNameCodec.h"
 #include "Platform/FileSystemObject.h"
@@ -41,6 +42,7 @@ FileTagView TagEditorSession::ReadFileTag(const std::string& path)
         view.Tag = handler.ID3v1xTag();
         view.Status = view.Type == Quaver::ID3V1 ? EditorTexts::V10Found() : EditorTexts::V11Found();
     }
+    view.Others = OtherTags::Read(path);
     return view;
 }
 
@@ -88,6 +90,20 @@ void TagEditorSession::Edit(const TagFieldTexts& shown)
     m_Commands.OkCancelParse = true;
     m_Commands.List = false;
     updateRemove();
+}
+
+Quaver::TagPtr TagEditorSession::CopyFromId3v2(const TagFieldTexts& shown, const std::string& caption) const
+{
+    const OtherTags::Found* id3v2 = OtherTags::FirstId3v2(m_ShownOthers);
+    if (!Editing() || !id3v2)
+        return nullptr;
+    const TagFieldTexts copied = CopiedTexts(shown, id3v2->Values);
+    const std::vector<SaveChange> changes = ChangesOnSave(copied);
+    if (!changes.empty() && Platform::MsgBox(ConfirmCopyBox(changes, caption)) != Platform::MsgResult::Yes)
+        return nullptr;
+    auto record = std::make_shared<Quaver::Tag>();
+    copied.collectInto(*record);
+    return record;
 }
 
 TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::TagPtr()>& collect)
@@ -255,6 +271,7 @@ FileTagView TagEditorSession::showStored()
 {
     FileTagView view = ReadFileTag(m_ShownFile);
     m_ShownHasTag = view.Type != Quaver::ID3Unknown;
+    m_ShownOthers = view.Others;
     updateRemove();
     return view;
 }
@@ -263,6 +280,7 @@ void TagEditorSession::updateRemove()
 {
     m_Commands.Remove = m_Commands.Edit && !m_Commands.OkCancelParse && m_ShownHasTag;
     m_Commands.NumberTracks = m_Several && !m_Commands.OkCancelParse;
+    m_Commands.CopyId3v2 = m_Commands.OkCancelParse && !m_Several && OtherTags::FirstId3v2(m_ShownOthers);
 }
 
 std::optional<Platform::MessageBoxRequest>

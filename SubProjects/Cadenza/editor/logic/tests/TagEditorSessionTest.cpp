@@ -3,6 +3,7 @@
 #include "EditorTexts.h"
 #include "StateHome.h"
 
+#include "Id3v2Bytes.h"
 #include "Platform/MessageBox.h"
 #include "Platform/RuntimeError.h"
 #include "Quaver/FileHandler.h"
@@ -307,4 +308,43 @@ TEST(TagEditorSession, UnwritableJournalStopsTheSaveAndSaysWhy)
     EXPECT_NE(boxes.boxes()[0].text.find("Cannot write the undo journal in"), std::string::npos);
     EXPECT_EQ(LegatoTest::readAll(file), before);
     EXPECT_TRUE(s.Editing());
+}
+
+TEST(TagEditorSession, CopyFromId3v2DuringAnEditThroughTheWarning)
+{
+    TempDir dir;
+    const std::string longTitle = "The front tag's title, longer than a trailer holds";
+    const std::string file =
+        dir.write("a.mp3", LegatoTest::Id3v23({{"TIT2", longTitle}, {"TPE1", "Front artist"}}) +
+                               std::string(500, '\xFF'));
+    const std::string plain = EditorTest::writeUntagged(dir, "plain.mp3");
+    TagEditorSession s;
+    const FileTagView view = s.Choose(file);
+    ASSERT_EQ(view.Others.size(), 1u);
+    EXPECT_EQ(view.Others[0].Kind, "ID3v2.3");
+    EXPECT_EQ(view.Status, EditorTexts::NoTag()) << "the status texts stay as they are";
+    EXPECT_FALSE(s.Commands().CopyId3v2) << "only during an edit";
+    TagFieldTexts shown;
+    shown.Comment = "Typed comment";
+    EXPECT_FALSE(s.CopyFromId3v2(shown, "Legato"));
+    s.Edit();
+    EXPECT_TRUE(s.Commands().CopyId3v2);
+    {
+        Platform::MessageBoxRecorder no(Platform::MsgResult::No);
+        EXPECT_FALSE(s.CopyFromId3v2(shown, "Legato")) << "No keeps the fields";
+        ASSERT_EQ(no.boxes().size(), 1u);
+        EXPECT_NE(no.boxes()[0].text.find("Title: only 30 characters fit;"), std::string::npos);
+    }
+    Platform::MessageBoxRecorder yes(Platform::MsgResult::Yes);
+    const auto copied = s.CopyFromId3v2(shown, "Legato");
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->Title(), longTitle);
+    EXPECT_EQ(copied->Artist(), "Front artist");
+    EXPECT_EQ(copied->Comment(), "Typed comment") << "a field the tag does not hold stays";
+
+    s.Cancel();
+    s.Choose(plain);
+    s.Edit();
+    EXPECT_FALSE(s.Commands().CopyId3v2) << "no ID3v2 tag";
+    EXPECT_FALSE(s.CopyFromId3v2(shown, "Legato"));
 }

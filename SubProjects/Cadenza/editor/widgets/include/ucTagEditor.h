@@ -9,6 +9,7 @@
 #include <memory>
 
 class FileListView;
+class OtherTagsView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -90,6 +91,7 @@ private:
     static std::string applicationTitle();
     void createControls();
     void createParsingOptions();
+    void createId3v2Controls();
     // Places the field panel at its width plus wider (twips) and what stands
     // beside and right of it.
     void placeBesideFields(int wider);
@@ -108,6 +110,8 @@ private:
     void cmdRemove_Click();
     void cmdParse_Click();
     void cmdOverwrite_Click();
+    void cmdCopyId3v2_Click();
+    void chkAlsoId3v2_Click();
 
     // Several files at once (ucTagEditorMulti.cpp).
     void lvwData_SelectionChanged();
@@ -137,4 +141,10 @@ private:
     QCheckBox* chkOverwriteEmpty = nullptr;
     FileListView* lvwData = nullptr;
     QLabel* imgAppImage = nullptr;
+    // Right of the parsing options: whether Ok also writes the ID3v2 tag, the
+    // shown file's other tags, with Copy from ID3v2 above them.
+    QCheckBox* chkAlsoId3v2 = nullptr;
+    QCheckBox* chkCreateId3v2 = nullptr;
+    OtherTagsView* vwOtherTags = nullptr;
+    QPushButton* cmdCopyId3v2 = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "FileDrop.h"
 #include "FileListView.h"
 #include "FillFormatList.h"
+#include "Id3v2SyncOption.h"
+#include "OtherTagsView.h"
 #include "PlayerRemote.h"
 #include "TwipsLayout.h"
 #include "modListView.h"
@@ -70,6 +72,11 @@ bool isDirectory(const std::string& path)
 // At the designed size the field panel has its full width; a narrower editor
 // takes the difference from the fields first, so that nothing is cut off.
 constexpr int Wider = ucID3v1xTag::FullWidth - ucID3v1xTag::DesignedWidth;
+
+// The column right of the parsing options (which end at 6735 twips): the
+// ID3v2 check boxes and the other tags. At least this wide, wider with the panel.
+constexpr int OtherTagsLeft = 6840;
+constexpr int OtherTagsWidth = 3300;
 
 } // namespace
 
@@ -156,6 +163,8 @@ void ucTagEditor::createControls()
     imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
     imgAppImage->setPixmap(noteIcon());
     imgAppImage->hide();
+
+    createId3v2Controls();
     placeBesideFields(Wider);
 
     connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
@@ -186,6 +195,33 @@ void ucTagEditor::createControls()
     connect(cmdNumber, &QPushButton::clicked, this, &ucTagEditor::cmdNumber_Click);
     connect(cmdParse, &QPushButton::clicked, this, &ucTagEditor::cmdParse_Click);
     connect(cmdOverwrite, &QPushButton::clicked, this, &ucTagEditor::cmdOverwrite_Click);
+    connect(cmdCopyId3v2, &QPushButton::clicked, this, &ucTagEditor::cmdCopyId3v2_Click);
+    connect(chkAlsoId3v2, &QCheckBox::clicked, this, &ucTagEditor::chkAlsoId3v2_Click);
+    connect(chkCreateId3v2, &QCheckBox::clicked, this, &ucTagEditor::chkAlsoId3v2_Click);
+}
+
+void ucTagEditor::createId3v2Controls()
+{
+    // Its full name, "Copy from ID3v2", is also its tool tip and accessible name.
+    cmdCopyId3v2 = makeButton(this, "cmdCopyId3v2", tr("Cop&y from ID3v2"),
+                              tr("Copy from ID3v2: fill the fields from the file's ID3v2 tag"));
+    cmdCopyId3v2->setAccessibleName(tr("Copy from ID3v2"));
+    cmdCopyId3v2->setAccessibleDescription(
+        tr("During an edit, fill the fields from the ID3v2 tag at the front of the shown file"));
+
+    chkAlsoId3v2 = new QCheckBox(tr("Also update &ID3v2"), this);
+    chkAlsoId3v2->setObjectName(QStringLiteral("chkAlsoId3v2"));
+    chkAlsoId3v2->setToolTip(tr("Ok also writes the fields into the file's ID3v2 tag, with their full text"));
+    chkCreateId3v2 = new QCheckBox(tr("Create an ID3v2 tag &where there is none"), this);
+    chkCreateId3v2->setObjectName(QStringLiteral("chkCreateId3v2"));
+    chkCreateId3v2->setToolTip(tr("A file without an ID3v2 tag gets one (ID3v2.4)"));
+    const auto sync = Id3v2SyncOption::Stored(Key());
+    chkAlsoId3v2->setChecked(Id3v2SyncOption::AlsoChecked(sync));
+    chkCreateId3v2->setChecked(Id3v2SyncOption::CreateChecked(sync));
+    chkCreateId3v2->setEnabled(chkAlsoId3v2->isChecked());
+    m_session.SetAlsoId3v2(sync);
+
+    vwOtherTags = new OtherTagsView(this);
 }
 
 void ucTagEditor::placeBesideFields(int wider)
@@ -200,6 +236,12 @@ void ucTagEditor::placeBesideFields(int wider)
     placeTwips(cmdNumber, 3840 + wider, 2700, 1095, 375);
     placeTwips(Frame1, 5160 + wider, 360, 1575, 2745);
     placeTwips(imgAppImage, 5280 + wider, 3360, 240, 240);
+    const int left = OtherTagsLeft + wider;
+    const int width = std::max(OtherTagsWidth, Platform::pixelsToTwips(contentsRect().width()) - left);
+    placeTwips(chkAlsoId3v2, left, 360, width, 255);
+    placeTwips(chkCreateId3v2, left + 240, 630, width - 240, 255);
+    placeTwips(cmdCopyId3v2, left, 960, 1500, 375);
+    placeTwips(vwOtherTags, left, 1395, width, 1710);
 }
 
 void ucTagEditor::createParsingOptions()
@@ -313,6 +355,7 @@ void ucTagEditor::applyCommands()
     cmdParse->setEnabled(c.Parse());
     cmdRemove->setEnabled(c.Remove);
     cmdNumber->setEnabled(c.NumberTracks);
+    cmdCopyId3v2->setEnabled(c.CopyId3v2);
 }
 
 void ucTagEditor::showEvent(QShowEvent* event)
@@ -384,6 +427,7 @@ void ucTagEditor::keyPressEvent(QKeyEvent* event)
 void ucTagEditor::showView(const FileTagView& view)
 {
     txtFile->setText(view.BaseName);
+    vwOtherTags->Show(TabulateOtherTags(view.Others, view.Tag.get()));
     ucID3v1xTag->Clear();
     ucID3v1xTag->setTagType(view.Type);
     if (!view.Tag) {
@@ -574,4 +618,20 @@ void ucTagEditor::cmdOverwrite_Click()
     m_OverwriteState = m_OverwriteState == 1 ? 0 : 1;
     for (QCheckBox* box : chkOverwrite)
         box->setChecked(m_OverwriteState == 1);
+}
+
+void ucTagEditor::cmdCopyId3v2_Click()
+{
+    if (const auto record = m_session.CopyFromId3v2(ucID3v1xTag->TypedTexts(), applicationTitle())) {
+        ucID3v1xTag->setID3v1xTag(record);
+        ucID3v1xTag->Show();
+    }
+}
+
+void ucTagEditor::chkAlsoId3v2_Click()
+{
+    chkCreateId3v2->setEnabled(chkAlsoId3v2->isChecked());
+    const auto sync = Id3v2SyncOption::FromChecks(chkAlsoId3v2->isChecked(), chkCreateId3v2->isChecked());
+    m_session.SetAlsoId3v2(sync);
+    Id3v2SyncOption::Store(Key(), sync);
 }

@@ -2,6 +2,8 @@
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
 #include "StateHome.h"
+#include "Id3v2Bytes.h"
+#include "OtherTagsView.h"
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"
@@ -18,6 +20,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -653,4 +657,39 @@ TEST(ucTagEditor, SeveralChosenFilesAreEditedAndNumberedTogether)
     ctrlClick(1);
     EXPECT_EQ(e.panel.selectedFiles(), std::vector<std::string>{a});
     EXPECT_EQ(e.title->text(), "A");
+}
+
+TEST(ucTagEditor, OtherTagsBesideTheFieldsCopyFromId3v2AndTheRememberedSwitch)
+{
+    TempDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(dir.path()));
+    const std::string song = dir.write(
+        "s.mp3", LegatoTest::Id3v23({{"TIT2", "Front title"}, {"TPE1", "Band"}}) + std::string(500, '\xFF'));
+    Editor e;
+    auto* copy = e.button("cmdCopyId3v2");
+    auto* view = e.panel.findChild<OtherTagsView*>();
+    e.dropFiles({song});
+    e.click(0);
+    EXPECT_EQ(e.lastMessage(), EditorTexts::NoTag());
+    EXPECT_EQ(view->Caption(),
+              "ID3v2.3 tag: players show it first. Marked values differ from the ID3v1 tag.");
+    EXPECT_EQ(view->Table()->item(0, 0)->text(), "Front title");
+    EXPECT_FALSE(copy->isEnabled());
+    e.press(e.edit);
+    ASSERT_TRUE(copy->isEnabled());
+    e.press(copy);
+    EXPECT_EQ(e.title->text(), "Front title");
+    EXPECT_EQ(e.artist->text(), "Band");
+    e.press(e.cancel);
+    EXPECT_FALSE(copy->isEnabled());
+
+    auto* also = e.panel.findChild<QCheckBox*>("chkAlsoId3v2");
+    auto* create = e.panel.findChild<QCheckBox*>("chkCreateId3v2");
+    EXPECT_FALSE(create->isEnabled());
+    also->click();
+    EXPECT_TRUE(create->isEnabled());
+    create->click();
+    Editor again;
+    EXPECT_TRUE(again.panel.findChild<QCheckBox*>("chkAlsoId3v2")->isChecked());
+    EXPECT_TRUE(again.panel.findChild<QCheckBox*>("chkCreateId3v2")->isChecked());
 }

@@ -58,6 +58,11 @@ public:
         std::array<std::uint8_t, 10> Lead{};
         std::size_t BeforeCount = 0;
         std::array<std::uint8_t, 227> Before{};
+
+        // The first bytes fetched; and the last ones, those before the last
+        // 128 followed by those.
+        std::string_view Head() const { return {reinterpret_cast<const char*>(Lead.data()), LeadCount}; }
+        std::string End() const;
     };
 
     // A path as the source gave it, with what was fetched for it (nothing
