@@ -7,7 +7,11 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
+class FileListModel;
+class FileListProxy;
 class FileListView;
 class QCheckBox;
 class QComboBox;
@@ -15,8 +19,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMimeData;
+class QModelIndex;
 class QPushButton;
-class QTreeWidgetItem;
 class TagFormatCollection;
 class ucID3v1xTag;
 
@@ -61,6 +65,12 @@ public:
 
     QSize sizeHint() const override;
 
+    // The paths (as the file system holds them) of the selected files, and of
+    // every file the list shows, in the order the list shows them (sorted and
+    // filtered as the user chose).
+    std::vector<std::string> selectedFiles() const;
+    std::vector<std::string> shownFiles() const;
+
 public slots:
     // Files were put back by an undo (names as the file system holds them,
     // decoded): the fields show the shown file's stored tag again when it is
@@ -90,11 +100,18 @@ private:
     void ReportStatus(const QString& text, int area);
     void applyCommands();
     void showView(const FileTagView& view);
-    QTreeWidgetItem* selectedEntry() const;
-    static std::string entryPath(const QTreeWidgetItem* item);
+    // The entry a single-file command works on: the focused entry when it is
+    // selected, else the first selected one; invalid when none is.
+    QModelIndex selectedEntry() const;
+    std::string entryPath(const QModelIndex& index) const;
+    void createListColumnMenu();
+    // Fits the columns to their contents, unless the user laid them out.
+    void autoSizeList();
+    void restoreListLayout();
+    void saveListLayout() const;
 
     void lvwData_Drop(const QMimeData* data);
-    void lvwData_Choose(QTreeWidgetItem* item);
+    void lvwData_Choose(const QModelIndex& index);
     void lvwData_DblClick();
     void cmdEdit_Click();
     void cmdOk_Click();
@@ -121,6 +138,13 @@ private:
     QPushButton* cmdOverwrite = nullptr;
     std::array<QCheckBox*, 7> chkOverwrite{};
     QCheckBox* chkOverwriteEmpty = nullptr;
+    QLineEdit* txtFilter = nullptr;
     FileListView* lvwData = nullptr;
+    FileListModel* m_files = nullptr;
+    FileListProxy* m_shown = nullptr;
+    // Whether the columns keep a layout the user chose (or one remembered
+    // from an earlier start) rather than being fitted to their contents.
+    bool m_listLayoutKept = false;
+    bool m_autoSizing = false;
     QLabel* imgAppImage = nullptr;
 };
