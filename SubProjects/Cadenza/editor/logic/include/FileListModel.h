@@ -17,10 +17,11 @@
 // system holds, decoded only for display), the fields of its tag and its type,
 // and whether the tag has been read yet or could not be read, and why.
 //
-// Rows appear at once, waiting; a worker thread reads the tags and the model
-// takes its results over on its own thread in batches (every deliverEvery), so
-// a list of many thousand files never holds the event loop up for long. Rows
-// are only appended or all cleared; results of a cleared list are dropped.
+// Rows appear at once, waiting; a worker thread reads the tags (and walks the
+// folders whose files are added) and the model takes its results over on its
+// own thread in batches (every deliverEvery), so a list of many thousand files
+// never holds the event loop up for long. Rows are only appended or all
+// cleared; results of a cleared list are dropped.
 class FileListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -80,6 +81,10 @@ public:
     void clear();
     // Appends a waiting row per path and has their tags read.
     void append(const std::vector<std::string>& paths);
+    // Appends, in the background, every MP3 file below folder that is not
+    // listed yet, walked as a batch run walks it; filesAppended tells when
+    // rows came in.
+    void appendBelow(const std::string& folder);
     // Has the tags of the listed ones among paths read again (after a write).
     void refresh(const std::vector<std::string>& paths);
 
@@ -87,10 +92,12 @@ public:
     std::vector<std::string> paths() const;
     std::optional<int> rowOf(const std::string& path) const;
     const Listed& listed(int row) const { return m_rows[static_cast<std::size_t>(row)].Tag; }
-    // Whether reads are still to be delivered.
-    bool loading() const { return m_outstanding > 0; }
+    // Whether reads or walks are still to be delivered.
+    bool loading() const { return m_outstanding > 0 || m_foundNext < m_found.size(); }
 
 signals:
+    // Rows found by a walk were appended.
+    void filesAppended();
     // Every read asked for has been delivered.
     void loadingFinished();
 
@@ -104,11 +111,15 @@ private:
     struct Worker;
 
     void enqueue(std::vector<std::pair<int, std::string>> jobs);
+    void startDelivering();
     void deliver();
 
     std::vector<Row> m_rows;
     std::unordered_map<std::string, int> m_index;
     std::size_t m_outstanding = 0;
+    // Files found by walks, appended a share per delivery.
+    std::vector<std::string> m_found;
+    std::size_t m_foundNext = 0;
     QTimer m_deliver;
     std::unique_ptr<Worker> m_worker;
 };

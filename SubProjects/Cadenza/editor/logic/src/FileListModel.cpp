@@ -1,4 +1,5 @@
 #include "FileListModel.h"
+#include "FileDrop.h"
 
 #include "Platform/BinaryFile.h"
 #include "Platform/FileNameCodec.h"
@@ -9,9 +10,18 @@
 #include <climits>
 #include <condition_variable>
 #include <deque>
+#include <iterator>
 #include <mutex>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
+
+namespace {
+
+// How many rows found by a walk one delivery appends.
+constexpr std::size_t AppendShare = 1000;
+
+} // namespace
 
 // The reading thread: jobs in, results out, both under one lock. Clearing the
 // list starts a new generation; jobs and results of an older one are dropped.
@@ -19,7 +29,7 @@ struct FileListModel::Worker
 {
     struct Job
     {
-        int Row;
+        int Row; // -1: walk the folder Path
         std::string Path;
     };
     struct Result
@@ -32,6 +42,8 @@ struct FileListModel::Worker
     std::condition_variable Wake;
     std::deque<Job> Jobs;
     std::vector<Result> Done;
+    std::vector<std::string> Found;
+    std::size_t WalksDone = 0;
     std::uint64_t Generation = 0;
     bool Stop = false;
     std::thread Thread;
@@ -47,6 +59,16 @@ struct FileListModel::Worker
             Jobs.pop_front();
             const std::uint64_t generation = Generation;
             lock.unlock();
+            if (job.Row < 0) {
+                std::vector<std::string> found = Mp3FilesBelow(job.Path);
+                lock.lock();
+                if (generation == Generation) {
+                    Found.insert(Found.end(), std::make_move_iterator(found.begin()),
+                                 std::make_move_iterator(found.end()));
+                    ++WalksDone;
+                }
+                continue;
+            }
             Listed tag = ReadFile(job.Path);
             lock.lock();
             if (generation == Generation)
@@ -213,8 +235,12 @@ void FileListModel::clear()
         ++m_worker->Generation;
         m_worker->Jobs.clear();
         m_worker->Done.clear();
+        m_worker->Found.clear();
+        m_worker->WalksDone = 0;
     }
     m_outstanding = 0;
+    m_found.clear();
+    m_foundNext = 0;
     m_deliver.stop();
     beginResetModel();
     m_rows.clear();
@@ -235,10 +261,16 @@ void FileListModel::append(const std::vector<std::string>& paths)
     }
     if (added.empty())
         return;
+    m_rows.reserve(m_rows.size() + added.size());
     beginInsertRows({}, rowCount(), rowCount() + static_cast<int>(added.size()) - 1);
     std::move(added.begin(), added.end(), std::back_inserter(m_rows));
     endInsertRows();
     enqueue(std::move(jobs));
+}
+
+void FileListModel::appendBelow(const std::string& folder)
+{
+    enqueue({{-1, folder}});
 }
 
 void FileListModel::refresh(const std::vector<std::string>& paths)
@@ -281,6 +313,11 @@ void FileListModel::enqueue(std::vector<std::pair<int, std::string>> jobs)
     }
     m_worker->Wake.notify_one();
     m_outstanding += jobs.size();
+    startDelivering();
+}
+
+void FileListModel::startDelivering()
+{
     if (!m_deliver.isActive())
         m_deliver.start();
 }
@@ -288,22 +325,39 @@ void FileListModel::enqueue(std::vector<std::pair<int, std::string>> jobs)
 void FileListModel::deliver()
 {
     std::vector<Worker::Result> done;
+    std::size_t walks = 0;
     {
         const std::lock_guard lock(m_worker->Lock);
         done.swap(m_worker->Done);
+        walks = std::exchange(m_worker->WalksDone, 0);
+        m_found.insert(m_found.end(), std::make_move_iterator(m_worker->Found.begin()),
+                       std::make_move_iterator(m_worker->Found.end()));
+        m_worker->Found.clear();
     }
-    if (done.empty())
-        return;
-    int first = INT_MAX;
-    int last = -1;
-    for (Worker::Result& result : done) {
-        m_rows[static_cast<std::size_t>(result.Row)].Tag = std::move(result.Tag);
-        first = std::min(first, result.Row);
-        last = std::max(last, result.Row);
+    if (!done.empty()) {
+        int first = INT_MAX;
+        int last = -1;
+        for (Worker::Result& result : done) {
+            m_rows[static_cast<std::size_t>(result.Row)].Tag = std::move(result.Tag);
+            first = std::min(first, result.Row);
+            last = std::max(last, result.Row);
+        }
+        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
     }
-    m_outstanding -= std::min(m_outstanding, done.size());
-    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
-    if (m_outstanding == 0) {
+    m_outstanding -= std::min(m_outstanding, done.size() + walks);
+    if (m_foundNext < m_found.size()) {
+        const std::size_t end = std::min(m_found.size(), m_foundNext + AppendShare);
+        const std::vector<std::string> share(m_found.begin() + static_cast<std::ptrdiff_t>(m_foundNext),
+                                             m_found.begin() + static_cast<std::ptrdiff_t>(end));
+        m_foundNext = end;
+        if (m_foundNext == m_found.size()) {
+            m_found.clear();
+            m_foundNext = 0;
+        }
+        append(share);
+        emit filesAppended();
+    }
+    if (!loading()) {
         m_deliver.stop();
         emit loadingFinished();
     }

@@ -78,6 +78,25 @@ TEST(FileListModel, RowsAppearAtOnceAndTheirTagsFillInTheBackground)
     EXPECT_EQ(text(model, 300, FileListModel::Title), "");
 }
 
+TEST(FileListModel, FoldersAreWalkedInTheBackground)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(dir.file(".hidden").c_str(), 0700), 0);
+    const std::string listed = EditorTest::writeUntagged(dir, "a.mp3");
+    const std::string below = EditorTest::writeUntagged(dir, "sub/b.MP3");
+    EditorTest::writeUntagged(dir, "c.txt");
+    EditorTest::writeUntagged(dir, ".hidden/d.mp3");
+    FileListModel model;
+    QSignalSpy appended(&model, &FileListModel::filesAppended);
+    model.append({listed});
+    model.appendBelow(dir.path());
+    waitLoaded(model);
+    EXPECT_EQ(model.paths(), (std::vector<std::string>{listed, below}));
+    EXPECT_EQ(appended.count(), 1);
+    EXPECT_EQ(text(model, 1, FileListModel::Type), "No tag");
+}
+
 TEST(FileListModel, FilesThatCannotBeReadAreMarkedWithTheReason)
 {
     TempDir dir;

@@ -77,7 +77,8 @@ public slots:
     // one of them.
     void RefreshFiles(const QStringList& names);
     // Adds the MP3 files among names (decoded) to the list, each once; a
-    // folder adds every MP3 file below it. The list keeps what it held.
+    // folder adds every MP3 file below it, walked in the background. The list
+    // keeps what it held.
     void AddFiles(const QStringList& names);
 
 signals:
@@ -105,6 +106,9 @@ private:
     QModelIndex selectedEntry() const;
     std::string entryPath(const QModelIndex& index) const;
     void createListColumnMenu();
+    // Files came into the list: counts them, and chooses the first when
+    // nothing is chosen yet.
+    void listGrew();
     // Fits the columns to their contents, unless the user laid them out.
     void autoSizeList();
     void restoreListLayout();

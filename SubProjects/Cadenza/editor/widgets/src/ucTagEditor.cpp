@@ -172,6 +172,8 @@ void ucTagEditor::createControls()
     // Widths change only by the user or by fitting, so a changed width means
     // the user laid the columns out.
     lvwData->header()->setStretchLastSection(false);
+    // Fitting a column measures the rows in view only, not thousands.
+    lvwData->header()->setResizeContentsPrecision(0);
     createListColumnMenu();
     placeTwips(lvwData, 0, 3450, 4935 + Wider, 765);
 
@@ -183,6 +185,7 @@ void ucTagEditor::createControls()
 
     connect(txtFilter, &QLineEdit::textChanged, m_shown, &FileListProxy::setFilterFixedString);
     connect(m_files, &FileListModel::loadingFinished, this, &ucTagEditor::autoSizeList);
+    connect(m_files, &FileListModel::filesAppended, this, &ucTagEditor::listGrew);
     connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
     connect(lvwData, &QAbstractItemView::clicked, this, &ucTagEditor::lvwData_Choose);
     // Moving through the list with the keyboard shows each file as a click does.
@@ -636,17 +639,22 @@ void ucTagEditor::AddFiles(const QStringList& names)
     std::vector<std::string> offered;
     for (const QString& name : names) {
         const std::string path = Platform::EncodeFileName(name);
-        if (isDirectory(path)) {
-            const auto below = Mp3FilesBelow(path);
-            offered.insert(offered.end(), below.begin(), below.end());
-        } else {
+        // A folder is walked in the background; its files follow as found.
+        if (isDirectory(path))
+            m_files->appendBelow(path);
+        else
             offered.push_back(path);
-        }
     }
     m_files->append(FilesToAdd(m_files->paths(), offered));
+    listGrew();
+}
+
+void ucTagEditor::listGrew()
+{
     ReportStatus(QString::number(m_files->rowCount()), 2);
     autoSizeList();
-    if (!lvwData->currentIndex().isValid() && m_shown->rowCount() > 0)
+    // A walk may still deliver during an edit: the fields stay with their file.
+    if (!m_session.Editing() && !lvwData->currentIndex().isValid() && m_shown->rowCount() > 0)
         lvwData->setCurrentIndex(m_shown->index(0, 0));
 }
 
