@@ -137,7 +137,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const std::string root = MakeTree();
     // A settings store of the bench's own, so no remembered layout counts.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(root + "/settings"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(root + "/settings"));
     Run(root, -1, "editor list, unsorted");
     Run(root, -1, "editor list, unsorted again");
     Run(root, FileListModel::Year, "editor list, sorted by year");

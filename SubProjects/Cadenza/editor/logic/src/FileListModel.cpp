@@ -83,8 +83,7 @@ FileListModel::Listed FileListModel::ReadFile(const std::string& path)
     listed.State = LoadState::Unreadable;
     try {
         const Platform::BinaryFile file(path, Platform::BinaryFile::Access::ReadNoWait, "FileList");
-        struct stat st
-        {};
+        struct stat st = {};
         if (::fstat(file.Descriptor(), &st) != 0)
             throw Platform::RuntimeError::fromErrno(errno, "FileList");
         if (!S_ISREG(st.st_mode)) {

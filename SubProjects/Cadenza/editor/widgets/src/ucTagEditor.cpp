@@ -12,8 +12,8 @@
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"
-#include <QCheckBox>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>

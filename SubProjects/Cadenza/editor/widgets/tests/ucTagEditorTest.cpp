@@ -35,7 +35,10 @@ namespace {
 class SettingsHome : public testing::Environment
 {
 public:
-    void SetUp() override { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str()); }
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str());
+    }
 
 private:
     TempDir m_dir;
