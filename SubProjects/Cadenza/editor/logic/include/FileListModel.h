@@ -17,8 +17,8 @@
 // system holds, decoded only for display), the fields of its tag and its type,
 // and whether the tag has been read yet or could not be read, and why.
 //
-// Rows appear at once, waiting; a worker thread reads the tags (and walks the
-// folders whose files are added) and the model takes its results over on its
+// Rows appear at once, waiting; a worker thread reads the tags (and sorts out
+// and walks what is offered to the list) and the model takes its results over on its
 // own thread in batches (every deliverEvery), so a list of many thousand files
 // never holds the event loop up for long. Rows are only appended or all
 // cleared; results of a cleared list are dropped.
@@ -81,10 +81,11 @@ public:
     void clear();
     // Appends a waiting row per path and has their tags read.
     void append(const std::vector<std::string>& paths);
-    // Appends, in the background, every MP3 file below folder that is not
-    // listed yet, walked as a batch run walks it; filesAppended tells when
-    // rows came in.
-    void appendBelow(const std::string& folder);
+    // Appends, in the background and in their order, the MP3 files among
+    // names that are not listed yet; a folder is never listed, whatever its
+    // name, but with walkFolders every MP3 file below it is, walked as a batch
+    // run walks it. filesAppended tells when rows came in.
+    void offer(std::vector<std::string> names, bool walkFolders);
     // Has the tags of the listed ones among paths read again (after a write).
     void refresh(const std::vector<std::string>& paths);
 
@@ -111,7 +112,9 @@ private:
     struct Worker;
 
     void enqueue(std::vector<std::pair<int, std::string>> jobs);
-    void startDelivering();
+    // Wakes the worker (started on first use) for added new jobs and delivers
+    // until every job is done.
+    void startWorker(std::size_t added);
     void deliver();
 
     std::vector<Row> m_rows;

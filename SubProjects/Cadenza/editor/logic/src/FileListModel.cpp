@@ -10,6 +10,7 @@
 #include <climits>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <iterator>
 #include <mutex>
 #include <sys/stat.h>
@@ -18,8 +19,8 @@
 
 namespace {
 
-// How many rows found by a walk one delivery appends.
-constexpr std::size_t AppendShare = 1000;
+// How many of the files found among offered names one delivery appends.
+constexpr std::size_t AppendShare = 500;
 
 } // namespace
 
@@ -29,8 +30,10 @@ struct FileListModel::Worker
 {
     struct Job
     {
-        int Row; // -1: walk the folder Path
+        int Row; // -1: sort out (and walk) Offered
         std::string Path;
+        std::vector<std::string> Offered;
+        bool WalkFolders = false;
     };
     struct Result
     {
@@ -48,6 +51,21 @@ struct FileListModel::Worker
     bool Stop = false;
     std::thread Thread;
 
+    // The MP3 files among names, in their order, folders walked or left out.
+    static std::vector<std::string> Offered(const std::vector<std::string>& names, bool walkFolders)
+    {
+        if (!walkFolders)
+            return FilesToAdd({}, names);
+        std::vector<std::string> found;
+        for (const std::string& name : names) {
+            std::error_code ec;
+            const std::vector<std::string> files =
+                std::filesystem::is_directory(name, ec) ? Mp3FilesBelow(name) : FilesToAdd({}, {name});
+            found.insert(found.end(), files.begin(), files.end());
+        }
+        return found;
+    }
+
     void run()
     {
         std::unique_lock lock(Lock);
@@ -60,7 +78,7 @@ struct FileListModel::Worker
             const std::uint64_t generation = Generation;
             lock.unlock();
             if (job.Row < 0) {
-                std::vector<std::string> found = Mp3FilesBelow(job.Path);
+                std::vector<std::string> found = Offered(job.Offered, job.WalkFolders);
                 lock.lock();
                 if (generation == Generation) {
                     Found.insert(Found.end(), std::make_move_iterator(found.begin()),
@@ -267,9 +285,15 @@ void FileListModel::append(const std::vector<std::string>& paths)
     enqueue(std::move(jobs));
 }
 
-void FileListModel::appendBelow(const std::string& folder)
+void FileListModel::offer(std::vector<std::string> names, bool walkFolders)
 {
-    enqueue({{-1, folder}});
+    if (names.empty())
+        return;
+    {
+        const std::lock_guard lock(m_worker->Lock);
+        m_worker->Jobs.push_back({-1, {}, std::move(names), walkFolders});
+    }
+    startWorker(1);
 }
 
 void FileListModel::refresh(const std::vector<std::string>& paths)
@@ -306,17 +330,20 @@ void FileListModel::enqueue(std::vector<std::pair<int, std::string>> jobs)
     {
         const std::lock_guard lock(m_worker->Lock);
         for (auto& [row, path] : jobs)
-            m_worker->Jobs.push_back({row, std::move(path)});
+            m_worker->Jobs.push_back({row, std::move(path), {}, false});
+    }
+    startWorker(jobs.size());
+}
+
+void FileListModel::startWorker(std::size_t added)
+{
+    {
+        const std::lock_guard lock(m_worker->Lock);
         if (!m_worker->Thread.joinable())
             m_worker->Thread = std::thread([worker = m_worker.get()] { worker->run(); });
     }
     m_worker->Wake.notify_one();
-    m_outstanding += jobs.size();
-    startDelivering();
-}
-
-void FileListModel::startDelivering()
-{
+    m_outstanding += added;
     if (!m_deliver.isActive())
         m_deliver.start();
 }

@@ -78,23 +78,29 @@ TEST(FileListModel, RowsAppearAtOnceAndTheirTagsFillInTheBackground)
     EXPECT_EQ(text(model, 300, FileListModel::Title), "");
 }
 
-TEST(FileListModel, FoldersAreWalkedInTheBackground)
+TEST(FileListModel, OfferedNamesAreSortedOutAndFoldersWalkedInTheBackground)
 {
     TempDir dir;
     ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(dir.file(".hidden").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(dir.file("sub/.hidden").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(dir.file("folder.mp3").c_str(), 0700), 0);
     const std::string listed = EditorTest::writeUntagged(dir, "a.mp3");
     const std::string below = EditorTest::writeUntagged(dir, "sub/b.MP3");
-    EditorTest::writeUntagged(dir, "c.txt");
-    EditorTest::writeUntagged(dir, ".hidden/d.mp3");
+    const std::string text = EditorTest::writeUntagged(dir, "c.txt");
+    EditorTest::writeUntagged(dir, "sub/.hidden/d.mp3");
     FileListModel model;
     QSignalSpy appended(&model, &FileListModel::filesAppended);
     model.append({listed});
-    model.appendBelow(dir.path());
+    // As dropped: folders are left out, whatever their names.
+    model.offer({dir.file("sub"), dir.file("folder.mp3"), text, listed}, false);
+    waitLoaded(model);
+    EXPECT_EQ(model.paths(), std::vector<std::string>{listed});
+    // As added from the File menu: folders are walked, in the order offered.
+    model.offer({dir.file("sub"), text, listed}, true);
     waitLoaded(model);
     EXPECT_EQ(model.paths(), (std::vector<std::string>{listed, below}));
-    EXPECT_EQ(appended.count(), 1);
-    EXPECT_EQ(text(model, 1, FileListModel::Type), "No tag");
+    EXPECT_EQ(appended.count(), 2);
+    EXPECT_EQ(model.data(model.index(1, FileListModel::Type)).toString(), "No tag");
 }
 
 TEST(FileListModel, FilesThatCannotBeReadAreMarkedWithTheReason)

@@ -106,8 +106,8 @@ private:
     QModelIndex selectedEntry() const;
     std::string entryPath(const QModelIndex& index) const;
     void createListColumnMenu();
-    // Files came into the list: counts them, and chooses the first when
-    // nothing is chosen yet.
+    // Files came into the list: after an addition, counts them and chooses the
+    // first when nothing is chosen yet.
     void listGrew();
     // Fits the columns to their contents, unless the user laid them out.
     void autoSizeList();
@@ -150,5 +150,8 @@ private:
     // from an earlier start) rather than being fitted to their contents.
     bool m_listLayoutKept = false;
     bool m_autoSizing = false;
+    // Whether the files coming in were added (File menu), which counts the
+    // list and chooses its first file, rather than dropped.
+    bool m_countAdded = false;
     QLabel* imgAppImage = nullptr;
 };

@@ -28,7 +28,6 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QShowEvent>
-#include <filesystem>
 
 namespace {
 
@@ -61,12 +60,6 @@ QPixmap noteIcon()
     p.drawLine(QPointF(7.2, 12), QPointF(7.2, 2));
     p.drawLine(QPointF(7.2, 2), QPointF(12.5, 5));
     return pix;
-}
-
-bool isDirectory(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
 }
 
 // How much further right than designed everything beside the field panel sits.
@@ -525,13 +518,9 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
         return;
     }
     m_files->clear();
-    std::vector<std::string> mp3;
-    for (const std::string& path : *files) {
-        // A folder is never a file to tag, whatever its name.
-        if (IsMp3Name(path) && !isDirectory(path))
-            mp3.push_back(path);
-    }
-    m_files->append(mp3);
+    // The MP3 files among them come in as the list's worker finds them.
+    m_countAdded = false;
+    m_files->offer(*files, false);
     ReportStatus(QString::number(files->size()), 2);
     autoSizeList();
 }
@@ -637,20 +626,21 @@ void ucTagEditor::AddFiles(const QStringList& names)
     if (m_session.Editing())
         return;
     std::vector<std::string> offered;
-    for (const QString& name : names) {
-        const std::string path = Platform::EncodeFileName(name);
-        // A folder is walked in the background; its files follow as found.
-        if (isDirectory(path))
-            m_files->appendBelow(path);
-        else
-            offered.push_back(path);
-    }
-    m_files->append(FilesToAdd(m_files->paths(), offered));
-    listGrew();
+    offered.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        offered.push_back(Platform::EncodeFileName(name));
+    // Sorted out and folders walked in the background; the files follow as found.
+    m_countAdded = true;
+    m_files->offer(std::move(offered), true);
 }
 
 void ucTagEditor::listGrew()
 {
+    // A drop counts what was dropped and chooses nothing.
+    if (!m_countAdded) {
+        autoSizeList();
+        return;
+    }
     ReportStatus(QString::number(m_files->rowCount()), 2);
     autoSizeList();
     // A walk may still deliver during an edit: the fields stay with their file.

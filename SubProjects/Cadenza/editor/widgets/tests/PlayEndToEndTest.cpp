@@ -50,6 +50,8 @@ void dropFile(QTreeView* list, const std::string& path)
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    // The list takes its files in from its worker.
+    EXPECT_TRUE(QTest::qWaitFor([list] { return list->model()->rowCount() > 0; }));
 }
 
 void doubleClick(QTreeView* list, int row)

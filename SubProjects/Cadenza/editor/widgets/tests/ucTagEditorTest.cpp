@@ -86,6 +86,14 @@ struct Editor
         accepted = enter.isAccepted() && move.isAccepted() && dropped.isAccepted();
         action = dropped.dropAction();
         delete data;
+        settle();
+    }
+
+    // Waits until the list has taken in and read every file it was given.
+    void settle()
+    {
+        const auto* files = panel.findChild<FileListModel*>();
+        EXPECT_TRUE(QTest::qWaitFor([files] { return !files->loading(); }, 10000));
     }
 
     void dropFiles(const std::vector<std::string>& paths)
@@ -583,6 +591,7 @@ TEST(ucTagEditor, KeyboardPastesFilesAndEnterPlaysTheChosenOne)
     QApplication::setActiveWindow(&e.panel);
     e.list->setFocus();
     QTest::keySequence(e.list, QKeySequence::Paste);
+    e.settle();
     ASSERT_EQ(e.rows(), 1);
     EXPECT_EQ(e.entryText(0), QString::fromStdString(song));
 
