@@ -17,5 +17,7 @@ done
 echo "== bench_batch"
 # --scale adds the panel over a million outcomes.
 "$build/bin/bench_batch" $(printf '%s\n' "$@" | grep -x -- --scale || true)
+echo "== bench_editor_list"
+"$build/bin/bench_editor_list"
 echo "== bench_cli"
 "$build/bin/bench_cli" "$@"

@@ -146,6 +146,53 @@
     </message>
 </context>
 <context>
+    <name>FileListModel</name>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Nicht lesbar</translation>
+    </message>
+    <message>
+        <source>No tag</source>
+        <translation>Kein Tag</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tag</translation>
+    </message>
+</context>
+<context>
     <name>JumpToFileDialog</name>
     <message>
         <source>Jump to file</source>
@@ -1058,6 +1105,14 @@ Save the changes before leaving the editor?</source>
     <message>
         <source>Result</source>
         <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Shows only the files with this text in any column</source>
+        <translation>Zeigt nur die Dateien mit diesem Text in einer der Spalten</translation>
     </message>
 </context>
 </TS>

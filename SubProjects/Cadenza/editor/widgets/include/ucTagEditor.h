@@ -7,7 +7,11 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
+class FileListModel;
+class FileListProxy;
 class FileListView;
 class OtherTagsView;
 class QCheckBox;
@@ -16,8 +20,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMimeData;
+class QModelIndex;
 class QPushButton;
-class QTreeWidgetItem;
 class TagFormatCollection;
 class ucID3v1xTag;
 
@@ -63,8 +67,11 @@ public:
 
     QSize sizeHint() const override;
 
-    // The paths of the files selected in the list, in the list's order.
+    // The paths (as the file system holds them) of the selected files, and of
+    // every file the list shows, in the order the list shows them (sorted and
+    // filtered as the user chose).
     std::vector<std::string> selectedFiles() const;
+    std::vector<std::string> shownFiles() const;
 
 public slots:
     // Files were put back by an undo (names as the file system holds them,
@@ -72,7 +79,8 @@ public slots:
     // one of them.
     void RefreshFiles(const QStringList& names);
     // Adds the MP3 files among names (decoded) to the list, each once; a
-    // folder adds every MP3 file below it. The list keeps what it held.
+    // folder adds every MP3 file below it, walked in the background. The list
+    // keeps what it held.
     void AddFiles(const QStringList& names);
 
 signals:
@@ -98,11 +106,21 @@ private:
     void ReportStatus(const QString& text, int area);
     void applyCommands();
     void showView(const FileTagView& view);
-    QTreeWidgetItem* selectedEntry() const;
-    static std::string entryPath(const QTreeWidgetItem* item);
+    // The entry a single-file command works on: the focused entry when it is
+    // selected, else the first selected one; invalid when none is.
+    QModelIndex selectedEntry() const;
+    std::string entryPath(const QModelIndex& index) const;
+    void createListColumnMenu();
+    // Files came into the list: after an addition, counts them and chooses the
+    // first when nothing is chosen yet.
+    void listGrew();
+    // Fits the columns to their contents, unless the user laid them out.
+    void autoSizeList();
+    void restoreListLayout();
+    void saveListLayout() const;
 
     void lvwData_Drop(const QMimeData* data);
-    void lvwData_Choose(QTreeWidgetItem* item);
+    void lvwData_Choose(const QModelIndex& index);
     void lvwData_DblClick();
     void cmdEdit_Click();
     void cmdOk_Click();
@@ -114,6 +132,7 @@ private:
     void chkAlsoId3v2_Click();
 
     // Several files at once (ucTagEditorMulti.cpp).
+    void refreshRows(const MultiTagEdit::Outcome& outcome);
     void lvwData_SelectionChanged();
     void showSeveral();
     void okSeveral();
@@ -139,7 +158,17 @@ private:
     QPushButton* cmdOverwrite = nullptr;
     std::array<QCheckBox*, 7> chkOverwrite{};
     QCheckBox* chkOverwriteEmpty = nullptr;
+    QLineEdit* txtFilter = nullptr;
     FileListView* lvwData = nullptr;
+    FileListModel* m_files = nullptr;
+    FileListProxy* m_shown = nullptr;
+    // Whether the columns keep a layout the user chose (or one remembered
+    // from an earlier start) rather than being fitted to their contents.
+    bool m_listLayoutKept = false;
+    bool m_autoSizing = false;
+    // Whether the files coming in were added (File menu), which counts the
+    // list and chooses its first file, rather than dropped.
+    bool m_countAdded = false;
     QLabel* imgAppImage = nullptr;
     // Right of the parsing options: whether Ok also writes the ID3v2 tag, the
     // shown file's other tags, with Copy from ID3v2 above them.

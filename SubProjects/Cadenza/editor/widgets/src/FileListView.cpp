@@ -3,18 +3,44 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QStyledItemDelegate>
 
-FileListView::FileListView(QWidget* parent) : QTreeWidget(parent)
+#include "FileListModel.h"
+
+namespace {
+
+// Greys the rows of files that could not be read and marks their first column.
+class UnreadableDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(FileListModel::StateRole).toInt() !=
+            static_cast<int>(FileListModel::LoadState::Unreadable))
+            return;
+        option->palette.setColor(QPalette::Text, option->palette.color(QPalette::Disabled, QPalette::Text));
+        if (index.column() == FileListModel::Name) {
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->icon = option->widget->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        }
+    }
+};
+
+} // namespace
+
+FileListView::FileListView(QWidget* parent) : QTreeView(parent)
 {
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setDropIndicatorShown(false);
-}
-
-Qt::DropActions FileListView::supportedDropActions() const
-{
-    return Qt::CopyAction | Qt::LinkAction;
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setItemDelegate(new UnreadableDelegate(this));
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "ApplicationVersion.h"
 #include "EditorTexts.h"
 #include "FileDrop.h"
+#include "FileListModel.h"
 #include "FileListView.h"
 #include "FillFormatList.h"
 #include "Id3v2SyncOption.h"
@@ -13,6 +14,7 @@
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -25,9 +27,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QShowEvent>
-#include <filesystem>
 
 namespace {
 
@@ -62,12 +64,6 @@ QPixmap noteIcon()
     return pix;
 }
 
-bool isDirectory(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_directory(path, ec);
-}
-
 // How much further right than designed everything beside the field panel sits.
 // At the designed size the field panel has its full width; a narrower editor
 // takes the difference from the fields first, so that nothing is cut off.
@@ -77,6 +73,10 @@ constexpr int Wider = ucID3v1xTag::FullWidth - ucID3v1xTag::DesignedWidth;
 // ID3v2 check boxes and the other tags. At least this wide, wider with the panel.
 constexpr int OtherTagsLeft = 6840;
 constexpr int OtherTagsWidth = 3300;
+
+// Where the file list's column layout is remembered, beside the window's
+// geometry and the recent folders.
+constexpr char ListLayoutKey[] = "Editor/FileListColumns";
 
 } // namespace
 
@@ -91,12 +91,14 @@ ucTagEditor::ucTagEditor(QWidget* parent) : QWidget(parent), m_play(&PlayerRemot
     setObjectName(QStringLiteral("ucTagEditor"));
     useDesignedFontSize(this);
     createControls();
+    restoreListLayout();
     resize(sizeHint());
     applyCommands();
 }
 
 ucTagEditor::~ucTagEditor()
 {
+    saveListLayout();
     // A player started from here is closed with the program.
     if (m_session.PlayerStarted())
         PlayerRemote::Close();
@@ -146,6 +148,17 @@ void ucTagEditor::createControls()
 
     createParsingOptions();
 
+    txtFilter = new QLineEdit(this);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(tr("Filter"));
+    txtFilter->setClearButtonEnabled(true);
+    txtFilter->setAccessibleName(tr("Filter"));
+    txtFilter->setAccessibleDescription(tr("Shows only the files with this text in any column"));
+    placeTwips(txtFilter, 0, 3120, 4935 + Wider, 315);
+
+    m_files = new FileListModel(this);
+    m_shown = new FileListProxy(this);
+    m_shown->setSourceModel(m_files);
     lvwData = new FileListView(this);
     lvwData->setObjectName(QStringLiteral("lvwData"));
     lvwData->setToolTip(tr("Drag and drop MP3-Files."));
@@ -156,8 +169,19 @@ void ucTagEditor::createControls()
     // Several files are chosen with Shift, Ctrl or Ctrl+A.
     lvwData->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvwData->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwData->setHeaderLabels({tr("Files")});
-    placeTwips(lvwData, 0, 3120, 4935 + Wider, 1095);
+    lvwData->setModel(m_shown);
+    // Unsorted, the list keeps the order the files were added in; a third
+    // click on a column's header goes back to it.
+    lvwData->header()->setSortIndicatorClearable(true);
+    lvwData->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    lvwData->setSortingEnabled(true);
+    // Widths change only by the user or by fitting, so a changed width means
+    // the user laid the columns out.
+    lvwData->header()->setStretchLastSection(false);
+    // Fitting a column measures the rows in view only, not thousands.
+    lvwData->header()->setResizeContentsPrecision(0);
+    createListColumnMenu();
+    placeTwips(lvwData, 0, 3450, 4935 + Wider, 765);
 
     imgAppImage = new QLabel(this);
     imgAppImage->setObjectName(QStringLiteral("imgAppImage"));
@@ -167,16 +191,20 @@ void ucTagEditor::createControls()
     createId3v2Controls();
     placeBesideFields(Wider);
 
+    connect(txtFilter, &QLineEdit::textChanged, m_shown, &FileListProxy::setFilterFixedString);
+    connect(m_files, &FileListModel::loadingFinished, this, &ucTagEditor::autoSizeList);
+    connect(m_files, &FileListModel::filesAppended, this, &ucTagEditor::listGrew);
     connect(lvwData, &FileListView::dataDropped, this, &ucTagEditor::lvwData_Drop);
-    connect(lvwData, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { lvwData_Choose(item); });
+    connect(lvwData, &QAbstractItemView::clicked, this, &ucTagEditor::lvwData_Choose);
     // Moving through the list with the keyboard shows each file as a click does.
-    connect(lvwData, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (current && current->isSelected())
-            lvwData_Choose(current);
-    });
-    connect(lvwData, &QTreeWidget::itemSelectionChanged, this, &ucTagEditor::lvwData_SelectionChanged);
-    connect(lvwData, &QTreeWidget::itemDoubleClicked, this, &ucTagEditor::lvwData_DblClick);
+    connect(lvwData->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && lvwData->selectionModel()->isRowSelected(current.row()))
+                    lvwData_Choose(current);
+            });
+    connect(lvwData, &QAbstractItemView::doubleClicked, this, &ucTagEditor::lvwData_DblClick);
+    connect(lvwData->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ucTagEditor::lvwData_SelectionChanged);
     // The keyboard's way to the same: a copied file list is pasted as its drop
     // would be, and Enter plays the chosen file as a double-click does.
     const auto listKey = [this](const QKeySequence& keys) {
@@ -366,12 +394,11 @@ void ucTagEditor::showEvent(QShowEvent* event)
     lvwData->move(0, lvwData->y());
     lvwData->setAllColumnsShowFocus(true);
     lvwData->setAlternatingRowColors(true);
-    lvwData->setHeaderLabels({tr("Files")});
     m_session.PanelShown();
     applyCommands();
     modTagFormat::FillFormatList(m_Formats, cmbFormat);
     chkOverwriteEmpty->setChecked(true);
-    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+    autoSizeList();
 }
 
 void ucTagEditor::hideEvent(QHideEvent* event)
@@ -379,6 +406,7 @@ void ucTagEditor::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
+    saveListLayout();
     // An edit does not survive leaving the panel: the stored tag is shown again.
     const bool editing = m_session.Editing();
     const auto view = m_session.PanelHidden();
@@ -401,6 +429,7 @@ void ucTagEditor::resizeEvent(QResizeEvent* event)
     if (listHeight >= 0)
         lvwData->resize(inner.width(), listHeight);
     txtFile->resize(inner.width(), txtFile->height());
+    txtFilter->resize(inner.width(), txtFilter->height());
 }
 
 void ucTagEditor::keyPressEvent(QKeyEvent* event)
@@ -439,15 +468,102 @@ void ucTagEditor::showView(const FileTagView& view)
     ucID3v1xTag->Show();
 }
 
-QTreeWidgetItem* ucTagEditor::selectedEntry() const
+QModelIndex ucTagEditor::selectedEntry() const
 {
-    const QList<QTreeWidgetItem*> selected = lvwData->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
+    const QItemSelectionModel* selection = lvwData->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row()))
+        return current;
+    QModelIndexList rows = selection->selectedRows();
+    if (rows.isEmpty())
+        return {};
+    return *std::min_element(rows.begin(), rows.end(),
+                             [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
 }
 
-std::string ucTagEditor::entryPath(const QTreeWidgetItem* item)
+std::string ucTagEditor::entryPath(const QModelIndex& index) const
 {
-    return Platform::EncodeFileName(item->text(0));
+    return m_files->path(m_shown->mapToSource(index).row());
+}
+
+std::vector<std::string> ucTagEditor::selectedFiles() const
+{
+    QModelIndexList rows = lvwData->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<std::string> files;
+    files.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex& row : rows)
+        files.push_back(entryPath(row));
+    return files;
+}
+
+std::vector<std::string> ucTagEditor::shownFiles() const
+{
+    std::vector<std::string> files;
+    files.reserve(static_cast<std::size_t>(m_shown->rowCount()));
+    for (int row = 0; row < m_shown->rowCount(); ++row)
+        files.push_back(entryPath(m_shown->index(row, 0)));
+    return files;
+}
+
+void ucTagEditor::createListColumnMenu()
+{
+    // The header's context menu shows and hides every column but the files.
+    QHeaderView* header = lvwData->header();
+    header->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (int column = FileListModel::Name + 1; column < FileListModel::ColumnCount; ++column) {
+        auto* action = new QAction(m_files->headerData(column, Qt::Horizontal).toString(), header);
+        action->setCheckable(true);
+        action->setChecked(true);
+        connect(action, &QAction::toggled, this, [this, column](bool shown) {
+            lvwData->setColumnHidden(column, !shown);
+            m_listLayoutKept = true;
+        });
+        header->addAction(action);
+    }
+    const auto laidOut = [this] {
+        if (!m_autoSizing)
+            m_listLayoutKept = true;
+    };
+    connect(header, &QHeaderView::sectionResized, this, laidOut);
+    connect(header, &QHeaderView::sectionMoved, this, laidOut);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, laidOut);
+}
+
+void ucTagEditor::autoSizeList()
+{
+    if (m_listLayoutKept)
+        return;
+    m_autoSizing = true;
+    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+    m_autoSizing = false;
+}
+
+void ucTagEditor::restoreListLayout()
+{
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato");
+    QHeaderView* header = lvwData->header();
+    m_autoSizing = true;
+    const bool restored = header->restoreState(settings.value(ListLayoutKey).toByteArray());
+    m_autoSizing = false;
+    if (!restored)
+        return;
+    m_listLayoutKept = true;
+    const QList<QAction*> columns = header->actions();
+    for (int i = 0; i < columns.size(); ++i) {
+        const QSignalBlocker quiet(columns[i]);
+        columns[i]->setChecked(!header->isSectionHidden(FileListModel::Name + 1 + i));
+    }
+    lvwData->sortByColumn(header->sortIndicatorSection(), header->sortIndicatorOrder());
+}
+
+void ucTagEditor::saveListLayout() const
+{
+    if (!m_listLayoutKept)
+        return;
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Legato", "Legato");
+    settings.setValue(ListLayoutKey, lvwData->header()->saveState());
 }
 
 void ucTagEditor::lvwData_Drop(const QMimeData* data)
@@ -461,32 +577,33 @@ void ucTagEditor::lvwData_Drop(const QMimeData* data)
         ReportStatus(EditorTexts::NoData(), 1);
         return;
     }
-    lvwData->clear();
-    for (const std::string& path : *files) {
-        // A folder is never a file to tag, whatever its name.
-        if (IsMp3Name(path) && !isDirectory(path))
-            new QTreeWidgetItem(lvwData, {Platform::DecodeFileName(path)});
-    }
+    m_files->clear();
+    // The MP3 files among them come in as the list's worker finds them.
+    m_countAdded = false;
+    m_files->offer(*files, false);
     ReportStatus(QString::number(files->size()), 2);
-    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
+    autoSizeList();
 }
 
-void ucTagEditor::lvwData_Choose(QTreeWidgetItem* item)
+void ucTagEditor::lvwData_Choose(const QModelIndex& index)
 {
     // Several chosen files are shown when the selection changes, and so is the
     // one left chosen when Ctrl+click takes another out of the selection.
-    const auto selected = lvwData->selectedItems();
-    if (!item || selected.size() > 1 || (!item->isSelected() && !selected.isEmpty()))
+    if (!index.isValid())
         return;
-    showView(m_session.Choose(entryPath(item)));
+    const QItemSelectionModel* selection = lvwData->selectionModel();
+    const QModelIndexList rows = selection->selectedRows();
+    if (rows.size() > 1 || (!selection->isRowSelected(index.row()) && !rows.isEmpty()))
+        return;
+    showView(m_session.Choose(entryPath(index)));
     applyCommands();
 }
 
 void ucTagEditor::lvwData_DblClick()
 {
     ReportStatus(EditorTexts::PleaseWait(), 1);
-    QTreeWidgetItem* entry = selectedEntry();
-    if (!entry) {
+    const QModelIndex entry = selectedEntry();
+    if (!entry.isValid()) {
         ReportStatus(QString(), 1);
         return;
     }
@@ -520,6 +637,7 @@ void ucTagEditor::cmdOk_Click()
         ReportStatus(QString(), 1);
         break;
     case TagEditorSession::SaveResult::Saved:
+        m_files->refresh({m_session.ShownFile()});
         applyCommands();
         showView(outcome.Shown);
         ReportStatus(outcome.Status, 1);
@@ -548,6 +666,8 @@ void ucTagEditor::cmdRemove_Click()
     case TagEditorSession::RemoveResult::Declined:
         break;
     case TagEditorSession::RemoveResult::Removed:
+        m_files->refresh({m_session.ShownFile()});
+        [[fallthrough]];
     case TagEditorSession::RemoveResult::NoTag:
         showView(outcome.Shown);
         ReportStatus(outcome.Status, 1);
@@ -565,6 +685,7 @@ void ucTagEditor::RefreshFiles(const QStringList& names)
     files.reserve(static_cast<std::size_t>(names.size()));
     for (const QString& name : names)
         files.push_back(Platform::EncodeFileName(name));
+    m_files->refresh(files);
     if (const auto view = m_session.FilesRestored(files)) {
         showView(*view);
         applyCommands();
@@ -578,25 +699,27 @@ void ucTagEditor::AddFiles(const QStringList& names)
     // Nothing is added while an edit locks the list.
     if (m_session.Editing())
         return;
-    std::vector<std::string> listed, offered;
-    for (int i = 0; i < lvwData->topLevelItemCount(); ++i)
-        listed.push_back(entryPath(lvwData->topLevelItem(i)));
-    for (const QString& name : names) {
-        const std::string path = Platform::EncodeFileName(name);
-        if (isDirectory(path)) {
-            const auto below = Mp3FilesBelow(path);
-            offered.insert(offered.end(), below.begin(), below.end());
-        } else {
-            offered.push_back(path);
-        }
+    std::vector<std::string> offered;
+    offered.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString& name : names)
+        offered.push_back(Platform::EncodeFileName(name));
+    // Sorted out and folders walked in the background; the files follow as found.
+    m_countAdded = true;
+    m_files->offer(std::move(offered), true);
+}
+
+void ucTagEditor::listGrew()
+{
+    // A drop counts what was dropped and chooses nothing.
+    if (!m_countAdded) {
+        autoSizeList();
+        return;
     }
-    const auto added = FilesToAdd(listed, offered);
-    for (const std::string& path : added)
-        new QTreeWidgetItem(lvwData, {Platform::DecodeFileName(path)});
-    ReportStatus(QString::number(lvwData->topLevelItemCount()), 2);
-    modListView::AutoSizeColumns(lvwData, modListView::AutoSizeUseHeader);
-    if (!lvwData->currentItem() && lvwData->topLevelItemCount() > 0)
-        lvwData->setCurrentItem(lvwData->topLevelItem(0));
+    ReportStatus(QString::number(m_files->rowCount()), 2);
+    autoSizeList();
+    // A walk may still deliver during an edit: the fields stay with their file.
+    if (!m_session.Editing() && !lvwData->currentIndex().isValid() && m_shown->rowCount() > 0)
+        lvwData->setCurrentIndex(m_shown->index(0, 0));
 }
 
 void ucTagEditor::cmdParse_Click()

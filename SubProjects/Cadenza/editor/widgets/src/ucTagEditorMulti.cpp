@@ -4,6 +4,7 @@
 #include "ucTagEditor.h"
 
 #include "EditorTexts.h"
+#include "FileListModel.h"
 #include "FileListView.h"
 #include "TwipsLayout.h"
 #include "ucID3v1xTag.h"
@@ -15,18 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
-
-std::vector<std::string> ucTagEditor::selectedFiles() const
-{
-    std::vector<std::string> files;
-    for (int i = 0; i < lvwData->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = lvwData->topLevelItem(i);
-        if (item->isSelected())
-            files.push_back(entryPath(item));
-    }
-    return files;
-}
 
 void ucTagEditor::lvwData_SelectionChanged()
 {
@@ -61,6 +52,7 @@ void ucTagEditor::okSeveral()
         return;
     }
     const MultiTagEdit::Outcome outcome = m_session.OkSeveral(typed, changed);
+    refreshRows(outcome);
     applyCommands();
     if (!m_session.Editing())
         showSeveral();
@@ -69,11 +61,22 @@ void ucTagEditor::okSeveral()
         showResults(outcome);
 }
 
+void ucTagEditor::refreshRows(const MultiTagEdit::Outcome& outcome)
+{
+    // The list's columns show the tags as the files now hold them.
+    std::vector<std::string> files;
+    files.reserve(outcome.Files.size());
+    for (const auto& file : outcome.Files)
+        files.push_back(file.File);
+    m_files->refresh(files);
+}
+
 void ucTagEditor::cmdNumber_Click()
 {
     const auto outcome = m_session.NumberTracks(applicationTitle());
     if (!outcome)
         return;
+    refreshRows(*outcome);
     showSeveral();
     applyCommands();
     ReportStatus(outcome->Status, 1);

@@ -1,9 +1,10 @@
 #include "ucTagEditor.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
-#include "StateHome.h"
+#include "FileListModel.h"
 #include "Id3v2Bytes.h"
 #include "OtherTagsView.h"
+#include "StateHome.h"
 #include "ucID3v1xTag.h"
 
 #include "Platform/FileNameCodec.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -24,6 +26,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -34,6 +37,21 @@ using LegatoTest::TempDir;
 
 namespace {
 
+// The panels remember their list layout in the settings store: one of the
+// tests' own, never the user's.
+class SettingsHome : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path().c_str());
+    }
+
+private:
+    TempDir m_dir;
+};
+const testing::Environment* const settingsHome = testing::AddGlobalTestEnvironment(new SettingsHome);
+
 // The panel shown on its own, with handles on its controls and a record of
 // every status text it reports.
 struct Editor
@@ -43,7 +61,7 @@ struct Editor
         QObject::connect(&panel, &ucTagEditor::ShowMessage, [this](const QString& m) { messages << m; });
         QObject::connect(&panel, &ucTagEditor::ShowCounter, [this](const QString& c) { counters << c; });
         panel.show();
-        list = panel.findChild<QTreeWidget*>("lvwData");
+        list = panel.findChild<QTreeView*>("lvwData");
         file = panel.findChild<QLineEdit*>("txtFile");
         format = panel.findChild<QComboBox*>("cmbFormat");
         fields = panel.findChild<ucID3v1xTag*>("ucID3v1xTag");
@@ -75,6 +93,14 @@ struct Editor
         accepted = enter.isAccepted() && move.isAccepted() && dropped.isAccepted();
         action = dropped.dropAction();
         delete data;
+        settle();
+    }
+
+    // Waits until the list has taken in and read every file it was given.
+    void settle()
+    {
+        const auto* files = panel.findChild<FileListModel*>();
+        EXPECT_TRUE(QTest::qWaitFor([files] { return !files->loading(); }, 10000));
     }
 
     void dropFiles(const std::vector<std::string>& paths)
@@ -87,7 +113,9 @@ struct Editor
         drop(data);
     }
 
-    QTreeWidgetItem* entry(int row) { return list->topLevelItem(row); }
+    QModelIndex entry(int row) const { return list->model()->index(row, 0); }
+    QString entryText(int row) const { return entry(row).data().toString(); }
+    int rows() const { return list->model()->rowCount(); }
 
     static void press(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
@@ -107,14 +135,15 @@ struct Editor
 
     void click(int row)
     {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(entry(row)).center());
+        list->scrollTo(entry(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry(row)).center());
     }
 
     // A real double-click starts with a press on the entry, which the view needs
     // to see before the double-click itself.
     void doubleClick(int row)
     {
-        const QPoint at = list->visualItemRect(entry(row)).center();
+        const QPoint at = list->visualRect(entry(row)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -130,7 +159,7 @@ struct Editor
     QString lastMessage() const { return messages.isEmpty() ? QStringLiteral("<none>") : messages.last(); }
 
     ucTagEditor panel;
-    QTreeWidget* list;
+    QTreeView* list;
     QLineEdit* file;
     QComboBox* format;
     ucID3v1xTag* fields;
@@ -183,9 +212,9 @@ TEST(ucTagEditor, DropKeepsMp3FilesAndCountsAllDropped)
     e.dropFiles({a, b, c});
     EXPECT_TRUE(e.accepted);
     EXPECT_EQ(e.action, Qt::CopyAction) << "a drop must never be taken as a move";
-    ASSERT_EQ(e.list->topLevelItemCount(), 2);
-    EXPECT_EQ(e.entry(0)->text(0).toStdString(), a);
-    EXPECT_EQ(e.entry(1)->text(0).toStdString(), b);
+    ASSERT_EQ(e.rows(), 2);
+    EXPECT_EQ(e.entryText(0).toStdString(), a);
+    EXPECT_EQ(e.entryText(1).toStdString(), b);
     EXPECT_EQ(e.counters, QStringList{"3"});
 
     // Text is not a file list: reported, the list stays.
@@ -193,18 +222,18 @@ TEST(ucTagEditor, DropKeepsMp3FilesAndCountsAllDropped)
     text->setText(QString::fromStdString(a));
     e.drop(text);
     EXPECT_EQ(e.lastMessage(), EditorTexts::WrongFormat());
-    EXPECT_EQ(e.list->topLevelItemCount(), 2);
+    EXPECT_EQ(e.rows(), 2);
 
     auto* empty = new QMimeData;
     empty->setData("text/uri-list", "");
     e.drop(empty);
     EXPECT_EQ(e.lastMessage(), EditorTexts::NoData());
-    EXPECT_EQ(e.list->topLevelItemCount(), 2);
+    EXPECT_EQ(e.rows(), 2);
 
     // A new list replaces the old one; folders are never listed.
     e.dropFiles({dir.file("folder.mp3"), b});
-    ASSERT_EQ(e.list->topLevelItemCount(), 1);
-    EXPECT_EQ(e.entry(0)->text(0).toStdString(), b);
+    ASSERT_EQ(e.rows(), 1);
+    EXPECT_EQ(e.entryText(0).toStdString(), b);
     EXPECT_EQ(e.counters.last(), "2");
 }
 
@@ -311,7 +340,7 @@ TEST(ucTagEditor, OkWritesTheShownFileEvenAfterANewDrop)
     e.click(0);
     // New files arrive and one is selected while the fields still show the first.
     e.dropFiles({second});
-    e.entry(0)->setSelected(true);
+    e.list->selectionModel()->select(e.entry(0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     EXPECT_EQ(e.title->text(), "First");
     e.press(e.edit);
     e.retype(e.title, "Edited");
@@ -342,8 +371,8 @@ TEST(ucTagEditor, NamesThatAreNotUtf8)
     const std::string odd = EditorTest::writeTagged(dir, "caf\xE9 - x.mp3", {"Latin1", "", "", 1});
     Editor e;
     e.dropFiles({odd});
-    ASSERT_EQ(e.list->topLevelItemCount(), 1);
-    EXPECT_EQ(Platform::EncodeFileName(e.entry(0)->text(0)), odd);
+    ASSERT_EQ(e.rows(), 1);
+    EXPECT_EQ(Platform::EncodeFileName(e.entryText(0)), odd);
     e.click(0);
     EXPECT_EQ(e.title->text(), "Latin1");
     e.press(e.edit);
@@ -361,7 +390,7 @@ TEST(ucTagEditor, ShowingAgainKeepsFilesAndThreePatterns)
     e.emptyOnly->setChecked(false);
     e.panel.hide();
     e.panel.show();
-    EXPECT_EQ(e.list->topLevelItemCount(), 1);
+    EXPECT_EQ(e.rows(), 1);
     ASSERT_EQ(e.format->count(), 3);
     EXPECT_EQ(e.format->itemText(0), "#AR# - #AL# - #TR#.#TI#");
     EXPECT_EQ(e.format->currentIndex(), 0);
@@ -570,8 +599,9 @@ TEST(ucTagEditor, KeyboardPastesFilesAndEnterPlaysTheChosenOne)
     QApplication::setActiveWindow(&e.panel);
     e.list->setFocus();
     QTest::keySequence(e.list, QKeySequence::Paste);
-    ASSERT_EQ(e.list->topLevelItemCount(), 1);
-    EXPECT_EQ(e.entry(0)->text(0), QString::fromStdString(song));
+    e.settle();
+    ASSERT_EQ(e.rows(), 1);
+    EXPECT_EQ(e.entryText(0), QString::fromStdString(song));
 
     e.click(0);
     QTest::keyClick(e.list, Qt::Key_Return);
@@ -649,8 +679,9 @@ TEST(ucTagEditor, SeveralChosenFilesAreEditedAndNumberedTogether)
 
     // Ctrl+click adds a file, and taking one out shows the one left chosen.
     const auto ctrlClick = [&](int row) {
+        e.list->scrollTo(e.entry(row));
         QTest::mouseClick(e.list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          e.list->visualItemRect(e.entry(row)).center());
+                          e.list->visualRect(e.entry(row)).center());
     };
     ctrlClick(0);
     EXPECT_EQ(e.file->text(), EditorTexts::FilesChosen(2));
@@ -692,4 +723,40 @@ TEST(ucTagEditor, OtherTagsBesideTheFieldsCopyFromId3v2AndTheRememberedSwitch)
     Editor again;
     EXPECT_TRUE(again.panel.findChild<QCheckBox*>("chkAlsoId3v2")->isChecked());
     EXPECT_TRUE(again.panel.findChild<QCheckBox*>("chkCreateId3v2")->isChecked());
+}
+
+TEST(ucTagEditor, FilterNarrowsTheListAndTheColumnLayoutIsRemembered)
+{
+    TempDir dir;
+    const std::string a = EditorTest::writeTagged(dir, "a.mp3", {"Alpha", "", "", 2});
+    const std::string b = EditorTest::writeTagged(dir, "b.mp3", {"Beta", "", "", 1});
+    const auto loaded = [](Editor& e) {
+        return QTest::qWaitFor([&] { return e.list->model()->index(1, FileListModel::Type).data() != ""; });
+    };
+    {
+        Editor e;
+        e.dropFiles({a, b});
+        ASSERT_TRUE(loaded(e));
+        QTest::keyClicks(e.panel.findChild<QLineEdit*>("txtFilter"), "BETA");
+        EXPECT_EQ(e.panel.shownFiles(), std::vector<std::string>{b});
+        e.panel.findChild<QLineEdit*>("txtFilter")->clear();
+
+        QHeaderView* header = e.list->header();
+        header->setSortIndicator(FileListModel::Track, Qt::AscendingOrder);
+        header->resizeSection(FileListModel::Title, 222);
+        header->actions().at(FileListModel::Album - 1)->trigger();
+        EXPECT_TRUE(header->isSectionHidden(FileListModel::Album));
+        EXPECT_EQ(e.panel.shownFiles(), (std::vector<std::string>{b, a}));
+        e.list->setFocus();
+        QTest::keySequence(e.list, QKeySequence::SelectAll);
+        EXPECT_EQ(e.panel.selectedFiles(), (std::vector<std::string>{b, a}));
+    }
+    Editor again;
+    const QHeaderView* header = again.list->header();
+    EXPECT_EQ(header->sortIndicatorSection(), FileListModel::Track);
+    EXPECT_EQ(header->sectionSize(FileListModel::Title), 222);
+    EXPECT_TRUE(header->isSectionHidden(FileListModel::Album));
+    again.dropFiles({a, b});
+    ASSERT_TRUE(loaded(again));
+    EXPECT_EQ(again.panel.shownFiles(), (std::vector<std::string>{b, a}));
 }
