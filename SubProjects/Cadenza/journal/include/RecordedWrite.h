@@ -2,6 +2,8 @@
 
 #include "UndoJournal.h"
 
+#include <optional>
+
 #include <string>
 
 namespace Quaver {
@@ -29,8 +31,16 @@ enum class RecordedResult
 // durable, then the file is written, then the write is noted. When the
 // journal cannot be written, the file is not touched and the handler's
 // LastError carries the journal's reason, so it shows as a failed write
-// does. A write the tag library refuses leaves no run behind.
+// does. A write the tag library refuses leaves no run behind. A save also
+// keeps a TAG+ block in step and, by sync, writes the fields into the file's
+// ID3v2 tag (see PlanSplice).
+// Writes the handler's record: the planned splice when there is one (the
+// trailer with the ID3v2 tag or a TAG+ block), else the trailer alone. False
+// with the reason in the handler's LastError.
+bool WriteRecord(Quaver::FileHandler& handler, const std::optional<PlannedSplice>& splice);
+
 RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change,
-                             const std::string& folder = DefaultFolder());
+                             const std::string& folder = DefaultFolder(),
+                             OtherTags::Id3v2Sync sync = OtherTags::Id3v2Sync::Off);
 
 } // namespace Journal

@@ -11,10 +11,27 @@
 
 namespace Journal {
 
-RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const std::string& folder)
+bool WriteRecord(Quaver::FileHandler& handler, const std::optional<PlannedSplice>& splice)
+{
+    if (!splice)
+        return handler.WriteTag();
+    try {
+        ApplySplice(handler.FileName(), splice->Change);
+        return true;
+    } catch (const Platform::RuntimeError& error) {
+        handler.LastError()->CopyError(&error);
+        return false;
+    }
+}
+
+RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const std::string& folder,
+                             OtherTags::Id3v2Sync sync)
 {
     const std::string& file = handler.FileName();
-    const auto changeFile = [&] { return change == Change::Save ? handler.WriteTag() : handler.CutTag(); };
+    std::optional<PlannedSplice> splice;
+    const auto changeFile = [&] {
+        return change == Change::Save ? WriteRecord(handler, splice) : handler.CutTag();
+    };
     // A missing file cannot be changed: the tag library says so in its words.
     if (!Platform::FileSystemObject().FindFile(file))
         return changeFile() ? RecordedResult::Written : RecordedResult::Failed;
@@ -25,11 +42,14 @@ RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const 
         const FileEnd before = ReadFileEnd(file);
         if (change == Change::Remove && !before.hasTrailer)
             return RecordedResult::NoTrailer;
-        const FileEnd after = change == Change::Save
-                                  ? AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag()))
-                                  : AfterRemove(before);
+        FileEnd after = AfterRemove(before);
+        if (change == Change::Save) {
+            const Trailer block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
+            after = AfterWrite(before, block);
+            splice = PlanSplice(file, before, *handler.ID3v1xTag(), block, sync, OtherTags::AllFields());
+        }
         run = JournalRun::Begin(folder, change == Change::Save ? "save" : "remove tag", file);
-        entry = run->Intend(file, before, after);
+        entry = splice ? run->Intend(file, before, splice->Change) : run->Intend(file, before, after);
         run->Sync();
     } catch (const Platform::RuntimeError& error) {
         handler.LastError()->CopyError(&error);

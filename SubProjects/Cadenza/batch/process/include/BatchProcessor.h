@@ -3,7 +3,7 @@
 #include "BatchOutcome.h"
 #include "BatchSettings.h"
 
-#include "FileEnd.h"
+#include "FileSplice.h"
 
 #include <string>
 
@@ -36,6 +36,9 @@ struct PreparedFile
     Journal::FileEnd Before;
     Journal::FileEnd After;
     int Entry = 0; // the journal entry of the write, when recorded
+    // The write when it changes more than the trailer (the ID3v2 tag by the
+    // settings' AlsoId3v2, a TAG+ block): recorded and written as a whole.
+    std::optional<Journal::PlannedSplice> Splice;
 };
 PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName);
 BatchOutcome CompleteFile(const PreparedFile& prepared);

@@ -86,7 +86,8 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
     Quaver::FileHandler handler;
     handler.setID3v1xTag(collect());
     handler.setFileName(m_ShownFile);
-    if (Journal::RecordedWrite(handler, Journal::Change::Save) == Journal::RecordedResult::Written) {
+    if (Journal::RecordedWrite(handler, Journal::Change::Save, Journal::DefaultFolder(), m_AlsoId3v2) ==
+        Journal::RecordedResult::Written) {
         endEdit();
         out.Result = SaveResult::Saved;
         out.Shown = showStored();
