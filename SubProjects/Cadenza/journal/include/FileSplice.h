@@ -29,8 +29,6 @@ struct Splice
 
     std::int64_t AfterSize() const;
     bool FrontChanges() const { return oldFront != newFront; }
-    // The splice that puts the file back.
-    Splice Reversed() const;
 };
 
 // What writing the record's trailer into a file does when the file has more

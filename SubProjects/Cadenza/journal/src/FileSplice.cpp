@@ -226,11 +226,6 @@ std::int64_t Splice::AfterSize() const
            static_cast<std::int64_t>(newFront.size() + newBack.size());
 }
 
-Splice Splice::Reversed() const
-{
-    return {AfterSize(), newFront, oldFront, newBack, oldBack};
-}
-
 std::optional<PlannedSplice> PlanSplice(const std::string& name, const FileEnd& before,
                                         const Quaver::Tag& record, const Trailer& block,
                                         OtherTags::Id3v2Sync sync, const OtherTags::Id3v2Update& update)
