@@ -197,3 +197,21 @@ TEST_F(RecordedWriteTest, AHardLinkedFileIsWrittenInPlaceOnlyWhenItsTagKeepsItsL
     EXPECT_EQ(LegatoTest::readAll(dir.file("link.mp3")), LegatoTest::readAll(file));
     EXPECT_EQ(OtherTags::Read(file).front().Values.Title, "Fronz");
 }
+
+TEST_F(RecordedWriteTest, UndoPutsBackASpliceStoppedBetweenItsTwoEnds)
+{
+    const std::string file = dir.write("song.mp3", "FRONT" + std::string(300, 'a') + "BACK");
+    const std::string original = LegatoTest::readAll(file);
+    Splice splice{static_cast<std::int64_t>(original.size()), "FRONT", "front", "BACK", "back and more"};
+    {
+        const auto run = JournalRun::Begin(folder, "write", file);
+        run->Intend(file, ReadFileEnd(file), splice);
+        run->Sync();
+    }
+    // Killed after the front was written in place, before the back.
+    dir.write("song.mp3", "front" + original.substr(5));
+    const auto undone = journal.Undo(journal.Last()->id);
+    ASSERT_EQ(undone.size(), 1u);
+    EXPECT_EQ(undone[0].result, UndoResult::Restored) << undone[0].reason;
+    EXPECT_EQ(LegatoTest::readAll(file), original);
+}
