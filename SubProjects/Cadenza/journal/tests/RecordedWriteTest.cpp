@@ -215,3 +215,18 @@ TEST_F(RecordedWriteTest, UndoPutsBackASpliceStoppedBetweenItsTwoEnds)
     EXPECT_EQ(undone[0].result, UndoResult::Restored) << undone[0].reason;
     EXPECT_EQ(LegatoTest::readAll(file), original);
 }
+
+TEST_F(RecordedWriteTest, ATrailerWriteAloneKeepsATagPlusBlockInStep)
+{
+    std::string audio;
+    const std::string file = dir.write("song.mp3", taggedFile(audio));
+    const std::string original = LegatoTest::readAll(file);
+    auto save = retitled(file, "A title of exactly thirty char, new end");
+    ASSERT_EQ(RecordedWrite(save, Change::Save, folder), RecordedResult::Written);
+    const std::string saved = LegatoTest::readAll(file);
+    ASSERT_EQ(saved.size(), original.size());
+    EXPECT_EQ(saved.substr(0, saved.size() - 355), original.substr(0, original.size() - 355));
+    EXPECT_EQ(saved.substr(saved.size() - 355, 14), "TAG+, new end" + std::string(1, '\0'));
+    EXPECT_EQ(UndoLast(SaveKinds(), "Legato", journal).Box.text, "Files restored: 1");
+    EXPECT_EQ(LegatoTest::readAll(file), original);
+}
