@@ -12,7 +12,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev libtag1-dev
     xvfb xauth xdotool imagemagick sox lame
-    man-db desktop-file-utils appstream bash-completion
+    man-db desktop-file-utils appstream bash-completion python3-mutagen
     "$@"
 )
 

@@ -5,10 +5,10 @@ _cadenza_cli_options()
 {
     case $1 in
     read) echo "--json --files-from -0 --help" ;;
-    write) echo "--title --artist --album --year --comment --track --genre --from-id3v2 --files-from -0 --help" ;;
+    write) echo "--title --artist --album --year --comment --track --genre --from-id3v2 --also-id3v2 --files-from -0 --help" ;;
     parse) echo "--json --format --help" ;;
     scan) echo "--wildcard -0 --help" ;;
-    batch) echo "--format --source --artist --album --year --comment --track --genre --overwrite --write --json -0 --help" ;;
+    batch) echo "--format --source --artist --album --year --comment --track --genre --overwrite --write --also-id3v2 --json -0 --help" ;;
     genres) echo "--json --help" ;;
     remove) echo "--files-from -0 --help" ;;
     undo) echo "--list --help" ;;

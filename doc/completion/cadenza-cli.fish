@@ -37,6 +37,7 @@ complete -c cadenza-cli -n "__fish_seen_subcommand_from scan" -l wildcard -x -d 
 # batch
 complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l source -x -a 'name id3v2' -d 'Where the fields come from'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from write" -l from-id3v2 -d 'Take the fields from the ID3v2 tag'
+complete -c cadenza-cli -n "__fish_seen_subcommand_from write batch" -l also-id3v2 -d 'Write the fields into the ID3v2 tag too (=create: also a new one)'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l overwrite -d 'Replace tags files already have'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from batch" -l write -d 'Write the tags (else test mode)'
 complete -c cadenza-cli -n "__fish_seen_subcommand_from $verbs" -l help -d 'Show the usage'

@@ -42,3 +42,13 @@ std::optional<int> ReadNumber(const std::string& text, int max)
         return std::nullopt;
     return *number;
 }
+
+std::optional<OtherTags::Id3v2Sync> ReadId3v2Sync(const std::string& verb, const std::string& value)
+{
+    if (value.empty() || value == "update")
+        return OtherTags::Id3v2Sync::Update;
+    if (value == "create")
+        return OtherTags::Id3v2Sync::Create;
+    std::cerr << "cadenza-cli " << verb << ": --also-id3v2 takes =update or =create, not '" << value << "'\n";
+    return std::nullopt;
+}

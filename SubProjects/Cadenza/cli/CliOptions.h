@@ -2,6 +2,8 @@
 
 #include "CliVerb.h"
 
+#include "OtherTags/Id3v2Sync.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,3 +31,8 @@ bool ReadArgs(const CliArgs& args, const std::string& verb, const std::vector<st
 // A whole number from 0 to max as the option texts give it (rounded half to
 // even like the editor's fields), or nothing.
 std::optional<int> ReadNumber(const std::string& text, int max);
+
+// The value of --also-id3v2: none (or "update") writes into an ID3v2 tag the
+// file has, "create" also gives a file without one an ID3v2.4 tag. Nothing
+// after printing why for any other value.
+std::optional<OtherTags::Id3v2Sync> ReadId3v2Sync(const std::string& verb, const std::string& value);

@@ -21,6 +21,7 @@ struct BatchOptions
     std::string dir;
     std::optional<int> format;
     bool fromId3v2 = false;
+    OtherTags::Id3v2Sync alsoId3v2 = OtherTags::Id3v2Sync::Off;
     bool write = false;
     bool overwrite = false;
     bool json = false;
@@ -53,6 +54,11 @@ bool setOption(BatchOptions& options, const std::string& name, const std::string
         if (value != "id3v2" && value != "name")
             return fail("--source needs id3v2 or name, not '" + value + "'");
         options.fromId3v2 = value == "id3v2";
+    } else if (name == "--also-id3v2") {
+        const auto sync = ReadId3v2Sync("batch", value);
+        if (!sync)
+            return false;
+        options.alsoId3v2 = *sync;
     } else if (name == "--artist") {
         tag.setArtist(value);
     } else if (name == "--album") {
@@ -81,7 +87,7 @@ bool parse(const CliArgs& args, BatchOptions& options)
 {
     std::vector<std::string> dirs;
     const bool read = ReadArgs(
-        args, "batch", {"--write", "--overwrite", "--json", "-0"},
+        args, "batch", {"--write", "--overwrite", "--json", "-0", "--also-id3v2"},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& dir) { dirs.push_back(dir); });
     if (!read)
@@ -155,6 +161,7 @@ int runBatch(const CliArgs& args)
     settings.DefaultTag = options.defaults;
     settings.TestMode = !options.write;
     settings.Overwrite = options.overwrite;
+    settings.AlsoId3v2 = options.alsoId3v2;
 
     std::ios::sync_with_stdio(false);
     int ok = 0;

@@ -10,6 +10,7 @@
 #include "OtherTags/OtherTags.h"
 #include "Quaver/FileHandler.h"
 #include "Quaver/TrailerCodec.h"
+#include "RecordedWrite.h"
 
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
@@ -26,6 +27,7 @@ struct WriteOptions
     std::optional<std::int16_t> track;
     std::optional<std::uint8_t> genre;
     bool fromId3v2 = false;
+    OtherTags::Id3v2Sync alsoId3v2 = OtherTags::Id3v2Sync::Off;
     CliFiles::FileArgs files;
 };
 
@@ -60,6 +62,11 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
         return options.genre.has_value();
     } else if (name == "--from-id3v2") {
         options.fromId3v2 = true;
+    } else if (name == "--also-id3v2") {
+        const auto sync = ReadId3v2Sync("write", value);
+        if (!sync)
+            return false;
+        options.alsoId3v2 = *sync;
     } else if (CliFiles::FileArgs::IsOption(name)) {
         return options.files.Take("write", name, value);
     } else {
@@ -71,7 +78,7 @@ bool setOption(WriteOptions& options, const std::string& name, const std::string
 bool parse(const CliArgs& args, WriteOptions& options)
 {
     const bool read = ReadArgs(
-        args, "write", {CliFiles::FileArgs::NulFlag, "--from-id3v2"},
+        args, "write", {CliFiles::FileArgs::NulFlag, "--from-id3v2", "--also-id3v2"},
         [&](const std::string& name, const std::string& value) { return setOption(options, name, value); },
         [&](const std::string& file) { options.files.operands.push_back(file); });
     return read && options.files.Check("write");
@@ -105,10 +112,13 @@ struct Planned
     int entry = 0;
     std::string failure;
     std::vector<OtherTags::Found> others; // the file's other tags before the write
+    // The write when it changes more than the trailer: the ID3v2 tag, a TAG+ block.
+    std::optional<Journal::PlannedSplice> splice;
 };
 
-// The fields a write sets: those named, or all when they come from ID3v2.
-std::vector<std::string> written(const WriteOptions& options)
+// The fields a write sets: those named, or all when they come from ID3v2
+// (named only: those named).
+std::vector<std::string> written(const WriteOptions& options, bool named = false)
 {
     const std::pair<const char*, bool> fields[] = {
         {"title", options.title.has_value()},     {"artist", options.artist.has_value()},
@@ -117,17 +127,31 @@ std::vector<std::string> written(const WriteOptions& options)
         {"genre", options.genre.has_value()}};
     std::vector<std::string> names;
     for (const auto& [name, set] : fields)
-        if (set || options.fromId3v2)
+        if (set || (options.fromId3v2 && !named))
             names.emplace_back(name);
     return names;
 }
 
-// One line on stderr per other tag that still holds another value for a
-// field the write set: tools that read that tag show the old value.
-void noteStale(const std::string& file, const std::vector<OtherTags::Found>& others, const Quaver::Tag& tag,
-               const std::vector<std::string>& fields)
+// What goes into the ID3v2 tag: the fields named, an empty one clearing its
+// frame. Fields taken from the ID3v2 tag itself are not written back (the
+// trailer holds them cut).
+OtherTags::Id3v2Update id3v2Update(const WriteOptions& options)
 {
+    return {written(options, true), true};
+}
+
+// One line on stderr per other tag that still holds another value for a
+// field the write set: tools that read that tag show the old value. The ID3v2
+// tag (when written too) and a TAG+ block followed the trailer.
+void noteStale(const std::string& file, const Planned& planned, const std::vector<std::string>& fields,
+               OtherTags::Id3v2Sync sync)
+{
+    const std::vector<OtherTags::Found>& others = planned.others;
+    const Quaver::Tag& tag = *planned.handler.ID3v1xTag();
     for (const OtherTags::Found& other : others) {
+        if ((other.Kind == "TAG+" && planned.splice) ||
+            (sync != OtherTags::Id3v2Sync::Off && OtherTags::FirstId3v2(others) == &other))
+            continue;
         std::string stale;
         for (const std::string& name : OtherTags::Differing(other.Values, tag))
             if (std::find(fields.begin(), fields.end(), name) != fields.end())
@@ -185,7 +209,10 @@ bool plan(const WriteOptions& options, const std::string& file, Planned& planned
     try {
         const Journal::FileEnd before = Journal::ReadFileEnd(file);
         const auto block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
-        planned.entry = run.Intend(file, before, Journal::AfterWrite(before, block));
+        planned.splice = Journal::PlanSplice(file, before, *handler.ID3v1xTag(), block, options.alsoId3v2,
+                                             id3v2Update(options));
+        planned.entry = planned.splice ? run.Intend(file, before, planned.splice->Change)
+                                       : run.Intend(file, before, Journal::AfterWrite(before, block));
     } catch (const Platform::RuntimeError& e) {
         error->CopyError(&e);
         return failed();
@@ -225,7 +252,7 @@ int runWrite(const CliArgs& args)
                 status = ExitFailed;
                 continue;
             }
-            if (!planned.handler.WriteTag()) {
+            if (!Journal::WriteRecord(planned.handler, planned.splice)) {
                 TagPrinting::printFailure(file, *planned.handler.LastError());
                 status = ExitFailed;
                 continue;
@@ -235,7 +262,10 @@ int runWrite(const CliArgs& args)
             std::cout << TagPrinting::visible(file) << ": tag written ("
                       << (planned.handler.ID3v1xTag()->TagType() == Quaver::ID3V11 ? "ID3v1.1" : "ID3v1.0")
                       << ")\n";
-            noteStale(file, planned.others, *planned.handler.ID3v1xTag(), fields);
+            if (planned.splice && !planned.splice->Id3v2Kind.empty())
+                std::cout << TagPrinting::visible(file) << ": " << planned.splice->Id3v2Kind
+                          << " tag written\n";
+            noteStale(file, planned, fields, options.alsoId3v2);
         }
     }
     progress.Finish();

@@ -21,7 +21,10 @@ const char kWriteNotes[] =
     "--genre takes a number from 0 to 255 or a genre name, letter case ignored (cadenza-cli genres lists\n"
     "them).\n"
     "--from-id3v2 takes every field of the trailer from the file's ID3v2 tag; the field options fill the\n"
-    "fields it lacks. A file without one fails with \"No ID3v2 tag.\" and is not written.\n";
+    "fields it lacks. A file without one fails with \"No ID3v2 tag.\" and is not written.\n"
+    "--also-id3v2 writes the fields named into the file's ID3v2 tag too, in full (Unicode, not cut to 30\n"
+    "characters); =create also gives a file without one a new ID3v2.4 tag. A file with several hard links\n"
+    "whose tag would have to grow is refused.\n";
 
 const CliVerb kVerbs[] = {
     {"read", "read [--json] [--files-from LIST [-0]] FILE...", runRead, "", true,
@@ -30,7 +33,7 @@ const CliVerb kVerbs[] = {
      "  find ~/Music -name '*.mp3' -newer stamp -print0 | cadenza-cli read --json --files-from - -0\n"},
     {"write",
      "write [--title T] [--artist A] [--album A] [--year Y] [--comment C] [--track N] [--genre G] "
-     "[--from-id3v2] [--files-from LIST [-0]] FILE...",
+     "[--from-id3v2] [--also-id3v2[=create]] [--files-from LIST [-0]] FILE...",
      runWrite, kWriteNotes, true,
      "Examples:\n"
      "  cadenza-cli write --genre 'classic rock' ~/Music/Live\n"
@@ -47,10 +50,12 @@ const CliVerb kVerbs[] = {
     {"batch",
      "batch DIR (--format N | --source id3v2) [--artist A] [--album A] [--year Y] [--comment C] [--track N] "
      "[--genre G] "
-     "[--overwrite] [--write] [--json | -0]",
+     "[--overwrite] [--write] [--also-id3v2[=create]] [--json | -0]",
      runBatch,
      "--source id3v2 takes the fields from each file's ID3v2 tag instead of its name (a file without one is\n"
      "an Error: \"No ID3v2 tag.\"); the options fill the fields it lacks.\n"
+     "--also-id3v2 writes the fields into each file's ID3v2 tag too (empty ones leave it alone);\n"
+     "=create also gives a file without one a new ID3v2.4 tag.\n"
      "--genre takes a number from 0 to 255 or a genre name, letter case ignored. -0 ends each line of the\n"
      "plain output with NUL instead of a line break and gives the file name exactly as it is (the name is\n"
      "what stands between the first tab and the last); the summary then goes to stderr, as with --json,\n"

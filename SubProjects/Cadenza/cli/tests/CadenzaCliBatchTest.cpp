@@ -1,5 +1,6 @@
 // End-to-end tests of `cadenza-cli batch` on small generated trees.
 #include "CliRunner.h"
+#include "Id3v2Bytes.h"
 #include "TempDir.h"
 
 #include <QJsonArray>
@@ -222,4 +223,21 @@ TEST(CadenzaCliBatch, AnEmptyTreeSucceedsWithNothingListed)
     const auto result = runCli(dir, {"batch", dir.path(), "--format", "1", "--write"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "0 files: 0 Ok, 0 Error\n");
+}
+
+TEST(CadenzaCliBatch, AlsoId3v2WritesTheNameFieldsIntoTheId3v2TagAndLeavesItsOthers)
+{
+    LegatoTest::TempDir dir;
+    ASSERT_EQ(mkdir(dir.file("music").c_str(), 0755), 0);
+    const std::string front =
+        LegatoTest::Id3v23({{"TIT2", "Old"}, {"COMM", std::string("eng\0", 4) + "Kept"}});
+    const std::string song = dir.write("music/\u00C5se - Caf\u00E9 \u2603.mp3", front + audio());
+    const auto run = runCli(dir, {"batch", dir.file("music"), "--format", "1", "--write", "--also-id3v2"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto read = runCli(dir, {"read", "--json", song});
+    const QJsonObject id3 = object(read.out)["otherTags"].toArray().at(0).toObject();
+    EXPECT_EQ(id3["kind"].toString(), "ID3v2.3");
+    EXPECT_EQ(id3["title"].toString(), QString::fromUtf8("Caf\u00E9 \u2603"));
+    EXPECT_EQ(id3["artist"].toString(), QString::fromUtf8("\u00C5se"));
+    EXPECT_EQ(id3["comment"].toString(), "Kept") << "an empty field of the run leaves the tag's own";
 }

@@ -150,6 +150,68 @@ TEST(CadenzaCliTest, WriteFromId3v2FillsTheTrailerAndItsGapsFromTheOptions)
                              ": the ID3v2.3 tag still holds another title (players show it first)\n");
 }
 
+namespace {
+
+// What mutagen (another program's ID3v2 reader) reads from a file's ID3v2
+// tag: its version, then one line per text frame, "ID=text".
+std::string mutagenFrames(const std::string& file)
+{
+    const std::string command = "PYTHONIOENCODING=utf-8 /usr/bin/python3 -c 'import sys\n"
+                                "from mutagen.id3 import ID3\n"
+                                "t = ID3(sys.argv[1], load_v1=False)\n"
+                                "print(\"v2.%d\" % t.version[1])\n"
+                                "for k in sorted(t.keys()): print(k + \"=\" + str(t[k]))' '" +
+                                file + "' 2>&1";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+std::size_t id3v2Length(const std::string& bytes)
+{
+    std::size_t size = 0;
+    for (std::size_t i = 6; i < 10; ++i)
+        size = size << 7 | static_cast<unsigned char>(bytes[i]);
+    return 10 + size;
+}
+
+} // namespace
+
+TEST(CadenzaCliTest, WriteAlsoId3v2WritesWhatAnotherReaderReadsBackAndKeepsTheAudio)
+{
+    LegatoTest::TempDir dir;
+    const std::string id3 = LegatoTest::Id3v23({{"TIT2", "Old"}, {"TPE1", "Kept artist"}, {"TRCK", "3/9"}});
+    std::string id4 = id3;
+    id4[3] = '\x04';
+    const std::string v23 = dir.write("v23.mp3", id3 + untagged());
+    const std::string v24 = dir.write("v24.mp3", id4 + untagged());
+    const std::string plain = dir.write("plain.mp3", untagged());
+    const std::string title = "Caf\u00E9 \u2603 \u6771\u4EAC, a title longer than thirty characters";
+    const auto write =
+        runCli(dir, {"write", "--also-id3v2", "--title", title, "--track", "5", v23, v24, plain});
+    ASSERT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.out, v23 + ": tag written (ID3v1.1)\n" + v23 + ": ID3v2.3 tag written\n" + v24 +
+                             ": tag written (ID3v1.1)\n" + v24 + ": ID3v2.4 tag written\n" + plain +
+                             ": tag written (ID3v1.1)\n");
+    for (const auto& [file, version] : {std::pair(v23, "v2.3"), std::pair(v24, "v2.4")}) {
+        EXPECT_EQ(mutagenFrames(file),
+                  std::string(version) + "\nTIT2=" + title + "\nTPE1=Kept artist\nTRCK=5/9\n");
+        const std::string bytes = LegatoTest::readAll(file);
+        const std::size_t front = id3v2Length(bytes);
+        EXPECT_EQ(bytes.substr(front, bytes.size() - front - 128), untagged()) << file;
+    }
+    EXPECT_EQ(LegatoTest::readAll(plain).substr(0, 4096), untagged()) << "no ID3v2 tag without =create";
+
+    ASSERT_EQ(runCli(dir, {"write", "--also-id3v2=create", "--artist", "\u00C5se", plain}).status, 0);
+    EXPECT_EQ(mutagenFrames(plain), "v2.4\nTPE1=\u00C5se\n");
+    EXPECT_EQ(runCli(dir, {"write", "--also-id3v2=always", plain}).status, 2);
+}
+
 TEST(CadenzaCliTest, WriteAppendsATrailerToFilesOf128BytesOrLess)
 {
     LegatoTest::TempDir dir;

@@ -16,6 +16,9 @@ struct FileEnd
     std::int64_t size = 0;
     bool hasTrailer = false;
     Trailer trailer{}; // all zero without a trailer
+    // A TAG+ block right before the trailer continues its texts; not part of
+    // the comparison.
+    bool extended = false;
     // When the file was last modified (seconds and nanoseconds); read along,
     // put back by a restore, but not part of the comparison.
     std::int64_t modifiedSeconds = 0;

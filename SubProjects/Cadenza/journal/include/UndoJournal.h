@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileEnd.h"
+#include "FileSplice.h"
 
 #include <cstdint>
 #include <memory>
@@ -44,6 +45,9 @@ public:
     int Id() const { return m_id; }
     // Returns the entry's number, for Done. name is made absolute.
     int Intend(const std::string& name, const FileEnd& before, const FileEnd& after);
+    // The same for a write that changes more than the trailer: the old bytes
+    // of both ends are recorded, and what the write leaves there.
+    int Intend(const std::string& name, const FileEnd& before, const Splice& splice);
     void Sync();
     void Done(int entry, const std::string& name);
     void Finish();
@@ -51,6 +55,7 @@ public:
 private:
     JournalRun(int fd, int id, std::string folder);
     void flush();
+    std::string absolute(const std::string& name);
 
     int m_fd;
     int m_id;

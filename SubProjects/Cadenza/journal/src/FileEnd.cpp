@@ -3,6 +3,7 @@
 #include "Platform/BinaryFile.h"
 #include "Platform/RuntimeError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr const char* kSource = "Undo journal";
 constexpr std::int64_t kLength = 128;
+// A TAG+ block before the trailer.
+constexpr std::int64_t kExtended = 227;
 
 } // namespace
 
@@ -34,11 +37,16 @@ FileEnd ReadFileEnd(const std::string& name)
     end.modifiedSeconds = info.st_mtim.tv_sec;
     end.modifiedNanoseconds = info.st_mtim.tv_nsec;
     if (end.size > kLength) {
-        Trailer bytes{};
-        if (file.ReadAt(end.size - kLength, bytes.data(), bytes.size()) == bytes.size() &&
-            std::memcmp(bytes.data(), "TAG", 3) == 0) {
+        // One read takes the trailer and the TAG+ block that may precede it.
+        const auto count = static_cast<std::size_t>(std::min(end.size, kLength + kExtended));
+        std::uint8_t bytes[kLength + kExtended];
+        const std::uint8_t* trailer = bytes + count - kLength;
+        if (file.ReadAt(end.size - static_cast<std::int64_t>(count), bytes, count) == count &&
+            std::memcmp(trailer, "TAG", 3) == 0) {
             end.hasTrailer = true;
-            end.trailer = bytes;
+            std::memcpy(end.trailer.data(), trailer, end.trailer.size());
+            end.extended =
+                count == static_cast<std::size_t>(kLength + kExtended) && std::memcmp(bytes, "TAG+", 4) == 0;
         }
     }
     return end;

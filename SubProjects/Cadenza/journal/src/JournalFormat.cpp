@@ -131,6 +131,57 @@ std::string EncodeEnd(const FileEnd& end)
            std::to_string(end.modifiedNanoseconds);
 }
 
+std::string DigestHex(std::string_view bytes)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return Hex(hash, 16);
+}
+
+std::vector<std::string> EncodeSplice(const SpliceRecord& record)
+{
+    return {std::to_string(record.beforeSize),
+            std::to_string(record.modifiedSeconds) + '.' + std::to_string(record.modifiedNanoseconds),
+            Base64(record.oldFront),
+            Base64(record.oldBack),
+            std::to_string(record.afterSize),
+            std::to_string(record.newFrontLength),
+            record.newFrontDigest,
+            std::to_string(record.newBackLength),
+            record.newBackDigest};
+}
+
+std::optional<SpliceRecord> DecodeSplice(const std::vector<std::string>& fields, std::size_t first)
+{
+    if (fields.size() != first + 9)
+        return std::nullopt;
+    const auto field = [&](std::size_t i) { return std::string_view(fields[first + i]); };
+    SpliceRecord record;
+    const auto times = DecodeEnd(field(0), "-", field(1));
+    const auto oldFront = FromBase64(field(2));
+    const auto oldBack = FromBase64(field(3));
+    const auto afterSize = number<std::int64_t>(field(4));
+    const auto frontLength = number<std::size_t>(field(5));
+    const auto backLength = number<std::size_t>(field(7));
+    if (!times || !oldFront || !oldBack || !afterSize || !frontLength || !backLength ||
+        field(6).size() != 16 || field(8).size() != 16)
+        return std::nullopt;
+    record.beforeSize = times->size;
+    record.modifiedSeconds = times->modifiedSeconds;
+    record.modifiedNanoseconds = times->modifiedNanoseconds;
+    record.oldFront = *oldFront;
+    record.oldBack = *oldBack;
+    record.afterSize = *afterSize;
+    record.newFrontLength = *frontLength;
+    record.newBackLength = *backLength;
+    record.newFrontDigest = fields[first + 6];
+    record.newBackDigest = fields[first + 8];
+    return record;
+}
+
 std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified)
 {
     FileEnd end;

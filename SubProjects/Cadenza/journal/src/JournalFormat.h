@@ -36,4 +36,22 @@ std::optional<std::vector<std::string>> ParseLine(std::string_view line);
 std::string EncodeEnd(const FileEnd& end);
 std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified);
 
+// A 64-bit FNV-1a digest of bytes, as 16 hex digits: what the journal keeps
+// of the bytes a write leaves.
+std::string DigestHex(std::string_view bytes);
+
+// A splice's record: the fields after the entry number and the name.
+struct SpliceRecord
+{
+    std::int64_t beforeSize = 0;
+    std::int64_t modifiedSeconds = 0, modifiedNanoseconds = 0; // before the write
+    std::string oldFront, oldBack;
+    std::int64_t afterSize = 0;
+    std::size_t newFrontLength = 0, newBackLength = 0;
+    std::string newFrontDigest, newBackDigest;
+};
+std::vector<std::string> EncodeSplice(const SpliceRecord& record);
+// From the fields after the name; nothing when one is damaged.
+std::optional<SpliceRecord> DecodeSplice(const std::vector<std::string>& fields, std::size_t first);
+
 } // namespace Journal::Format

@@ -109,16 +109,42 @@ JournalRun::~JournalRun()
     close(m_fd);
 }
 
-int JournalRun::Intend(const std::string& name, const FileEnd& before, const FileEnd& after)
+std::string JournalRun::absolute(const std::string& name)
 {
     const bool relative = name.empty() || name.front() != '/';
     if (relative && m_workingFolder.empty())
         m_workingFolder = workingFolder();
+    return relative ? m_workingFolder + '/' + name : name;
+}
+
+int JournalRun::Intend(const std::string& name, const FileEnd& before, const FileEnd& after)
+{
     const int entry = ++m_entries;
-    Format::AppendLine(m_buffer, {"F", std::to_string(entry),
-                                  Format::Base64(relative ? m_workingFolder + '/' + name : name),
-                                  Format::EncodeEnd(before), std::to_string(after.size),
-                                  after.hasTrailer ? hex(Digest(after)) : "-"});
+    Format::AppendLine(m_buffer,
+                       {"F", std::to_string(entry), Format::Base64(absolute(name)), Format::EncodeEnd(before),
+                        std::to_string(after.size), after.hasTrailer ? hex(Digest(after)) : "-"});
+    if (m_buffer.size() >= kFlushAt)
+        flush();
+    return entry;
+}
+
+int JournalRun::Intend(const std::string& name, const FileEnd& before, const Splice& splice)
+{
+    const int entry = ++m_entries;
+    Format::SpliceRecord record{before.size,
+                                before.modifiedSeconds,
+                                before.modifiedNanoseconds,
+                                splice.oldFront,
+                                splice.oldBack,
+                                splice.AfterSize(),
+                                splice.newFront.size(),
+                                splice.newBack.size(),
+                                Format::DigestHex(splice.newFront),
+                                Format::DigestHex(splice.newBack)};
+    std::vector<std::string> fields = {"S", std::to_string(entry), Format::Base64(absolute(name))};
+    for (std::string& field : Format::EncodeSplice(record))
+        fields.push_back(std::move(field));
+    Format::AppendLine(m_buffer, fields);
     if (m_buffer.size() >= kFlushAt)
         flush();
     return entry;

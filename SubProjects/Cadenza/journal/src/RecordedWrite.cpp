@@ -34,10 +34,27 @@ void finish(JournalRun& run)
 
 } // namespace
 
-RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const std::string& folder)
+bool WriteRecord(Quaver::FileHandler& handler, const std::optional<PlannedSplice>& splice)
+{
+    if (!splice)
+        return handler.WriteTag();
+    try {
+        ApplySplice(handler.FileName(), splice->Change);
+        return true;
+    } catch (const Platform::RuntimeError& error) {
+        handler.LastError()->CopyError(&error);
+        return false;
+    }
+}
+
+RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const std::string& folder,
+                             OtherTags::Id3v2Sync sync)
 {
     const std::string& file = handler.FileName();
-    const auto changeFile = [&] { return change == Change::Save ? handler.WriteTag() : handler.CutTag(); };
+    std::optional<PlannedSplice> splice;
+    const auto changeFile = [&] {
+        return change == Change::Save ? WriteRecord(handler, splice) : handler.CutTag();
+    };
     // A missing file cannot be changed: the tag library says so in its words.
     if (!Platform::FileSystemObject().FindFile(file))
         return changeFile() ? RecordedResult::Written : RecordedResult::Failed;
@@ -48,11 +65,14 @@ RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const 
         const FileEnd before = ReadFileEnd(file);
         if (change == Change::Remove && !before.hasTrailer)
             return RecordedResult::NoTrailer;
-        const FileEnd after = change == Change::Save
-                                  ? AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag()))
-                                  : AfterRemove(before);
+        FileEnd after = AfterRemove(before);
+        if (change == Change::Save) {
+            const Trailer block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
+            after = AfterWrite(before, block);
+            splice = PlanSplice(file, before, *handler.ID3v1xTag(), block, sync, OtherTags::AllFields());
+        }
         run = JournalRun::Begin(folder, change == Change::Save ? "save" : "remove tag", file);
-        entry = run->Intend(file, before, after);
+        entry = splice ? run->Intend(file, before, splice->Change) : run->Intend(file, before, after);
         run->Sync();
     } catch (const Platform::RuntimeError& error) {
         handler.LastError()->CopyError(&error);
@@ -70,7 +90,8 @@ RecordedResult RecordedWrite(Quaver::FileHandler& handler, Change change, const 
 }
 
 std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& handlers,
-                                           const std::string& folder)
+                                           const std::string& folder, OtherTags::Id3v2Sync sync,
+                                           const OtherTags::Id3v2Update& update)
 {
     std::vector<RecordedResult> results(handlers.size(), RecordedResult::Failed);
     if (handlers.empty())
@@ -78,6 +99,7 @@ std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& han
     // Per file: its journal entry; 0 for a missing file, which only the tag
     // library's refusal reports; -1 for a file whose end could not be read.
     std::vector<int> entries(handlers.size(), -1);
+    std::vector<std::optional<PlannedSplice>> splices(handlers.size());
     std::unique_ptr<JournalRun> run;
     try {
         std::string description = handlers.front().FileName();
@@ -92,14 +114,16 @@ std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& han
                 continue;
             }
             FileEnd before;
+            const Trailer block = Quaver::TrailerCodec::Render(*handler.ID3v1xTag());
             try {
                 before = ReadFileEnd(file);
+                splices[i] = PlanSplice(file, before, *handler.ID3v1xTag(), block, sync, update);
             } catch (const Platform::RuntimeError& error) {
                 handler.LastError()->CopyError(&error);
                 continue;
             }
-            entries[i] = run->Intend(file, before,
-                                     AfterWrite(before, Quaver::TrailerCodec::Render(*handler.ID3v1xTag())));
+            entries[i] = splices[i] ? run->Intend(file, before, splices[i]->Change)
+                                    : run->Intend(file, before, AfterWrite(before, block));
         }
         run->Sync();
     } catch (const Platform::RuntimeError& error) {
@@ -113,7 +137,7 @@ std::vector<RecordedResult> RecordedWrites(std::vector<Quaver::FileHandler>& han
 
     bool written = false;
     for (std::size_t i = 0; i < handlers.size(); ++i) {
-        if (entries[i] < 0 || !handlers[i].WriteTag())
+        if (entries[i] < 0 || !WriteRecord(handlers[i], splices[i]))
             continue;
         if (entries[i] > 0)
             run->Done(entries[i], handlers[i].FileName());

@@ -2,6 +2,7 @@
 
 #include "JournalFormat.h"
 
+#include "Platform/BinaryFile.h"
 #include "Platform/RuntimeError.h"
 
 #include <algorithm>
@@ -30,6 +31,9 @@ struct Entry
     std::int64_t afterSize = 0;
     std::optional<std::string> afterDigest; // hex; nothing when the write leaves no trailer
     std::optional<std::pair<std::int64_t, std::int64_t>> mtime;
+    // A write that changed more than the trailer (then before holds only
+    // the size and time).
+    std::optional<Format::SpliceRecord> splice;
 };
 
 struct ParsedRun
@@ -102,9 +106,23 @@ ParsedRun parse(int id, const std::string& text)
                 ++run.damagedLines;
                 continue;
             }
-            Entry entry{*name, *before, toNumber(f[6]), std::nullopt, std::nullopt};
+            Entry entry{*name, *before, toNumber(f[6]), std::nullopt, std::nullopt, std::nullopt};
             if (f[7] != "-")
                 entry.afterDigest = f[7];
+            byEntry[static_cast<int>(toNumber(f[1]))] = run.entries.size();
+            run.entries.push_back(std::move(entry));
+        } else if (f[0] == "S" && f.size() == 12) {
+            const auto name = Format::FromBase64(f[2]);
+            auto splice = Format::DecodeSplice(f, 3);
+            if (!name || !splice) {
+                ++run.damagedLines;
+                continue;
+            }
+            FileEnd before;
+            before.size = splice->beforeSize;
+            before.modifiedSeconds = splice->modifiedSeconds;
+            before.modifiedNanoseconds = splice->modifiedNanoseconds;
+            Entry entry{*name, before, splice->afterSize, std::nullopt, std::nullopt, std::move(*splice)};
             byEntry[static_cast<int>(toNumber(f[1]))] = run.entries.size();
             run.entries.push_back(std::move(entry));
         } else if (f[0] == "D" && f.size() == 4) {
@@ -208,6 +226,48 @@ bool leftByRun(const Entry& entry, const FileEnd& now, const struct stat& info, 
     return true;
 }
 
+// Undoes a splice: the file's ends are put back when each holds either what
+// the write left or what was there before (a write in place may have been
+// stopped between the two ends), and every byte between them is kept.
+UndoResult undoSplice(const Entry& entry, const struct stat& info, bool checkTime)
+{
+    const Format::SpliceRecord& record = *entry.splice;
+    const Platform::BinaryFile file(entry.name, Platform::BinaryFile::Access::ReadNoWait, kSource);
+    const std::int64_t size = info.st_size;
+    const auto read = [&](std::int64_t offset, std::size_t count) {
+        std::string bytes(count, '\0');
+        if (offset < 0 || file.ReadAt(offset, bytes.data(), count) != count)
+            return std::string();
+        return bytes;
+    };
+    const std::int64_t middle =
+        record.beforeSize - static_cast<std::int64_t>(record.oldFront.size() + record.oldBack.size());
+    for (const bool newFront : {true, false}) {
+        for (const bool newBack : {true, false}) {
+            const std::size_t frontLength = newFront ? record.newFrontLength : record.oldFront.size();
+            const std::size_t backLength = newBack ? record.newBackLength : record.oldBack.size();
+            if (size != middle + static_cast<std::int64_t>(frontLength + backLength))
+                continue;
+            const std::string front = read(0, frontLength);
+            const std::string back = read(size - static_cast<std::int64_t>(backLength), backLength);
+            if (front.size() != frontLength || back.size() != backLength ||
+                (newFront ? Format::DigestHex(front) != record.newFrontDigest : front != record.oldFront) ||
+                (newBack ? Format::DigestHex(back) != record.newBackDigest : back != record.oldBack))
+                continue;
+            if (!newFront && !newBack)
+                return UndoResult::AlreadyAsBefore;
+            if (newFront && newBack && checkTime && entry.mtime &&
+                (info.st_mtim.tv_sec != entry.mtime->first || info.st_mtim.tv_nsec != entry.mtime->second))
+                return UndoResult::ChangedSince;
+            const timespec modified{record.modifiedSeconds, record.modifiedNanoseconds};
+            ApplySplice(entry.name, Splice{size, front, record.oldFront, back, record.oldBack},
+                        record.modifiedSeconds ? &modified : nullptr);
+            return UndoResult::Restored;
+        }
+    }
+    return UndoResult::ChangedSince;
+}
+
 FileUndo undoFile(const Entry& entry, bool checkTime)
 {
     FileUndo result{entry.name, UndoResult::Failed, {}};
@@ -217,6 +277,12 @@ FileUndo undoFile(const Entry& entry, bool checkTime)
         };
         if (stat(entry.name.c_str(), &info) != 0)
             throw Platform::RuntimeError::fromErrno(errno, kSource);
+        if (entry.splice) {
+            result.result = undoSplice(entry, info, checkTime);
+            if (result.result == UndoResult::ChangedSince)
+                result.reason = "changed since the run";
+            return result;
+        }
         const FileEnd now = ReadFileEnd(entry.name);
         if (leftByRun(entry, now, info, checkTime)) {
             RestoreFileEnd(entry.name, entry.before);

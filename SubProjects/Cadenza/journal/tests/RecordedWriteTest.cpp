@@ -3,11 +3,18 @@
 #include "RecordedWrite.h"
 #include "UndoReport.h"
 
+#include "Id3v2Bytes.h"
 #include "TempDir.h"
+
+#include "OtherTags/OtherTags.h"
 
 #include "Quaver/FileHandler.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Journal;
 
@@ -139,4 +146,116 @@ TEST_F(RecordedWriteTest, SeveralSavesAreOneRunAndAFailedFileStopsNoOther)
               (std::vector<RecordedResult>{RecordedResult::Failed, RecordedResult::Failed}));
     EXPECT_EQ(LegatoTest::readAll(a), std::string(1000, 'a'));
     EXPECT_NE(refused[1].LastError()->Description().find("Cannot write the undo journal"), std::string::npos);
+}
+
+namespace {
+
+std::vector<std::string> names(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// A file with an ID3v2.3 tag without padding, audio, a TAG+ block continuing
+// the trailer's title, and the trailer.
+std::string taggedFile(std::string& audio)
+{
+    audio.assign(5000, '\0');
+    for (std::size_t i = 0; i < audio.size(); ++i)
+        audio[i] = static_cast<char>(i * 7 + 1);
+    std::string extended = "TAG+" + std::string("s continued") + std::string(49, '\0');
+    extended.resize(227, '\0');
+    std::string trailer = "TAGA title of exactly thirty char";
+    trailer.resize(128, '\0');
+    trailer[127] = '\xFF'; // no genre
+    return LegatoTest::Id3v23({{"TIT2", "Front"}}) + audio + extended + trailer;
+}
+
+} // namespace
+
+TEST_F(RecordedWriteTest, AnId3v2WriteKeepsTheAudioAndModeAndIsUndoneByteForByte)
+{
+    std::string audio;
+    const std::string file = dir.write("song.mp3", taggedFile(audio));
+    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+    const std::string original = LegatoTest::readAll(file);
+
+    auto save = retitled(file, "A title of exactly thirty chars and more");
+    ASSERT_EQ(RecordedWrite(save, Change::Save, folder, OtherTags::Id3v2Sync::Update),
+              RecordedResult::Written);
+    const std::string saved = LegatoTest::readAll(file);
+    const auto front = static_cast<std::size_t>(OtherTags::Id3v2Length(saved));
+    ASSERT_GT(front, 0u);
+    EXPECT_EQ(saved.substr(front, audio.size()), audio);
+    EXPECT_EQ(saved.substr(front + audio.size(), 4 + 15), "TAG+s and more" + std::string(5, '\0'));
+    const auto found = OtherTags::Read(file);
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found.front().Values.Title, "A title of exactly thirty chars and more");
+    struct stat info
+    {
+    };
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    EXPECT_EQ(UndoLast(SaveKinds(), "Legato", journal).Box.text, "Files restored: 1");
+    EXPECT_EQ(LegatoTest::readAll(file), original);
+    EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"song.mp3", "state"}));
+}
+
+TEST_F(RecordedWriteTest, AHardLinkedFileIsWrittenInPlaceOnlyWhenItsTagKeepsItsLength)
+{
+    std::string audio;
+    const std::string file = dir.write("song.mp3", taggedFile(audio));
+    ASSERT_EQ(link(file.c_str(), dir.file("link.mp3").c_str()), 0);
+    const std::string original = LegatoTest::readAll(file);
+
+    auto grow = retitled(file, "A much longer title than the tag has room for");
+    ASSERT_EQ(RecordedWrite(grow, Change::Save, folder, OtherTags::Id3v2Sync::Update),
+              RecordedResult::Failed);
+    EXPECT_NE(grow.LastError()->Description().find("2 hard links"), std::string::npos)
+        << grow.LastError()->Description();
+    EXPECT_EQ(LegatoTest::readAll(file), original);
+    EXPECT_FALSE(journal.Last());
+
+    auto same = retitled(file, "Fronz"); // as long as "Front"
+    ASSERT_EQ(RecordedWrite(same, Change::Save, folder, OtherTags::Id3v2Sync::Update),
+              RecordedResult::Written);
+    EXPECT_EQ(LegatoTest::readAll(dir.file("link.mp3")), LegatoTest::readAll(file));
+    EXPECT_EQ(OtherTags::Read(file).front().Values.Title, "Fronz");
+}
+
+TEST_F(RecordedWriteTest, UndoPutsBackASpliceStoppedBetweenItsTwoEnds)
+{
+    const std::string file = dir.write("song.mp3", "FRONT" + std::string(300, 'a') + "BACK");
+    const std::string original = LegatoTest::readAll(file);
+    Splice splice{static_cast<std::int64_t>(original.size()), "FRONT", "front", "BACK", "back and more"};
+    {
+        const auto run = JournalRun::Begin(folder, "write", file);
+        run->Intend(file, ReadFileEnd(file), splice);
+        run->Sync();
+    }
+    // Killed after the front was written in place, before the back.
+    dir.write("song.mp3", "front" + original.substr(5));
+    const auto undone = journal.Undo(journal.Last()->id);
+    ASSERT_EQ(undone.size(), 1u);
+    EXPECT_EQ(undone[0].result, UndoResult::Restored) << undone[0].reason;
+    EXPECT_EQ(LegatoTest::readAll(file), original);
+}
+
+TEST_F(RecordedWriteTest, ATrailerWriteAloneKeepsATagPlusBlockInStep)
+{
+    std::string audio;
+    const std::string file = dir.write("song.mp3", taggedFile(audio));
+    const std::string original = LegatoTest::readAll(file);
+    auto save = retitled(file, "A title of exactly thirty char, new end");
+    ASSERT_EQ(RecordedWrite(save, Change::Save, folder), RecordedResult::Written);
+    const std::string saved = LegatoTest::readAll(file);
+    ASSERT_EQ(saved.size(), original.size());
+    EXPECT_EQ(saved.substr(0, saved.size() - 355), original.substr(0, original.size() - 355));
+    EXPECT_EQ(saved.substr(saved.size() - 355, 14), "TAG+, new end" + std::string(1, '\0'));
+    EXPECT_EQ(UndoLast(SaveKinds(), "Legato", journal).Box.text, "Files restored: 1");
+    EXPECT_EQ(LegatoTest::readAll(file), original);
 }

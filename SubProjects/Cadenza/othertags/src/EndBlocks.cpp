@@ -108,6 +108,20 @@ std::string UpdateExtended(std::string_view block, const std::optional<std::stri
     return updated;
 }
 
+std::string FollowTrailer(std::string_view block, std::string_view oldTrailer, const Quaver::Tag& record)
+{
+    const std::string* texts[] = {&record.Title(), &record.Artist(), &record.Album()};
+    std::optional<std::string> updates[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string old = Text(oldTrailer.substr(3 + i * TrailerTextLength, TrailerTextLength)) +
+                                Text(block.substr(TitleAt + i * ExtendedContinuation, ExtendedContinuation));
+        const int width = static_cast<int>(TrailerTextLength);
+        if (trimmed(*texts[i]) != trimmed(Quaver::TrailerCodec::FitField(old, width).Stored))
+            updates[i] = *texts[i];
+    }
+    return UpdateExtended(block, updates[0], updates[1], updates[2]);
+}
+
 std::optional<std::int64_t> LyricsSize(std::string_view footer)
 {
     if (footer.size() != LyricsFooterLength || footer.substr(6) != "LYRICS200")

@@ -1,6 +1,8 @@
 #include "OtherTags/OtherTags.h"
 
 #include "OtherTags/EndBlocks.h"
+#include "OtherTags/Id3v2Write.h"
+#include "TagSource.h"
 
 #include "Quaver/Genres.h"
 #include "Quaver/TrailerCodec.h"
@@ -27,17 +29,6 @@ namespace {
 
 constexpr std::int64_t TrailerLength = 128;
 constexpr std::size_t Id3v2HeaderLength = 10;
-
-// A file TagLib reads tags out of at offsets this code found; it stands for
-// no format of its own and is never saved.
-class TagSource : public TagLib::File
-{
-public:
-    explicit TagSource(TagLib::IOStream* stream) : TagLib::File(stream) {}
-    TagLib::Tag* tag() const override { return nullptr; }
-    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
-    bool save() override { return false; }
-};
 
 // Opens the file for TagLib once, when the first tag needs it.
 class Lazy
@@ -83,7 +74,9 @@ void setText(std::optional<std::string>& field, const TagLib::String& text)
         field = std::move(utf8);
 }
 
-Fields fieldsOf(const TagLib::Tag& tag)
+} // namespace
+
+Fields FieldsOf(const TagLib::Tag& tag)
 {
     Fields fields;
     setText(fields.Title, tag.title());
@@ -98,9 +91,7 @@ Fields fieldsOf(const TagLib::Tag& tag)
     return fields;
 }
 
-// The length of the ID3v2 tag whose header starts head, or 0 when head holds
-// no valid header of version 2.2 to 2.4.
-std::int64_t id3v2Length(std::string_view head)
+std::int64_t Id3v2Length(std::string_view head)
 {
     if (head.size() < Id3v2HeaderLength || head.substr(0, 3) != "ID3")
         return 0;
@@ -116,6 +107,8 @@ std::int64_t id3v2Length(std::string_view head)
     const bool footer = byte(3) == 4 && (byte(5) & 0x10) != 0;
     return static_cast<std::int64_t>(Id3v2HeaderLength) * (footer ? 2 : 1) + size;
 }
+
+namespace {
 
 // Where the part before the trailer ends, given the file's last bytes.
 std::size_t beforeTrailer(std::string_view end, std::int64_t size)
@@ -144,7 +137,7 @@ std::string trimmed(const std::string& text)
 
 bool MayHold(std::string_view head, std::string_view end, std::int64_t size)
 {
-    if (id3v2Length(head) > 0)
+    if (Id3v2Length(head) > 0)
         return true;
     const std::size_t before = beforeTrailer(end, size);
     if (before < end.size() && before >= EndBlocks::ExtendedLength &&
@@ -176,11 +169,11 @@ std::vector<Found> Read(const std::string& path)
     Lazy taglib(path);
     std::vector<Found> found;
     std::int64_t front = 0;
-    if (const std::int64_t length = id3v2Length(head); length > 0 && length <= size) {
+    if (const std::int64_t length = Id3v2Length(head); length > 0 && length <= size) {
         if (TagSource* file = taglib.get()) {
             const TagLib::ID3v2::Tag tag(file, 0);
             const unsigned version = tag.header()->majorVersion();
-            found.push_back({"ID3v2." + std::to_string(version), 0, length, fieldsOf(tag)});
+            found.push_back({"ID3v2." + std::to_string(version), 0, length, FieldsOf(tag)});
             front = length;
         }
     }
@@ -227,7 +220,7 @@ std::vector<Found> Read(const std::string& path)
                 if (TagSource* file = taglib.get()) {
                     const TagLib::APE::Tag tag(file, static_cast<long>(footerAt));
                     stop -= *length;
-                    back.push_back({"APEv2", stop, *length, fieldsOf(tag)});
+                    back.push_back({"APEv2", stop, *length, FieldsOf(tag)});
                     continue;
                 }
             }

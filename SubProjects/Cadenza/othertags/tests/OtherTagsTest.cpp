@@ -1,5 +1,8 @@
 #include "OtherTags/OtherTags.h"
 #include "OtherTags/EndBlocks.h"
+#include "OtherTags/Id3v2Write.h"
+
+#include "Quaver/TrailerCodec.h"
 
 #include "TempDir.h"
 
@@ -172,6 +175,70 @@ TEST(OtherTagsEndBlocks, UpdateExtendedRewritesOnlyTheContinuations)
     EXPECT_EQ(updated.substr(64, 60), std::string(60, '\0'));
     EXPECT_EQ(updated.substr(124), block.substr(124));
     EXPECT_EQ(updated.substr(0, 4), "TAG+");
+}
+
+TEST(OtherTagsEndBlocks, FollowTrailerKeepsAContinuationTheRecordOnlyShowsCut)
+{
+    std::string trailer = padded("TAGA title of exactly thirty char", 128);
+    const std::string block = extendedBlock("s continued", "Genre");
+    Quaver::Tag record;
+    Quaver::TrailerCodec::Parse(*reinterpret_cast<const Quaver::TrailerCodec::Block*>(trailer.data()),
+                                record);
+    EXPECT_EQ(OtherTags::EndBlocks::FollowTrailer(block, trailer, record), block);
+
+    record.setTitle("A title of exactly thirty chars, and its new end");
+    std::string updated = OtherTags::EndBlocks::FollowTrailer(block, trailer, record);
+    EXPECT_EQ(updated.substr(4, 60), padded("s, and its new end", 60));
+    record.setTitle("Short");
+    updated = OtherTags::EndBlocks::FollowTrailer(block, trailer, record);
+    EXPECT_EQ(updated.substr(4, 60), std::string(60, '\0'));
+    EXPECT_EQ(updated.substr(64), block.substr(64));
+}
+
+TEST(OtherTagsId3v2Write, WritesFullTextsKeepsTheVersionTheLengthAndWhatTheTrailerShowsCut)
+{
+    LegatoTest::TempDir dir;
+    const std::string song = dir.write("v23.mp3", audio());
+    const std::string longArtist = "An artist whose name is longer than thirty characters";
+    {
+        TagLib::MPEG::File file(song.c_str());
+        TagLib::ID3v2::Tag* id3 = file.ID3v2Tag(true);
+        id3->setTitle("Old");
+        id3->setArtist(longArtist);
+        id3->setComment("Kept comment");
+        id3->setTrack(3);
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripOthers, TagLib::ID3v2::v3));
+    }
+    const std::string old = contents(song);
+    const std::string tag = old.substr(0, static_cast<std::size_t>(OtherTags::Id3v2Length(old)));
+
+    // The record as the editor collects it from the trailer: the artist cut
+    // to 30 characters, no comment; a new Unicode title beyond 30.
+    Quaver::Tag record;
+    record.setTitle("Caf\u00E9 \u6771\u4EAC and a title longer than thirty");
+    record.setArtist(longArtist.substr(0, 30));
+    record.setTrack(7);
+    record.setTagType(Quaver::ID3V11);
+    const auto rendered = OtherTags::RenderId3v2(tag, record, OtherTags::AllFields());
+    ASSERT_TRUE(rendered.Changed);
+    EXPECT_EQ(rendered.Kind, "ID3v2.3");
+    EXPECT_EQ(rendered.Bytes.size(), tag.size()) << "the frames fit into the old padding";
+    const auto found = OtherTags::Read(dir.write("new.mp3", rendered.Bytes + old.substr(tag.size())));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Kind, "ID3v2.3");
+    EXPECT_EQ(found[0].Values.Title, record.Title());
+    EXPECT_EQ(found[0].Values.Artist, longArtist);
+    EXPECT_EQ(found[0].Values.Comment, "Kept comment");
+    EXPECT_EQ(found[0].Values.Track, 7u);
+
+    // Nothing to write leaves the bytes; a new tag is ID3v2.4; 2.2 becomes 2.4.
+    EXPECT_FALSE(OtherTags::RenderId3v2(tag, record, {{"artist"}, true}).Changed);
+    EXPECT_FALSE(OtherTags::RenderId3v2("", Quaver::Tag(), OtherTags::AllFields()).Changed);
+    EXPECT_EQ(OtherTags::RenderId3v2("", record, OtherTags::AllFields()).Kind, "ID3v2.4");
+    const std::string v22 = std::string("ID3\x02\0\0\0\0\0\x0a", 10) + std::string("TT2\0\0\x04\0Old", 10);
+    const auto upgraded = OtherTags::RenderId3v2(v22, record, OtherTags::AllFields());
+    EXPECT_EQ(upgraded.Kind, "ID3v2.4");
+    EXPECT_EQ(upgraded.Bytes.substr(0, 4), "ID3\x04");
 }
 
 TEST(OtherTags, ToTrailerTakesWhatTheTrailerCanHold)

@@ -4,6 +4,7 @@
 #include "BatchSettings.h"
 
 #include "FileEnd.h"
+#include "FileSplice.h"
 #include "OtherTags/OtherTags.h"
 
 #include <string>
@@ -38,6 +39,9 @@ struct PreparedFile
     Journal::FileEnd Before;
     Journal::FileEnd After;
     int Entry = 0; // the journal entry of the write, when recorded
+    // The write when it changes more than the trailer (the ID3v2 tag by the
+    // settings' AlsoId3v2, a TAG+ block): recorded and written as a whole.
+    std::optional<Journal::PlannedSplice> Splice;
 };
 // mayHoldOthers is false when the file's first and last bytes showed already
 // that it holds no other tag (OtherTags::MayHold), so it is not looked at for

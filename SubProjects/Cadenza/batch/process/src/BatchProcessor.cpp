@@ -10,6 +10,7 @@
 #include "Quaver/FileHandler.h"
 #include "Quaver/TagError.h"
 #include "Quaver/TrailerCodec.h"
+#include "RecordedWrite.h"
 #include "modTagFormat.h"
 
 #include <QStringList>
@@ -135,7 +136,10 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
         return prepared;
     }
     try {
-        prepared.After = Journal::AfterWrite(prepared.Before, Quaver::TrailerCodec::Render(*tag));
+        const Journal::Trailer block = Quaver::TrailerCodec::Render(*tag);
+        prepared.After = Journal::AfterWrite(prepared.Before, block);
+        prepared.Splice = Journal::PlanSplice(fileName, prepared.Before, *tag, block, settings.AlsoId3v2,
+                                              OtherTags::AllFields());
     } catch (const Platform::RuntimeError& error) {
         return fail(error);
     }
@@ -155,7 +159,7 @@ BatchOutcome CompleteFile(const PreparedFile& prepared)
     handler.setFileName(fileName);
     handler.setID3v1xTag(outcome.NewTag);
     outcome.Message = prepared.HadTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
-    if (handler.WriteTag())
+    if (Journal::WriteRecord(handler, prepared.Splice))
         return outcome;
     outcome.Result = BatchOutcome::Group::Error;
     outcome.Note.clear(); // no new tag to differ from

@@ -160,7 +160,9 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     }
     if (prepared.Write && prepared.Recordable) {
         try {
-            prepared.Entry = m_journal->Intend(fileName, prepared.Before, prepared.After);
+            prepared.Entry = prepared.Splice
+                                 ? m_journal->Intend(fileName, prepared.Before, prepared.Splice->Change)
+                                 : m_journal->Intend(fileName, prepared.Before, prepared.After);
         } catch (const Platform::RuntimeError& error) {
             m_problem = QString::fromStdString(error.Description());
             Cancel();

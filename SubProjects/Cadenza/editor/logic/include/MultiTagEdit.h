@@ -70,8 +70,10 @@ public:
 
     // Saves each file's texts (as many as files), recorded in the undo journal
     // as one run before any file is touched; one file's failure is listed and
-    // the others go on.
+    // the others go on. By sync, the fields in changed are also written into
+    // each file's ID3v2 tag.
     Outcome Save(const std::vector<TagFieldTexts>& texts,
+                 OtherTags::Id3v2Sync sync = OtherTags::Id3v2Sync::Off, const TagFieldSet& changed = {},
                  const std::string& journalFolder = Journal::DefaultFolder()) const;
 
 private:

@@ -147,8 +147,8 @@ std::optional<TagField> MultiTagEdit::CheckSave(const std::vector<TagFieldTexts>
     return listed.front().Field;
 }
 
-MultiTagEdit::Outcome MultiTagEdit::Save(const std::vector<TagFieldTexts>& texts,
-                                         const std::string& journalFolder) const
+MultiTagEdit::Outcome MultiTagEdit::Save(const std::vector<TagFieldTexts>& texts, OtherTags::Id3v2Sync sync,
+                                         const TagFieldSet& changed, const std::string& journalFolder) const
 {
     std::vector<Quaver::FileHandler> handlers(m_files.size());
     for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {
@@ -157,7 +157,18 @@ MultiTagEdit::Outcome MultiTagEdit::Save(const std::vector<TagFieldTexts>& texts
         handlers[i].setFileName(m_files[i]);
         handlers[i].setID3v1xTag(std::move(tag));
     }
-    const auto results = Journal::RecordedWrites(handlers, journalFolder);
+    // Only the fields the user changed go into the ID3v2 tags: the others are
+    // each file's own, which its ID3v2 tag may hold in full.
+    static constexpr std::pair<TagField, const char*> Names[] = {
+        {TagField::Title, "title"}, {TagField::Artist, "artist"},   {TagField::Album, "album"},
+        {TagField::Year, "year"},   {TagField::Comment, "comment"}, {TagField::Track, "track"},
+        {TagField::Genre, "genre"}};
+    OtherTags::Id3v2Update update;
+    for (const auto& [field, name] : Names) {
+        if (Contains(changed, field))
+            update.Fields.emplace_back(name);
+    }
+    const auto results = Journal::RecordedWrites(handlers, journalFolder, sync, update);
     Outcome out;
     for (std::size_t i = 0; i < handlers.size(); ++i) {
         const bool saved = results[i] == Journal::RecordedResult::Written;

@@ -116,7 +116,8 @@ TagEditorSession::SaveOutcome TagEditorSession::Ok(const std::function<Quaver::T
     Quaver::FileHandler handler;
     handler.setID3v1xTag(collect());
     handler.setFileName(m_ShownFile);
-    if (Journal::RecordedWrite(handler, Journal::Change::Save) == Journal::RecordedResult::Written) {
+    if (Journal::RecordedWrite(handler, Journal::Change::Save, Journal::DefaultFolder(), m_AlsoId3v2) ==
+        Journal::RecordedResult::Written) {
         endEdit();
         out.Result = SaveResult::Saved;
         out.Shown = showStored();
@@ -146,7 +147,7 @@ MultiTagEdit::Outcome TagEditorSession::OkSeveral(const TagFieldTexts& typed, co
         out.Status = EditorTexts::NothingChanged();
         return out;
     }
-    out = m_Several->Save(m_Several->Edited(typed, changed));
+    out = m_Several->Save(m_Several->Edited(typed, changed), m_AlsoId3v2, changed);
     // When no file took the change, what was typed stays for another try.
     if (out.Saved > 0) {
         endEdit();
@@ -162,7 +163,9 @@ std::optional<MultiTagEdit::Outcome> TagEditorSession::NumberTracks(const std::s
     const auto texts = m_Several->Numbered();
     if (m_Several->CheckSave(texts, caption))
         return std::nullopt;
-    auto out = m_Several->Save(texts);
+    TagFieldSet track;
+    track.set(static_cast<std::size_t>(TagField::Track));
+    auto out = m_Several->Save(texts, m_AlsoId3v2, track);
     m_Several->Reread();
     return out;
 }

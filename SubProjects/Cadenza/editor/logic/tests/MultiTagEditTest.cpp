@@ -1,9 +1,11 @@
 #include "MultiTagEdit.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
+#include "Id3v2Bytes.h"
 #include "StateHome.h"
 #include "TagEditorSession.h"
 
+#include "OtherTags/OtherTags.h"
 #include "Platform/MessageBox.h"
 #include "Quaver/FileHandler.h"
 #include "UndoReport.h"
@@ -176,4 +178,27 @@ TEST(MultiTagEdit, SessionNumbersTracksInListOrderAndEditsSeveralFiles)
     EXPECT_FALSE(s.FilesRestored({a}));
     EXPECT_EQ(s.Several()->Common().Artist, "");
     EXPECT_EQ(stored(a)->Track(), 3);
+}
+
+TEST(MultiTagEdit, AlsoUpdatingId3v2WritesOnlyTheChangedFieldsThere)
+{
+    TempDir dir;
+    const LegatoTest::StateHome state(dir.file("state"));
+    const std::string longTitle = "A front title longer than thirty characters";
+    const std::string a = dir.write("a.mp3", LegatoTest::Id3v23({{"TIT2", longTitle}, {"TALB", "Old"}}) +
+                                                 std::string(2000, '\xFF'));
+    const std::string b = EditorTest::writeUntagged(dir, "b.mp3");
+    const MultiTagEdit edit({a, b});
+    TagFieldTexts typed = edit.Common();
+    typed.Album = "New";
+    const auto out = edit.Save(edit.Edited(typed, fields({TagField::Album})), OtherTags::Id3v2Sync::Update,
+                               fields({TagField::Album}));
+    EXPECT_EQ(out.Saved, 2);
+    const auto others = OtherTags::Read(a);
+    const OtherTags::Found* front = OtherTags::FirstId3v2(others);
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->Values.Album, "New");
+    EXPECT_EQ(front->Values.Title, longTitle);
+    EXPECT_EQ(stored(a)->Album(), "New");
+    EXPECT_TRUE(OtherTags::Read(b).empty()) << "Update makes no new ID3v2 tag";
 }

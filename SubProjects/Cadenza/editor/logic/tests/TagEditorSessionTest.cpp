@@ -1,6 +1,8 @@
 #include "TagEditorSession.h"
 #include "EditorTestFiles.h"
 #include "EditorTexts.h"
+#include "Id3v2Bytes.h"
+#include "OtherTags/OtherTags.h"
 #include "StateHome.h"
 
 #include "Id3v2Bytes.h"
@@ -264,6 +266,28 @@ TEST(TagEditorSession, OkAndRemoveTagAreRecordedAndUndone)
     Journal::UndoLast(Journal::SaveKinds(), "Legato");
     EXPECT_EQ(EditorTest::stored(file)->Title(), "Old");
     EXPECT_FALSE(s.FilesRestored({dir.file("other.mp3")}));
+}
+
+TEST(TagEditorSession, OkWritesTheFieldsIntoTheId3v2TagOnlyWhenAsked)
+{
+    TempDir dir;
+    const LegatoTest::StateHome state(dir.file("state"));
+    const std::string file =
+        dir.write("a.mp3", LegatoTest::Id3v23({{"TIT2", "Front"}}) + std::string(1000, 'a'));
+    TagEditorSession s;
+    s.Choose(file);
+    s.Edit();
+    auto collected = std::make_shared<Quaver::Tag>();
+    collected->setTitle("Caf\u00E9 \u2603");
+    collected->setTagType(Quaver::ID3V1);
+    ASSERT_EQ(s.Ok([&] { return collected; }).Result, TagEditorSession::SaveResult::Saved);
+    EXPECT_EQ(OtherTags::Read(file).front().Values.Title, "Front");
+
+    s.SetAlsoId3v2(OtherTags::Id3v2Sync::Update);
+    s.Edit();
+    ASSERT_EQ(s.Ok([&] { return collected; }).Result, TagEditorSession::SaveResult::Saved);
+    EXPECT_EQ(OtherTags::Read(file).front().Values.Title, "Caf\u00E9 \u2603");
+    EXPECT_EQ(EditorTest::stored(file)->Title(), "Caf\u00E9 ?");
 }
 
 TEST(TagEditorSession, RemoveTagAsksFirstAndLeavesAFileWithoutATagAlone)

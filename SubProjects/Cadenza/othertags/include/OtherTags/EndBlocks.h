@@ -33,6 +33,12 @@ Fields ParseExtended(std::string_view block, std::string_view trailer);
 std::string UpdateExtended(std::string_view block, const std::optional<std::string>& title,
                            const std::optional<std::string>& artist, const std::optional<std::string>& album);
 
+// The TAG+ block continuing a new trailer record (its full texts): a title,
+// artist or album that is what the old trailer (128 bytes) and block showed
+// of it as the trailer holds it (cut to 30 characters) keeps its
+// continuation; another gets the record's. The block keeps its size.
+std::string FollowTrailer(std::string_view block, std::string_view oldTrailer, const Quaver::Tag& record);
+
 // A Lyrics3v2 block ends in 6 decimal digits (the size of the block from
 // "LYRICSBEGIN" up to them) and "LYRICS200".
 inline constexpr std::size_t LyricsFooterLength = 15;

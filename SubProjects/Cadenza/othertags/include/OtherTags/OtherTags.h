@@ -43,6 +43,10 @@ inline constexpr std::size_t EndBytes = 128 + 227;
 // a file without one). False means Read would find nothing.
 bool MayHold(std::string_view head, std::string_view end, std::int64_t size);
 
+// The length of the ID3v2 tag (versions 2.2 to 2.4) whose header starts
+// head (at least HeadBytes bytes), or 0 when head holds no valid header.
+std::int64_t Id3v2Length(std::string_view head);
+
 // Every other tag of the file, in file order. Only a regular file is read; a
 // file that cannot be read, or whose tags are damaged, gives what could be
 // read of them (possibly nothing).
