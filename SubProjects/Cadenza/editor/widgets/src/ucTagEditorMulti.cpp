@@ -6,6 +6,8 @@
 #include "EditorTexts.h"
 #include "FileListModel.h"
 #include "FileListView.h"
+#include "OtherTagFields.h"
+#include "OtherTagsView.h"
 #include "TwipsLayout.h"
 #include "ucID3v1xTag.h"
 
@@ -40,6 +42,8 @@ void ucTagEditor::showSeveral()
     const int count = static_cast<int>(several->Files().size());
     txtFile->setText(EditorTexts::FilesChosen(count));
     ucID3v1xTag->ShowSeveral(several->Common(), several->Differing());
+    // The other tags belong to one file; none is shown for several.
+    vwOtherTags->Show(TabulateOtherTags({}, nullptr));
     ReportStatus(EditorTexts::FilesChosen(count), 1);
 }
 
