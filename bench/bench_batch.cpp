@@ -11,6 +11,7 @@
 //   links to one file): the longest pause, the resident memory the outcomes
 //   add per file, and how long expanding, scrolling and clicking a result take.
 #include "BatchResultModel.h"
+#include "PauseMeter.h"
 #include "ucBatch.h"
 
 #include <QApplication>
@@ -177,31 +178,6 @@ struct PanelRun
     double longestFetchMs = 0;
 };
 
-// Notes the longest gap between the ticks of a timer running every 5 ms.
-class PauseMeter
-{
-public:
-    PauseMeter()
-    {
-        m_ticker.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_ticker, &QTimer::timeout, [this] { Note(); });
-        m_ticker.start(5);
-        m_sinceTick.start();
-    }
-    int Longest()
-    {
-        Note();
-        return m_longest;
-    }
-
-private:
-    void Note() { m_longest = std::max<int>(m_longest, static_cast<int>(m_sinceTick.restart())); }
-
-    QTimer m_ticker;
-    QElapsedTimer m_sinceTick;
-    int m_longest = 0;
-};
-
 double Milliseconds(const std::function<void()>& run)
 {
     return 1000 * Seconds([&] {
@@ -224,7 +200,7 @@ PanelRun Panel(const Tree& tree, bool testMode, bool interact = false)
         PauseMeter pauses;
         run.seconds = Seconds([&] { panel.findChild<QPushButton*>("cmdOk")->click(); });
         QApplication::processEvents();
-        run.longestPauseMs = pauses.Longest();
+        run.longestPauseMs = static_cast<int>(pauses.Longest());
     }
     run.residentAfter = Resident();
     auto* view = panel.findChild<QTreeView*>("trvFiles");

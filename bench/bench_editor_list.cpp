@@ -7,6 +7,7 @@
 // the list as a file manager drops them: how long the drop holds the window,
 // when every row is listed, and the longest pause meanwhile.
 #include "FileListModel.h"
+#include "PauseMeter.h"
 #include "ucTagEditor.h"
 
 #include "Quaver/Tag.h"
@@ -57,31 +58,6 @@ std::string MakeTree()
     }
     return root.string();
 }
-
-// Notes the longest gap between the ticks of a timer running every 5 ms.
-class PauseMeter
-{
-public:
-    PauseMeter()
-    {
-        m_ticker.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&m_ticker, &QTimer::timeout, [this] { Note(); });
-        m_ticker.start(5);
-        m_sinceTick.start();
-    }
-    qint64 Longest()
-    {
-        Note();
-        return m_longest;
-    }
-
-private:
-    void Note() { m_longest = std::max(m_longest, m_sinceTick.restart()); }
-
-    QTimer m_ticker;
-    QElapsedTimer m_sinceTick;
-    qint64 m_longest = 0;
-};
 
 void Run(const std::string& root, int sortColumn, const char* what)
 {
