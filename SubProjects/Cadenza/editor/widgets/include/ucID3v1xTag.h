@@ -61,6 +61,10 @@ public:
     // is empty and shows "<keep>" until the user types into it (or chooses a
     // genre), which makes it one of the ChangedFields. Show and Clear end this.
     void ShowSeveral(const TagFieldTexts& common, const TagFieldSet& differing);
+    // Whether title, artist, album and comment take more than the trailer
+    // holds: their full text also goes into the file's ID3v2 tag, and the
+    // trailer gets what fits (the check before saving lists what is cut).
+    void SetFullTexts(bool full);
     // The fields typed into (or the genre chosen) since ShowSeveral.
     const TagFieldSet& ChangedFields() const { return m_changed; }
 

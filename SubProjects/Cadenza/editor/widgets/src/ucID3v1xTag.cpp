@@ -335,6 +335,15 @@ void ucID3v1xTag::Show()
     showTexts(TagFieldTexts::fromTag(*m_Tag));
 }
 
+void ucID3v1xTag::SetFullTexts(bool full)
+{
+    // An ID3v2 text frame holds far more than this; the bound keeps a pasted
+    // page of text out of a field.
+    const int width = full ? 250 : 30;
+    for (QLineEdit* field : {txtTitle, txtArtist, txtAlbum, txtComment})
+        field->setMaxLength(width);
+}
+
 void ucID3v1xTag::ShowSeveral(const TagFieldTexts& common, const TagFieldSet& differing)
 {
     m_several = true;

@@ -248,6 +248,7 @@ void ucTagEditor::createId3v2Controls()
     chkCreateId3v2->setChecked(Id3v2SyncOption::CreateChecked(sync));
     chkCreateId3v2->setEnabled(chkAlsoId3v2->isChecked());
     m_session.SetAlsoId3v2(sync);
+    ucID3v1xTag->SetFullTexts(chkAlsoId3v2->isChecked());
 
     vwOtherTags = new OtherTagsView(this);
 }
@@ -757,4 +758,5 @@ void ucTagEditor::chkAlsoId3v2_Click()
     const auto sync = Id3v2SyncOption::FromChecks(chkAlsoId3v2->isChecked(), chkCreateId3v2->isChecked());
     m_session.SetAlsoId3v2(sync);
     Id3v2SyncOption::Store(Key(), sync);
+    ucID3v1xTag->SetFullTexts(chkAlsoId3v2->isChecked());
 }

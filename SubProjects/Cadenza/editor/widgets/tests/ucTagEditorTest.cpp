@@ -717,8 +717,10 @@ TEST(ucTagEditor, OtherTagsBesideTheFieldsCopyFromId3v2AndTheRememberedSwitch)
     auto* also = e.panel.findChild<QCheckBox*>("chkAlsoId3v2");
     auto* create = e.panel.findChild<QCheckBox*>("chkCreateId3v2");
     EXPECT_FALSE(create->isEnabled());
+    EXPECT_EQ(e.title->maxLength(), 30);
     also->click();
     EXPECT_TRUE(create->isEnabled());
+    EXPECT_GT(e.title->maxLength(), 30) << "the ID3v2 tag takes the full text";
     create->click();
     Editor again;
     EXPECT_TRUE(again.panel.findChild<QCheckBox*>("chkAlsoId3v2")->isChecked());
