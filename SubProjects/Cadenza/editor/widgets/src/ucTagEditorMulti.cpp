@@ -14,6 +14,7 @@
 #include "Platform/FileNameCodec.h"
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,10 +22,26 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+// Reading or writing thousands of chosen files takes a while on the window's
+// thread: the pointer says so meanwhile.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace
+
 void ucTagEditor::lvwData_SelectionChanged()
 {
     std::vector<std::string> files = selectedFiles();
     if (files.size() > 1) {
+        const BusyCursor busy;
         m_session.ChooseSeveral(std::move(files));
         showSeveral();
     } else if (files.size() == 1 && m_session.Several()) {
@@ -55,7 +72,10 @@ void ucTagEditor::okSeveral()
         ucID3v1xTag->FocusField(*back);
         return;
     }
-    const MultiTagEdit::Outcome outcome = m_session.OkSeveral(typed, changed);
+    const MultiTagEdit::Outcome outcome = [&] {
+        const BusyCursor busy;
+        return m_session.OkSeveral(typed, changed);
+    }();
     refreshRows(outcome);
     applyCommands();
     if (!m_session.Editing())
