@@ -50,6 +50,8 @@ public:
     int Intend(const std::string& name, const FileEnd& before, const Splice& splice);
     void Sync();
     void Done(int entry, const std::string& name);
+    // The same for a writer that knows the modification time the write left.
+    void Done(int entry, std::int64_t modifiedSeconds, std::int64_t modifiedNanoseconds);
     void Finish();
 
 private:

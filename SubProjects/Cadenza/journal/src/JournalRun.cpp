@@ -164,8 +164,13 @@ void JournalRun::Done(int entry, const std::string& name)
     };
     if (stat(name.c_str(), &info) != 0)
         return; // undo then checks the file by its size and trailer alone
-    Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(info.st_mtim.tv_sec),
-                                  std::to_string(info.st_mtim.tv_nsec)});
+    Done(entry, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+}
+
+void JournalRun::Done(int entry, std::int64_t modifiedSeconds, std::int64_t modifiedNanoseconds)
+{
+    Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(modifiedSeconds),
+                                  std::to_string(modifiedNanoseconds)});
     if (m_buffer.size() >= kFlushAt)
         flush();
 }

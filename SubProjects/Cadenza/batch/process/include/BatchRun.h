@@ -63,7 +63,9 @@ public:
 
     // Writes are recorded in the undo journal in groups of this many, made
     // durable together before any of them happens; a group also goes out
-    // when the oldest waiting file has waited GroupWait.
+    // when the oldest waiting file has waited GroupWait. A waiting write
+    // holds its file open, so a group stays within a quarter of the files
+    // the process may have open.
     static constexpr std::size_t GroupSize = 256;
     static constexpr std::chrono::milliseconds GroupWait{200};
     // Whether a folder's files are written and reported before the next
@@ -93,6 +95,7 @@ private:
     {
         bool Regular = false;
         bool MayHoldOthers = true;
+        bool EndsInTag = false;
     };
     std::optional<Fetched> FetchedFile(const std::string& fileName);
     void EmitProgress();
@@ -115,6 +118,8 @@ private:
     std::unique_ptr<Journal::JournalRun> m_journal;
     std::vector<BatchProcessor::PreparedFile> m_waiting;
     std::size_t m_waitingWrites = 0;
+    std::size_t m_groupSize = GroupSize;
+    std::optional<std::uint64_t> m_sizeLimit; // the file-size limit, asked once per run
     bool m_reportEachFolderFirst = true;
     QElapsedTimer m_sinceWaiting;
 };

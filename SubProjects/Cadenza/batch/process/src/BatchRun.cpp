@@ -4,6 +4,7 @@
 #include "BatchProcessor.h"
 
 #include "OtherTags/OtherTags.h"
+#include "Platform/BinaryFile.h"
 #include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/RuntimeError.h"
@@ -13,9 +14,11 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
@@ -78,6 +81,11 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_problem.clear();
     m_waiting.clear();
     m_waitingWrites = 0;
+    m_groupSize = GroupSize;
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 4, 1, GroupSize);
+    m_sizeLimit = Platform::FileSizeLimit();
     if (!settings.TestMode) {
         // Every write is recorded before it happens; without a journal the
         // run writes nothing. A run in test mode records nothing.
@@ -139,7 +147,10 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         return std::nullopt;
     }
     const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
-    return Fetched{tail.Regular, !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size)};
+    const bool endsInTag = tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
+                           tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
+    return Fetched{tail.Regular, !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
+                   endsInTag};
 }
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
@@ -153,7 +164,8 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         Publish(BatchProcessor::ProcessFile(settings, fileName, mayHoldOthers));
         return;
     }
-    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers);
+    BatchProcessor::PreparedFile prepared =
+        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, fetched && fetched->EndsInTag);
     if (!prepared.Write && m_waiting.empty()) {
         Publish(std::move(prepared.Outcome));
         return;
@@ -173,7 +185,7 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         m_sinceWaiting.start();
     m_waitingWrites += prepared.Write;
     m_waiting.push_back(std::move(prepared));
-    if (m_waitingWrites >= GroupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
+    if (m_waitingWrites >= m_groupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
         WriteWaiting();
 }
 
@@ -199,9 +211,14 @@ void BatchRun::WriteWaiting()
     for (const BatchProcessor::PreparedFile& prepared : group) {
         if (m_cancelled && !cancelledBefore)
             break;
-        BatchOutcome outcome = BatchProcessor::CompleteFile(prepared);
-        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok)
-            m_journal->Done(prepared.Entry, outcome.FileName);
+        BatchProcessor::WriteTime written;
+        BatchOutcome outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &written);
+        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok) {
+            if (written.Known)
+                m_journal->Done(prepared.Entry, written.Seconds, written.Nanoseconds);
+            else
+                m_journal->Done(prepared.Entry, outcome.FileName);
+        }
         Publish(std::move(outcome));
     }
 }
