@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -59,6 +60,12 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     unsigned started = 0;
     unsigned idle = 0;
     unsigned stuck = 0;
+    // SkipWhileCached: fetches in a row that found the file cached, whether
+    // fetching is paused, and the files fed since the last probe.
+    unsigned cachedInRow = 0;
+    bool warm = false;
+    unsigned sinceProbe = 0;
+    static constexpr unsigned kWarmAfter = 64;
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
 
@@ -90,6 +97,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             const std::uint64_t number = std::max(nextClaim, base);
             nextClaim = number + 1;
             Item& item = items[number - base];
+            if (item.done)
+                continue; // passed on unfetched
             item.claimed = Clock::now();
             const std::string path = item.path;
             --idle;
@@ -97,6 +106,10 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             Tail tail = action(path);
             lock.lock();
             ++idle;
+            if (options.SkipWhileCached) {
+                cachedInRow = tail.Cached ? cachedInRow + 1 : 0;
+                warm = cachedInRow >= kWarmAfter;
+            }
             if (number >= base) {
                 Item& fetched = items[number - base];
                 fetched.tail = tail;
@@ -146,7 +159,12 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                         --behind;
                         continue;
                     }
-                    items.emplace_back().path = std::move(path);
+                    Item& item = items.emplace_back();
+                    item.path = std::move(path);
+                    if (warm && ++sinceProbe % std::max(options.Probe, 1U) != 0) {
+                        item.done = true;
+                        item.tail.Skipped = true;
+                    }
                 }
                 Grow();
                 exhausted = end;
@@ -376,13 +394,21 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
             } while (got < 0 && errno == EINTR);
             return got == count;
         };
+        // Whether the last bytes are cached: a read that must not wait for
+        // the device says so (and reads them when they are).
+        const auto readCached = [fd](std::uint8_t* into, off_t count, off_t offset) {
+            iovec span{into, static_cast<std::size_t>(count)};
+            return ::preadv2(fd, &span, 1, offset, RWF_NOWAIT) == count;
+        };
         // The trailer and the bytes before it in one read.
         std::array<std::uint8_t,
                    std::tuple_size_v<decltype(Tail::Before)> + std::tuple_size_v<decltype(Tail::Bytes)>>
             end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
         const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
-        if (readAt(end.data(), count, info.st_size - count) && readAt(tail.Lead.data(), lead, 0)) {
+        tail.Cached = readCached(end.data(), count, info.st_size - count);
+        if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
+            readAt(tail.Lead.data(), lead, 0)) {
             const off_t last = std::min<off_t>(count, static_cast<off_t>(tail.Bytes.size()));
             std::copy(end.begin() + (count - last), end.begin() + count, tail.Bytes.begin());
             std::copy(end.begin(), end.begin() + (count - last), tail.Before.begin());

@@ -96,7 +96,13 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
             return;
         }
     }
+    m_stopWriting = false;
     const auto closeJournal = qScopeGuard([this] {
+        // The writer thread is done before the files it uses go away.
+        if (m_writing.valid())
+            m_writing.wait();
+        m_writing = {};
+        m_inWriting.clear();
         m_waiting.clear();
         if (m_journal) {
             try {
@@ -117,7 +123,10 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                             [spec = m_pDrvScan->FileSpec()](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status});
+        // A write reads each file's end again itself just before: on a warm
+        // cache the fetches would only cost time.
+        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
+         .SkipWhileCached = !settings.TestMode});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -130,6 +139,7 @@ void BatchRun::Cancel()
     if (!m_running)
         return;
     m_cancelled = true;
+    m_stopWriting = true;
     m_pDrvScan->setCancel(true);
 }
 
@@ -147,17 +157,23 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         return std::nullopt;
     }
     const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
+    if (tail.Skipped)
+        return Fetched{.Known = false};
     const bool endsInTag = tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
                            tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
-    return Fetched{tail.Regular, !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
-                   endsInTag};
+    return Fetched{.Regular = tail.Regular,
+                   .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
+                   .EndsInTag = endsInTag};
 }
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
     // A regular file a moment ago is processed; anything else is looked at again.
     const auto fetched = FetchedFile(fileName);
-    if (!(fetched && fetched->Regular) && !BatchProcessor::IsProcessable(fileName))
+    // A file the read-ahead passed on unlooked-at is only written, and a
+    // write looks at it anyway.
+    const bool lookLater = fetched && !fetched->Known && m_journal;
+    if (!(fetched && fetched->Regular) && !lookLater && !BatchProcessor::IsProcessable(fileName))
         return;
     const bool mayHoldOthers = !fetched || fetched->MayHoldOthers;
     if (!m_journal) {
@@ -166,7 +182,9 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     }
     BatchProcessor::PreparedFile prepared =
         BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, fetched && fetched->EndsInTag);
-    if (!prepared.Write && m_waiting.empty()) {
+    if (lookLater && prepared.Irregular)
+        return;
+    if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
         Publish(std::move(prepared.Outcome));
         return;
     }
@@ -181,16 +199,54 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
             return;
         }
     }
-    if (m_waiting.empty())
+    if (m_waiting.empty()) {
         m_sinceWaiting.start();
+        m_waiting.reserve(m_groupSize);
+    }
     m_waitingWrites += prepared.Write;
     m_waiting.push_back(std::move(prepared));
     if (m_waitingWrites >= m_groupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
-        WriteWaiting();
+        WriteWaiting(true);
 }
 
-void BatchRun::WriteWaiting()
+std::vector<BatchRun::Written>
+BatchRun::WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const
 {
+    std::vector<Written> written;
+    written.reserve(group.size());
+    for (const BatchProcessor::PreparedFile& prepared : group) {
+        if (m_stopWriting)
+            break;
+        Written& done = written.emplace_back();
+        done.Outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &done.Time);
+    }
+    return written;
+}
+
+void BatchRun::ReportWritten()
+{
+    if (!m_writing.valid())
+        return;
+    // Every file written is reported, a cancel meanwhile or not: it was written.
+    std::vector<Written> written = m_writing.get();
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const BatchProcessor::PreparedFile& prepared = m_inWriting[i];
+        BatchOutcome& outcome = written[i].Outcome;
+        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok) {
+            const BatchProcessor::WriteTime& time = written[i].Time;
+            if (time.Known)
+                m_journal->Done(prepared.Entry, time.Seconds, time.Nanoseconds);
+            else
+                m_journal->Done(prepared.Entry, outcome.FileName);
+        }
+        Publish(std::move(outcome));
+    }
+    m_inWriting.clear();
+}
+
+void BatchRun::WriteWaiting(bool overlap)
+{
+    ReportWritten();
     if (m_waiting.empty())
         return;
     try {
@@ -205,6 +261,11 @@ void BatchRun::WriteWaiting()
     std::vector<BatchProcessor::PreparedFile> group;
     group.swap(m_waiting);
     m_waitingWrites = 0;
+    if (overlap && !m_reportEachFolderFirst && !m_cancelled) {
+        m_inWriting = std::move(group);
+        m_writing = std::async(std::launch::async, [this] { return WriteGroup(m_inWriting); });
+        return;
+    }
     // The files were found before a cancel that came already (they are in
     // hand); a cancel while they are reported leaves the rest alone.
     const bool cancelledBefore = m_cancelled;

@@ -41,6 +41,15 @@ public:
         std::size_t Window = 512;
         std::chrono::milliseconds Wait{1000};
         Fetch What = Fetch::Trailer;
+        // For a consumer that reads each file again itself, so that a fetch
+        // only brings it into the cache: while fetches keep finding the files
+        // there already, the pool stops fetching most of them (they come
+        // with Tail::Skipped) and fetches one in Probe to notice when they no
+        // longer are. It costs the consumer nothing on a warm cache and at
+        // most a window of files read one at a time where the cold part of a
+        // tree begins. Only the default Fetch::Trailer action tells.
+        bool SkipWhileCached = false;
+        unsigned Probe = 16;
     };
 
     // What a worker found: whether the path named a regular file, and when it
@@ -51,6 +60,8 @@ public:
     {
         bool Regular = false;
         bool Read = false;
+        bool Cached = false;  // the last bytes were in the cache already
+        bool Skipped = false; // not fetched at all (SkipWhileCached): nothing is known
         std::int64_t Size = 0;
         std::size_t Count = 0;
         std::array<std::uint8_t, 128> Bytes{};
