@@ -152,7 +152,17 @@ int JournalRun::Intend(const std::string& name, const FileEnd& before, const Spl
 
 void JournalRun::Sync()
 {
+    Write();
+    SyncWritten();
+}
+
+void JournalRun::Write()
+{
     flush();
+}
+
+void JournalRun::SyncWritten() const
+{
     if (fdatasync(m_fd) != 0)
         fail(errno, m_folder);
 }

@@ -154,6 +154,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 }
                 room -= paths.size();
                 std::lock_guard lock(mutex);
+                std::size_t toFetch = 0;
                 for (std::string& path : paths) {
                     if (behind > 0) {
                         --behind;
@@ -164,11 +165,19 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                     if (warm && ++sinceProbe % std::max(options.Probe, 1U) != 0) {
                         item.done = true;
                         item.tail.Skipped = true;
+                    } else {
+                        ++toFetch;
                     }
                 }
                 Grow();
                 exhausted = end;
-                workerWake.notify_all();
+                // As many workers as there are files to fetch: while files
+                // are passed on unfetched, most chunks need one or two.
+                if (toFetch >= options.Threads)
+                    workerWake.notify_all();
+                else
+                    for (std::size_t i = 0; i < toFetch; ++i)
+                        workerWake.notify_one();
                 consumerWake.notify_all();
                 if (end || stop)
                     return;
@@ -194,7 +203,9 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
     if (!action)
-        action = [what = options.What](const std::string& path) { return FetchFile(path, what); };
+        action = [what = options.What, tell = options.SkipWhileCached](const std::string& path) {
+            return FetchFile(path, what, tell);
+        };
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
@@ -370,7 +381,7 @@ ReadAheadPool::Source ReadAheadPool::Tree(std::string root,
     return [walk = std::make_shared<TreeWalk>(std::move(root), std::move(matches))] { return (*walk)(); };
 }
 
-ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what)
+ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what, bool tellCached)
 {
     // Only a regular file is opened, and without waiting: a FIFO or a device
     // put in its place after the stat does not block either.
@@ -406,7 +417,7 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
             end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
         const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
-        tail.Cached = readCached(end.data(), count, info.st_size - count);
+        tail.Cached = tellCached && readCached(end.data(), count, info.st_size - count);
         if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
             readAt(tail.Lead.data(), lead, 0)) {
             const off_t last = std::min<off_t>(count, static_cast<off_t>(tail.Bytes.size()));

@@ -143,6 +143,7 @@ private:
     std::atomic<bool> m_stopWriting = false;
     std::size_t m_groupSize = GroupSize;
     std::optional<std::uint64_t> m_sizeLimit; // the file-size limit, asked once per run
+    bool m_lastKept = false;                  // the file before ended in a tag that was kept
     bool m_reportEachFolderFirst = true;
     QElapsedTimer m_sinceWaiting;
 };

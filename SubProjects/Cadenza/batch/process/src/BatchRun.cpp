@@ -86,6 +86,7 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
         m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 4, 1, GroupSize);
     m_sizeLimit = Platform::FileSizeLimit();
+    m_lastKept = false;
     if (!settings.TestMode) {
         // Every write is recorded before it happens; without a journal the
         // run writes nothing. A run in test mode records nothing.
@@ -180,8 +181,12 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         Publish(BatchProcessor::ProcessFile(settings, fileName, mayHoldOthers));
         return;
     }
+    // A file not looked at is taken to be like the one before: in a tree of
+    // tagged files whose tags are kept, none is opened for writing.
+    const bool endsInTag = fetched && (fetched->Known ? fetched->EndsInTag : m_lastKept);
     BatchProcessor::PreparedFile prepared =
-        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, fetched && fetched->EndsInTag);
+        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag);
+    m_lastKept = !prepared.Write && prepared.HadTag;
     if (lookLater && prepared.Irregular)
         return;
     if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
@@ -228,7 +233,17 @@ void BatchRun::ReportWritten()
     if (!m_writing.valid())
         return;
     // Every file written is reported, a cancel meanwhile or not: it was written.
-    std::vector<Written> written = m_writing.get();
+    std::vector<Written> written;
+    try {
+        written = m_writing.get();
+    } catch (const Platform::RuntimeError& error) {
+        // The group's records could not be made durable: none of it was written.
+        m_problem = QString::fromStdString(error.Description());
+        m_inWriting.clear();
+        m_waiting.clear();
+        Cancel();
+        return;
+    }
     for (std::size_t i = 0; i < written.size(); ++i) {
         const BatchProcessor::PreparedFile& prepared = m_inWriting[i];
         BatchOutcome& outcome = written[i].Outcome;
@@ -249,8 +264,14 @@ void BatchRun::WriteWaiting(bool overlap)
     ReportWritten();
     if (m_waiting.empty())
         return;
+    const bool alongside = overlap && !m_reportEachFolderFirst && !m_cancelled;
     try {
-        m_journal->Sync();
+        // Written alongside, the group's records are made durable on the
+        // writer thread, before it writes the first file of the group.
+        if (alongside)
+            m_journal->Write();
+        else
+            m_journal->Sync();
     } catch (const Platform::RuntimeError& error) {
         // Not one of the waiting files is written: their records may not be on disk.
         m_problem = QString::fromStdString(error.Description());
@@ -261,9 +282,12 @@ void BatchRun::WriteWaiting(bool overlap)
     std::vector<BatchProcessor::PreparedFile> group;
     group.swap(m_waiting);
     m_waitingWrites = 0;
-    if (overlap && !m_reportEachFolderFirst && !m_cancelled) {
+    if (alongside) {
         m_inWriting = std::move(group);
-        m_writing = std::async(std::launch::async, [this] { return WriteGroup(m_inWriting); });
+        m_writing = std::async(std::launch::async, [this] {
+            m_journal->SyncWritten();
+            return WriteGroup(m_inWriting);
+        });
         return;
     }
     // The files were found before a cancel that came already (they are in

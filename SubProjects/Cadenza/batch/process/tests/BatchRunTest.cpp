@@ -1,9 +1,11 @@
 #include "BatchRun.h"
 #include "BatchFixtures.h"
+#include "BatchMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -251,5 +253,26 @@ TEST(BatchRun, ALongRunWithoutStatusWritesItsGroupsAlongsideAndReportsInOrder)
     for (const Journal::FileUndo& file : journal.Undo(last->id))
         EXPECT_EQ(file.result, Journal::UndoResult::Restored) << file.name;
     EXPECT_EQ(LegatoTest::readAll(names.back()), Audio());
+    unsetenv("XDG_STATE_HOME");
+}
+
+TEST(BatchRun, ARunThatKeepsEveryTagOpensNoFileForWriting)
+{
+    // Programs that watch a music folder take a file closed after being open
+    // for writing for a changed one; a run that keeps every tag changes none.
+    LegatoTest::TempDir dir;
+    for (int i = 0; i < 700; ++i)
+        dir.write("A - " + std::to_string(i) + ".mp3", Audio() + "TAG" + std::string(125, 'x'));
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_CLOSE_WRITE), 0);
+
+    const Recorded recorded = RunOver(dir.path(), Settings(1, false));
+    ASSERT_EQ(recorded.outcomes.size(), 700u);
+    EXPECT_EQ(recorded.outcomes.back().Message, BatchMessages::TagExists());
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "a file was closed after writing";
+    close(watch);
     unsetenv("XDG_STATE_HOME");
 }

@@ -122,7 +122,9 @@ public:
     static Source Tree(std::string root, std::function<bool(std::string_view name)> matches);
 
     // Fetches what Options::What names for path, as a worker does.
-    static Tail FetchFile(const std::string& path, Fetch what);
+    // With tellCached, Tail::Cached says whether its last bytes were cached
+    // (one more system call for a file that was not).
+    static Tail FetchFile(const std::string& path, Fetch what, bool tellCached = false);
 
 private:
     std::optional<File> Take(bool boundedSource);
