@@ -127,7 +127,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     {
         const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
         constexpr std::size_t kChunk = 64;
-        std::vector<std::string> paths;
+        std::vector<Entry> paths;
         bool first = true;
         for (;;) {
             std::size_t room = 0;
@@ -145,7 +145,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 bool end = false;
                 paths.clear();
                 while (paths.size() < chunk) {
-                    std::optional<std::string> path = source();
+                    std::optional<Entry> path = source();
                     if (!path) {
                         end = true;
                         break;
@@ -155,16 +155,17 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 room -= paths.size();
                 std::lock_guard lock(mutex);
                 std::size_t toFetch = 0;
-                for (std::string& path : paths) {
+                for (Entry& path : paths) {
                     if (behind > 0) {
                         --behind;
                         continue;
                     }
                     Item& item = items.emplace_back();
-                    item.path = std::move(path);
+                    item.path = std::move(path.Path);
                     if (warm && ++sinceProbe % std::max(options.Probe, 1U) != 0) {
                         item.done = true;
                         item.tail.Skipped = true;
+                        item.tail.Regular = path.ListedRegular;
                     } else {
                         ++toFetch;
                     }
@@ -241,7 +242,7 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
         auto path = s.source();
         if (!path)
             return std::nullopt;
-        return File{std::move(*path), {}};
+        return File{std::move(path->Path), {}};
     }
     std::unique_lock lock(s.mutex);
     s.consumerWaits = true;
@@ -290,7 +291,7 @@ void ReadAheadPool::Consumed()
 
 ReadAheadPool::Source ReadAheadPool::List(std::vector<std::string> paths)
 {
-    return [paths = std::move(paths), next = std::size_t{0}]() mutable -> std::optional<std::string> {
+    return [paths = std::move(paths), next = std::size_t{0}]() mutable -> std::optional<Entry> {
         if (next == paths.size())
             return std::nullopt;
         return std::move(paths[next++]);
@@ -307,7 +308,7 @@ public:
     {
     }
 
-    std::optional<std::string> operator()()
+    std::optional<ReadAheadPool::Entry> operator()()
     {
         while (m_files.empty()) {
             if (m_folders.empty())
@@ -316,7 +317,7 @@ public:
             m_folders.pop_back();
             List(folder);
         }
-        std::string file = std::move(m_files.front());
+        ReadAheadPool::Entry file = std::move(m_files.front());
         m_files.pop_front();
         return file;
     }
@@ -359,7 +360,7 @@ private:
             if (entryName.front() != '.' && IsFolder(path, entry->d_type))
                 subfolders.push_back(path + '/');
             if (m_matches(entryName))
-                m_files.push_back(std::move(path));
+                m_files.emplace_back(std::move(path), entry->d_type == DT_REG);
         }
         ::closedir(dir);
         // Last pushed, first listed: the subfolders in the order they came.
@@ -368,7 +369,7 @@ private:
     }
 
     std::vector<std::string> m_folders;
-    std::deque<std::string> m_files;
+    std::deque<ReadAheadPool::Entry> m_files;
     std::function<bool(std::string_view)> m_matches;
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_entered;
 };

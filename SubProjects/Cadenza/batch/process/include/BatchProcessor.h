@@ -52,7 +52,6 @@ struct PreparedFile
     bool Write = false;      // the tag is to be written by CompleteFile
     bool HadTag = false;     // the file ended in a tag (the message says so)
     bool Recordable = false; // Before and After hold the file's end (false for a vanished file)
-    bool Irregular = false;  // the name is no regular file (a folder, a pipe): see IsProcessable
     Journal::FileEnd Before;
     Journal::FileEnd After;
     int Entry = 0; // the journal entry of the write, when recorded

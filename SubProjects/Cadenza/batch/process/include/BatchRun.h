@@ -96,21 +96,24 @@ private:
     void WriteWaiting(bool overlap = false);
     // Waits for the group on the writer thread and reports it.
     void ReportWritten();
-    // Writes the files of a group whose records are durable, in order,
-    // until they are done or the run is cancelled.
+    // One file's outcome, and the time its write left.
     struct Written
     {
         BatchOutcome Outcome;
         BatchProcessor::WriteTime Time;
     };
+    // Writes the files of a group whose records are durable, in order,
+    // until they are done or the run is cancelled.
     std::vector<Written> WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const;
+    // Notes a write in the journal once it is done.
+    void NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written);
     void Publish(BatchOutcome outcome);
     // What the read-ahead found of a file: whether it is regular, and whether
     // its first and last bytes leave room for other tags. Nothing when it
     // is out of step.
     struct Fetched
     {
-        bool Known = true; // false: passed on unfetched, nothing is known
+        bool Known = true; // false: passed on unfetched, Regular is what the listing showed
         bool Regular = false;
         bool MayHoldOthers = true;
         bool EndsInTag = false;

@@ -176,7 +176,6 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
         }
     } catch (const Platform::RuntimeError& error) {
         prepared.File.reset();
-        prepared.Irregular = !IsProcessable(fileName);
         // A file that has vanished (or is no regular file) is left to the
         // write, which reports it in the library's words; asked only now, to
         // keep the look-up off the path every file takes.

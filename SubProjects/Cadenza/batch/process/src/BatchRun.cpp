@@ -20,6 +20,7 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <system_error>
 
 BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
 
@@ -159,7 +160,7 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
     }
     const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
     if (tail.Skipped)
-        return Fetched{.Known = false};
+        return Fetched{.Known = false, .Regular = tail.Regular};
     const bool endsInTag = tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
                            tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
     return Fetched{.Regular = tail.Regular,
@@ -169,12 +170,10 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
-    // A regular file a moment ago is processed; anything else is looked at again.
+    // A regular file a moment ago (looked at, or listed so) is processed;
+    // anything else is looked at again.
     const auto fetched = FetchedFile(fileName);
-    // A file the read-ahead passed on unlooked-at is only written, and a
-    // write looks at it anyway.
-    const bool lookLater = fetched && !fetched->Known && m_journal;
-    if (!(fetched && fetched->Regular) && !lookLater && !BatchProcessor::IsProcessable(fileName))
+    if (!(fetched && fetched->Regular) && !BatchProcessor::IsProcessable(fileName))
         return;
     const bool mayHoldOthers = !fetched || fetched->MayHoldOthers;
     if (!m_journal) {
@@ -187,8 +186,6 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     BatchProcessor::PreparedFile prepared =
         BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag);
     m_lastKept = !prepared.Write && prepared.HadTag;
-    if (lookLater && prepared.Irregular)
-        return;
     if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
         Publish(std::move(prepared.Outcome));
         return;
@@ -245,18 +242,20 @@ void BatchRun::ReportWritten()
         return;
     }
     for (std::size_t i = 0; i < written.size(); ++i) {
-        const BatchProcessor::PreparedFile& prepared = m_inWriting[i];
-        BatchOutcome& outcome = written[i].Outcome;
-        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok) {
-            const BatchProcessor::WriteTime& time = written[i].Time;
-            if (time.Known)
-                m_journal->Done(prepared.Entry, time.Seconds, time.Nanoseconds);
-            else
-                m_journal->Done(prepared.Entry, outcome.FileName);
-        }
-        Publish(std::move(outcome));
+        NoteWritten(m_inWriting[i], written[i]);
+        Publish(std::move(written[i].Outcome));
     }
     m_inWriting.clear();
+}
+
+void BatchRun::NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written)
+{
+    if (!prepared.Entry || written.Outcome.Result != BatchOutcome::Group::Ok)
+        return;
+    if (written.Time.Known)
+        m_journal->Done(prepared.Entry, written.Time.Seconds, written.Time.Nanoseconds);
+    else
+        m_journal->Done(prepared.Entry, written.Outcome.FileName);
 }
 
 void BatchRun::WriteWaiting(bool overlap)
@@ -264,14 +263,25 @@ void BatchRun::WriteWaiting(bool overlap)
     ReportWritten();
     if (m_waiting.empty())
         return;
-    const bool alongside = overlap && !m_reportEachFolderFirst && !m_cancelled;
     try {
+        m_journal->Write();
         // Written alongside, the group's records are made durable on the
         // writer thread, before it writes the first file of the group.
-        if (alongside)
-            m_journal->Write();
-        else
-            m_journal->Sync();
+        if (overlap && !m_reportEachFolderFirst && !m_cancelled) {
+            m_inWriting.swap(m_waiting);
+            m_waitingWrites = 0;
+            try {
+                m_writing = std::async(std::launch::async, [this] {
+                    m_journal->SyncWritten();
+                    return WriteGroup(m_inWriting);
+                });
+                return;
+            } catch (const std::system_error&) {
+                // No thread to be had: the group is written here.
+                m_waiting.swap(m_inWriting);
+            }
+        }
+        m_journal->SyncWritten();
     } catch (const Platform::RuntimeError& error) {
         // Not one of the waiting files is written: their records may not be on disk.
         m_problem = QString::fromStdString(error.Description());
@@ -282,29 +292,16 @@ void BatchRun::WriteWaiting(bool overlap)
     std::vector<BatchProcessor::PreparedFile> group;
     group.swap(m_waiting);
     m_waitingWrites = 0;
-    if (alongside) {
-        m_inWriting = std::move(group);
-        m_writing = std::async(std::launch::async, [this] {
-            m_journal->SyncWritten();
-            return WriteGroup(m_inWriting);
-        });
-        return;
-    }
     // The files were found before a cancel that came already (they are in
     // hand); a cancel while they are reported leaves the rest alone.
     const bool cancelledBefore = m_cancelled;
     for (const BatchProcessor::PreparedFile& prepared : group) {
         if (m_cancelled && !cancelledBefore)
             break;
-        BatchProcessor::WriteTime written;
-        BatchOutcome outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &written);
-        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok) {
-            if (written.Known)
-                m_journal->Done(prepared.Entry, written.Seconds, written.Nanoseconds);
-            else
-                m_journal->Done(prepared.Entry, outcome.FileName);
-        }
-        Publish(std::move(outcome));
+        Written written;
+        written.Outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &written.Time);
+        NoteWritten(prepared, written);
+        Publish(std::move(written.Outcome));
     }
 }
 

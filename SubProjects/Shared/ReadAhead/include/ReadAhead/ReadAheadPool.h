@@ -61,7 +61,7 @@ public:
         bool Regular = false;
         bool Read = false;
         bool Cached = false;  // the last bytes were in the cache already
-        bool Skipped = false; // not fetched at all (SkipWhileCached): nothing is known
+        bool Skipped = false; // not fetched at all (SkipWhileCached): Regular is what the listing showed
         std::int64_t Size = 0;
         std::size_t Count = 0;
         std::array<std::uint8_t, 128> Bytes{};
@@ -84,9 +84,20 @@ public:
         Tail Fetched;
     };
 
+    // A path from the source, and whether its listing showed a regular file
+    // (a folder's entry types do; a plain path tells nothing).
+    struct Entry
+    {
+        Entry(std::string path, bool listedRegular = false)
+            : Path(std::move(path)), ListedRegular(listedRegular)
+        {
+        }
+        std::string Path;
+        bool ListedRegular = false;
+    };
     // The next path, or nothing at the end. Called on the pool's own feeder
     // thread, so it must own what it reads.
-    using Source = std::function<std::optional<std::string>()>;
+    using Source = std::function<std::optional<Entry>()>;
     // What a worker does for one path; the default fetches per Options::What.
     // Like the source it must own what it uses: a stuck worker may outlive
     // the pool.
