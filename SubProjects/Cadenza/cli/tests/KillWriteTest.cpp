@@ -99,8 +99,10 @@ TEST(KillWrite, AKilledWriterLeavesEveryFileWholeOrUntouched)
 
     // Sizes put many trailers across a 4 KiB page boundary, where a write
     // could be split; every third file already carries a trailer to replace.
+    // More files than a batch run's journal group, so kills also land while
+    // a group is written beside the gathering of the next.
     std::vector<Original> files;
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 300; ++i) {
         Original o;
         o.path = dir.file("music/Artist - Song " + std::to_string(i) + ".mp3");
         const std::size_t size = 4096 * (1 + i % 4) - 1 - (random() % 127);

@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <string>
 
+struct stat;
+namespace Platform {
+class BinaryFile;
+}
+
 namespace Journal {
 
 using Trailer = std::array<std::uint8_t, 128>;
@@ -33,6 +38,9 @@ struct FileEnd
 // Reads the end of an existing file; raises Platform::RuntimeError when the
 // file cannot be opened or read.
 FileEnd ReadFileEnd(const std::string& name);
+// The same through a file opened already; status receives what fstat said of
+// it (a caller about to write it may use that).
+FileEnd ReadFileEnd(const Platform::BinaryFile& file, struct stat& status);
 
 // The end after the trailer block is written: in place of the old trailer,
 // or appended when there was none.

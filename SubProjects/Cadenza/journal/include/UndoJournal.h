@@ -49,7 +49,14 @@ public:
     // of both ends are recorded, and what the write leaves there.
     int Intend(const std::string& name, const FileEnd& before, const Splice& splice);
     void Sync();
+    // Sync in two halves: Write puts what was recorded out to the run's
+    // file, SyncWritten makes that durable. SyncWritten touches nothing the
+    // recording does, so it may run on another thread while more is recorded.
+    void Write();
+    void SyncWritten() const;
     void Done(int entry, const std::string& name);
+    // The same for a writer that knows the modification time the write left.
+    void Done(int entry, std::int64_t modifiedSeconds, std::int64_t modifiedNanoseconds);
     void Finish();
 
 private:

@@ -28,6 +28,11 @@ FileEnd ReadFileEnd(const std::string& name)
     struct stat info
     {
     };
+    return ReadFileEnd(file, info);
+}
+
+FileEnd ReadFileEnd(const Platform::BinaryFile& file, struct stat& info)
+{
     if (fstat(file.Descriptor(), &info) != 0)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     if (!S_ISREG(info.st_mode))

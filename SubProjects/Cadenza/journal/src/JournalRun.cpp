@@ -152,7 +152,17 @@ int JournalRun::Intend(const std::string& name, const FileEnd& before, const Spl
 
 void JournalRun::Sync()
 {
+    Write();
+    SyncWritten();
+}
+
+void JournalRun::Write()
+{
     flush();
+}
+
+void JournalRun::SyncWritten() const
+{
     if (fdatasync(m_fd) != 0)
         fail(errno, m_folder);
 }
@@ -164,8 +174,13 @@ void JournalRun::Done(int entry, const std::string& name)
     };
     if (stat(name.c_str(), &info) != 0)
         return; // undo then checks the file by its size and trailer alone
-    Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(info.st_mtim.tv_sec),
-                                  std::to_string(info.st_mtim.tv_nsec)});
+    Done(entry, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+}
+
+void JournalRun::Done(int entry, std::int64_t modifiedSeconds, std::int64_t modifiedNanoseconds)
+{
+    Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(modifiedSeconds),
+                                  std::to_string(modifiedNanoseconds)});
     if (m_buffer.size() >= kFlushAt)
         flush();
 }

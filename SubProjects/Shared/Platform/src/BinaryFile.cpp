@@ -31,6 +31,8 @@ int openFlags(BinaryFile::Access access)
         return O_RDONLY | O_NONBLOCK;
     case BinaryFile::Access::ReadWrite:
         return O_RDWR;
+    case BinaryFile::Access::ReadWriteNoWait:
+        return O_RDWR | O_NONBLOCK;
     case BinaryFile::Access::Create:
         return O_WRONLY | O_CREAT;
     }
@@ -164,6 +166,15 @@ BinaryFile::BinaryFile(const std::string& name, Access access, const std::string
         throw RuntimeError::fromErrno(errno, m_source);
 }
 
+BinaryFile::BinaryFile(const std::string& name, Access access, const std::string& source, int& errorNumber)
+    : m_source(source)
+{
+    do {
+        m_fd = ::open(name.c_str(), openFlags(access) | O_CLOEXEC, 0666);
+    } while (m_fd < 0 && errno == EINTR);
+    errorNumber = m_fd < 0 ? errno : 0;
+}
+
 BinaryFile::~BinaryFile()
 {
     if (m_fd >= 0)
@@ -220,26 +231,35 @@ void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size
 
 void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count, std::int64_t size)
 {
+    WriteBlockAt(offset, buffer, count, Known{.Size = size, .SizeLimit = FileSizeLimit()});
+}
+
+void BinaryFile::WriteBlockAt(std::int64_t offset, const void* buffer, std::size_t count, const Known& known)
+{
     BlockWrite job;
     job.fd = m_fd;
     job.data = static_cast<const char*>(buffer);
     job.count = count;
     job.offset = static_cast<off_t>(offset);
-    job.size = static_cast<off_t>(size);
+    job.size = static_cast<off_t>(known.Size);
     const std::int64_t end = offset + static_cast<std::int64_t>(count);
     if (offset < job.size) {
-        job.old.resize(static_cast<std::size_t>(std::min<std::int64_t>(end, job.size) - offset));
-        job.old.resize(ReadAt(offset, job.old.data(), job.old.size()));
+        const auto replaced = static_cast<std::size_t>(std::min<std::int64_t>(end, job.size) - offset);
+        if (known.Replaced) {
+            job.old.assign(static_cast<const char*>(known.Replaced), replaced);
+        } else {
+            job.old.resize(replaced);
+            job.old.resize(ReadAt(offset, job.old.data(), job.old.size()));
+        }
     }
     // The process's file-size limit applies to every byte written past it, an
     // overwrite included: refuse such a write before a byte is written. Below
     // the limit no SIGXFSZ can come, so the signal is held only when a limit
     // is set at all.
-    rlimit limit{};
-    const bool limited = ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
-    if (limited && static_cast<std::uint64_t>(end) > static_cast<std::uint64_t>(limit.rlim_cur))
+    const bool limited = known.SizeLimit.has_value();
+    if (limited && static_cast<std::uint64_t>(end) > *known.SizeLimit)
         throw RuntimeError::fromErrno(EFBIG, m_source);
-    if (end > job.size)
+    if (end > job.size && end > known.Allocated)
         reserveGrowth(m_fd, job.size, end, m_source);
 
     // The kernel checks for a fatal signal only between the pages it copies, so
@@ -271,6 +291,14 @@ void BinaryFile::Close()
     m_fd = -1;
     if (::close(fd) != 0 && errno != EINTR)
         throw RuntimeError::fromErrno(errno, m_source);
+}
+
+std::optional<std::uint64_t> FileSizeLimit()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(limit.rlim_cur);
 }
 
 void DeleteFile(const std::string& name, const std::string& source)

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <system_error>
 #include <thread>
 #include <unistd.h>
@@ -59,6 +60,12 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     unsigned started = 0;
     unsigned idle = 0;
     unsigned stuck = 0;
+    // SkipWhileCached: fetches in a row that found the file cached, whether
+    // fetching is paused, and the files fed since the last probe.
+    unsigned cachedInRow = 0;
+    bool warm = false;
+    unsigned sinceProbe = 0;
+    static constexpr unsigned kWarmAfter = 64;
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
 
@@ -90,6 +97,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             const std::uint64_t number = std::max(nextClaim, base);
             nextClaim = number + 1;
             Item& item = items[number - base];
+            if (item.done)
+                continue; // passed on unfetched
             item.claimed = Clock::now();
             const std::string path = item.path;
             --idle;
@@ -97,6 +106,10 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             Tail tail = action(path);
             lock.lock();
             ++idle;
+            if (options.SkipWhileCached) {
+                cachedInRow = tail.Cached ? cachedInRow + 1 : 0;
+                warm = cachedInRow >= kWarmAfter;
+            }
             if (number >= base) {
                 Item& fetched = items[number - base];
                 fetched.tail = tail;
@@ -114,7 +127,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     {
         const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
         constexpr std::size_t kChunk = 64;
-        std::vector<std::string> paths;
+        std::vector<Entry> paths;
         bool first = true;
         for (;;) {
             std::size_t room = 0;
@@ -132,7 +145,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 bool end = false;
                 paths.clear();
                 while (paths.size() < chunk) {
-                    std::optional<std::string> path = source();
+                    std::optional<Entry> path = source();
                     if (!path) {
                         end = true;
                         break;
@@ -141,16 +154,31 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 }
                 room -= paths.size();
                 std::lock_guard lock(mutex);
-                for (std::string& path : paths) {
+                std::size_t toFetch = 0;
+                for (Entry& path : paths) {
                     if (behind > 0) {
                         --behind;
                         continue;
                     }
-                    items.emplace_back().path = std::move(path);
+                    Item& item = items.emplace_back();
+                    item.path = std::move(path.Path);
+                    if (warm && ++sinceProbe % std::max(options.Probe, 1U) != 0) {
+                        item.done = true;
+                        item.tail.Skipped = true;
+                        item.tail.Regular = path.ListedRegular;
+                    } else {
+                        ++toFetch;
+                    }
                 }
                 Grow();
                 exhausted = end;
-                workerWake.notify_all();
+                // As many workers as there are files to fetch: while files
+                // are passed on unfetched, most chunks need one or two.
+                if (toFetch >= options.Threads)
+                    workerWake.notify_all();
+                else
+                    for (std::size_t i = 0; i < toFetch; ++i)
+                        workerWake.notify_one();
                 consumerWake.notify_all();
                 if (end || stop)
                     return;
@@ -176,7 +204,9 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
     if (!action)
-        action = [what = options.What](const std::string& path) { return FetchFile(path, what); };
+        action = [what = options.What, tell = options.SkipWhileCached](const std::string& path) {
+            return FetchFile(path, what, tell);
+        };
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
@@ -212,7 +242,7 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
         auto path = s.source();
         if (!path)
             return std::nullopt;
-        return File{std::move(*path), {}};
+        return File{std::move(path->Path), {}};
     }
     std::unique_lock lock(s.mutex);
     s.consumerWaits = true;
@@ -261,7 +291,7 @@ void ReadAheadPool::Consumed()
 
 ReadAheadPool::Source ReadAheadPool::List(std::vector<std::string> paths)
 {
-    return [paths = std::move(paths), next = std::size_t{0}]() mutable -> std::optional<std::string> {
+    return [paths = std::move(paths), next = std::size_t{0}]() mutable -> std::optional<Entry> {
         if (next == paths.size())
             return std::nullopt;
         return std::move(paths[next++]);
@@ -278,7 +308,7 @@ public:
     {
     }
 
-    std::optional<std::string> operator()()
+    std::optional<ReadAheadPool::Entry> operator()()
     {
         while (m_files.empty()) {
             if (m_folders.empty())
@@ -287,7 +317,7 @@ public:
             m_folders.pop_back();
             List(folder);
         }
-        std::string file = std::move(m_files.front());
+        ReadAheadPool::Entry file = std::move(m_files.front());
         m_files.pop_front();
         return file;
     }
@@ -330,7 +360,7 @@ private:
             if (entryName.front() != '.' && IsFolder(path, entry->d_type))
                 subfolders.push_back(path + '/');
             if (m_matches(entryName))
-                m_files.push_back(std::move(path));
+                m_files.emplace_back(std::move(path), entry->d_type == DT_REG);
         }
         ::closedir(dir);
         // Last pushed, first listed: the subfolders in the order they came.
@@ -339,7 +369,7 @@ private:
     }
 
     std::vector<std::string> m_folders;
-    std::deque<std::string> m_files;
+    std::deque<ReadAheadPool::Entry> m_files;
     std::function<bool(std::string_view)> m_matches;
     std::set<std::pair<std::uint64_t, std::uint64_t>> m_entered;
 };
@@ -352,7 +382,7 @@ ReadAheadPool::Source ReadAheadPool::Tree(std::string root,
     return [walk = std::make_shared<TreeWalk>(std::move(root), std::move(matches))] { return (*walk)(); };
 }
 
-ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what)
+ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what, bool tellCached)
 {
     // Only a regular file is opened, and without waiting: a FIFO or a device
     // put in its place after the stat does not block either.
@@ -376,13 +406,21 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
             } while (got < 0 && errno == EINTR);
             return got == count;
         };
+        // Whether the last bytes are cached: a read that must not wait for
+        // the device says so (and reads them when they are).
+        const auto readCached = [fd](std::uint8_t* into, off_t count, off_t offset) {
+            iovec span{into, static_cast<std::size_t>(count)};
+            return ::preadv2(fd, &span, 1, offset, RWF_NOWAIT) == count;
+        };
         // The trailer and the bytes before it in one read.
         std::array<std::uint8_t,
                    std::tuple_size_v<decltype(Tail::Before)> + std::tuple_size_v<decltype(Tail::Bytes)>>
             end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
         const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
-        if (readAt(end.data(), count, info.st_size - count) && readAt(tail.Lead.data(), lead, 0)) {
+        tail.Cached = tellCached && readCached(end.data(), count, info.st_size - count);
+        if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
+            readAt(tail.Lead.data(), lead, 0)) {
             const off_t last = std::min<off_t>(count, static_cast<off_t>(tail.Bytes.size()));
             std::copy(end.begin() + (count - last), end.begin() + count, tail.Bytes.begin());
             std::copy(end.begin(), end.begin() + (count - last), tail.Before.begin());

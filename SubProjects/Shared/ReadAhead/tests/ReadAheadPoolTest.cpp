@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
 #include <set>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 using ReadAhead::ReadAheadPool;
@@ -177,4 +179,37 @@ TEST(ReadAheadPool, TryNextGivesUpOnASourceThatHangs)
     ASSERT_TRUE(pool.TryNext());
     EXPECT_FALSE(pool.TryNext());
     fetches->release();
+}
+
+TEST(ReadAheadPool, WhileFilesAreCachedMostArePassedOnUnfetchedUntilAProbeMisses)
+{
+    LegatoTest::TempDir dir;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 400; ++i)
+        paths.push_back(dir.write("f" + std::to_string(i), std::string(300, 'a')));
+    const auto run = [&] {
+        ReadAheadPool pool(ReadAheadPool::List(paths),
+                           {.Threads = 2, .Window = 8, .SkipWhileCached = true, .Probe = 4});
+        std::vector<bool> skipped;
+        while (auto file = pool.Next()) {
+            EXPECT_EQ(file->Path, paths[skipped.size()]);
+            EXPECT_TRUE(file->Fetched.Skipped || file->Fetched.Read) << file->Path;
+            skipped.push_back(file->Fetched.Skipped);
+        }
+        return skipped;
+    };
+    // Just written, so cached: after a run of cached fetches, only the probes are fetched.
+    const std::vector<bool> warm = run();
+    ASSERT_EQ(warm.size(), paths.size());
+    EXPECT_GT(std::count(warm.begin(), warm.end(), true), 200);
+
+    // Evicted from the cache (flushed first): the probes miss, and so every file is fetched.
+    for (const std::string& path : paths) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        fdatasync(fd);
+        posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        close(fd);
+    }
+    const std::vector<bool> cold = run();
+    EXPECT_EQ(std::count(cold.begin(), cold.end(), true), 0);
 }

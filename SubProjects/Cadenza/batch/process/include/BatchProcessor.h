@@ -7,8 +7,14 @@
 #include "FileSplice.h"
 #include "OtherTags/OtherTags.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace Platform {
+class BinaryFile;
+}
 
 // The work a batch run does per file, shared by the batch panel and the
 // command line. File names are the bytes the file system holds.
@@ -30,8 +36,18 @@ bool IsProcessable(const std::string& fileName);
 // undo journal before any of them happens. PrepareFile decides, and for a
 // write says what the file's end is and will be; CompleteFile writes. Neither
 // throws for a failing file.
+//
+// A file whose write is its trailer alone stays open from the one to the
+// other, so it is opened once. CompleteFile writes through it when the file
+// is still linked and has the size and modification time its end was read
+// with; otherwise it writes by name as if the file had not been opened.
 struct PreparedFile
 {
+    PreparedFile();
+    ~PreparedFile();
+    PreparedFile(PreparedFile&&) noexcept;
+    PreparedFile& operator=(PreparedFile&&) noexcept;
+
     BatchOutcome Outcome;    // final unless Write
     bool Write = false;      // the tag is to be written by CompleteFile
     bool HadTag = false;     // the file ended in a tag (the message says so)
@@ -42,13 +58,31 @@ struct PreparedFile
     // The write when it changes more than the trailer (the ID3v2 tag by the
     // settings' AlsoId3v2, a TAG+ block): recorded and written as a whole.
     std::optional<Journal::PlannedSplice> Splice;
+    // The file as its end was read, open for writing; null when the write
+    // goes by name.
+    std::unique_ptr<Platform::BinaryFile> File;
+    std::int64_t Allocated = 0; // how far its disk blocks reach, when known
 };
 // mayHoldOthers is false when the file's first and last bytes showed already
 // that it holds no other tag (OtherTags::MayHold), so it is not looked at for
-// an ID3v2 tag that differs from the new one.
+// an ID3v2 tag that differs from the new one. endsInTag says that a look a
+// moment ago found a tag at its end: a tag that is to be kept needs the file
+// only read, so it is not opened for writing (which watchers of the file
+// would take for a change). The decision is made on the end read here.
 PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName,
-                         bool mayHoldOthers = true);
-BatchOutcome CompleteFile(const PreparedFile& prepared);
+                         bool mayHoldOthers = true, bool endsInTag = false);
+// The modification time the write left, for the undo journal, when
+// CompleteFile learnt it on the way.
+struct WriteTime
+{
+    bool Known = false;
+    std::int64_t Seconds = 0;
+    std::int64_t Nanoseconds = 0;
+};
+// sizeLimit is the process's file-size limit as Platform::FileSizeLimit()
+// said it (a run asks once for all its files).
+BatchOutcome CompleteFile(const PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
+                          WriteTime* written = nullptr);
 
 // Processes one file: derive its tag and, unless test mode is on or an
 // existing tag is to be kept, write it. Never throws for a failing file.

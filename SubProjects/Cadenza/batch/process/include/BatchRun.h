@@ -9,7 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <chrono>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -63,13 +65,17 @@ public:
 
     // Writes are recorded in the undo journal in groups of this many, made
     // durable together before any of them happens; a group also goes out
-    // when the oldest waiting file has waited GroupWait.
+    // when the oldest waiting file has waited GroupWait. A waiting write
+    // holds its file open, so a group stays within a quarter of the files
+    // the process may have open.
     static constexpr std::size_t GroupSize = 256;
     static constexpr std::chrono::milliseconds GroupWait{200};
     // Whether a folder's files are written and reported before the next
     // folder's status (on by default: a window shows them in that order).
     // A caller that shows no status turns it off, and a group then spans
-    // folders: fewer flushes of the journal.
+    // folders: fewer flushes of the journal. Its groups are also written on
+    // a second thread while the next group is gathered; their outcomes are
+    // reported, in order, before anything found after them.
     void SetReportEachFolderFirst(bool first) { m_reportEachFolderFirst = first; }
 
 signals:
@@ -84,15 +90,33 @@ signals:
 
 private:
     void ProcessFound(const std::string& fileName, const BatchSettings& settings);
-    void WriteWaiting();
+    // Writes and reports every file in hand. With overlap (and no status
+    // to keep in step) the waiting group is written on the writer thread
+    // and reported at the next call.
+    void WriteWaiting(bool overlap = false);
+    // Waits for the group on the writer thread and reports it.
+    void ReportWritten();
+    // One file's outcome, and the time its write left.
+    struct Written
+    {
+        BatchOutcome Outcome;
+        BatchProcessor::WriteTime Time;
+    };
+    // Writes the files of a group whose records are durable, in order,
+    // until they are done or the run is cancelled.
+    std::vector<Written> WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const;
+    // Notes a write in the journal once it is done.
+    void NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written);
     void Publish(BatchOutcome outcome);
     // What the read-ahead found of a file: whether it is regular, and whether
     // its first and last bytes leave room for other tags. Nothing when it
-    // does not know.
+    // is out of step.
     struct Fetched
     {
+        bool Known = true; // false: passed on unfetched, Regular is what the listing showed
         bool Regular = false;
         bool MayHoldOthers = true;
+        bool EndsInTag = false;
     };
     std::optional<Fetched> FetchedFile(const std::string& fileName);
     void EmitProgress();
@@ -115,6 +139,14 @@ private:
     std::unique_ptr<Journal::JournalRun> m_journal;
     std::vector<BatchProcessor::PreparedFile> m_waiting;
     std::size_t m_waitingWrites = 0;
+    // The group being written on the writer thread (left alone here until
+    // m_writing is ready).
+    std::vector<BatchProcessor::PreparedFile> m_inWriting;
+    std::future<std::vector<Written>> m_writing;
+    std::atomic<bool> m_stopWriting = false;
+    std::size_t m_groupSize = GroupSize;
+    std::optional<std::uint64_t> m_sizeLimit; // the file-size limit, asked once per run
+    bool m_lastKept = false;                  // the file before ended in a tag that was kept
     bool m_reportEachFolderFirst = true;
     QElapsedTimer m_sinceWaiting;
 };

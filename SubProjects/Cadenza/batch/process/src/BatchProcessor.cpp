@@ -4,6 +4,7 @@
 #include "MergeTags.h"
 
 #include "OtherTags/OtherTags.h"
+#include "Platform/BinaryFile.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/FileSystemObject.h"
 #include "Platform/RuntimeError.h"
@@ -51,7 +52,44 @@ std::pair<QString, bool> failedNewTag(const Platform::RuntimeError& error)
             true};
 }
 
+// The error of a failed write in the tag library's words, as its own write
+// reports it.
+QString libraryError(const Platform::RuntimeError& error)
+{
+    Quaver::TagError reason;
+    const Platform::RuntimeError library(error.Number(), "Quaver", error.Description());
+    reason.CopyError(&library);
+    return QString::fromStdString(reason.Stream());
+}
+
+// How far the disk blocks of a file reach when it has every block its bytes
+// span (the last one holds room for a trailer that fits in its rest); 0 when
+// that is not sure (a sparse file).
+std::int64_t allocatedEnd(const struct stat& status)
+{
+    const std::int64_t block = status.st_blksize > 0 ? status.st_blksize : 512;
+    const std::int64_t spanned = (status.st_size + block - 1) / block * block;
+    return std::int64_t{status.st_blocks} * 512 >= spanned ? spanned : 0;
+}
+
+// Whether the open file is the one its end was read from, unchanged: still
+// linked, same size and modification time.
+bool unchangedSince(const Platform::BinaryFile& file, const Journal::FileEnd& before)
+{
+    struct stat now
+    {
+    };
+    return ::fstat(file.Descriptor(), &now) == 0 && S_ISREG(now.st_mode) && now.st_nlink > 0 &&
+           now.st_size == before.size && now.st_mtim.tv_sec == before.modifiedSeconds &&
+           now.st_mtim.tv_nsec == before.modifiedNanoseconds;
+}
+
 } // namespace
+
+PreparedFile::PreparedFile() = default;
+PreparedFile::~PreparedFile() = default;
+PreparedFile::PreparedFile(PreparedFile&&) noexcept = default;
+PreparedFile& PreparedFile::operator=(PreparedFile&&) noexcept = default;
 
 QString Id3v2Note(const std::vector<OtherTags::Found>& others, const Quaver::Tag& tag)
 {
@@ -67,7 +105,8 @@ QString Id3v2Note(const std::vector<OtherTags::Found>& others, const Quaver::Tag
                                        fields.join(QStringLiteral(", ")));
 }
 
-PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers)
+PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers,
+                         bool endsInTag)
 {
     PreparedFile prepared;
     BatchOutcome& outcome = prepared.Outcome;
@@ -112,12 +151,31 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     const auto fail = [&](const Platform::RuntimeError& error) {
         std::tie(outcome.Message, std::ignore) = failedNewTag(error);
         outcome.Result = BatchOutcome::Group::Error;
-        return prepared;
+        prepared.File.reset();
+        return std::move(prepared);
     };
-    // The file's end as it is now, for the decision and for the undo journal.
+    // The file's end as it is now, for the decision and for the undo journal,
+    // read through the descriptor the write will use when the file can be
+    // opened for writing (and is likely to be written).
     try {
-        prepared.Before = Journal::ReadFileEnd(fileName);
+        if (!endsInTag || settings.Overwrite) {
+            int openError = 0;
+            prepared.File = std::make_unique<Platform::BinaryFile>(
+                fileName, Platform::BinaryFile::Access::ReadWriteNoWait, "Quaver", openError);
+            if (!prepared.File->IsOpen())
+                prepared.File.reset();
+        }
+        if (prepared.File) {
+            struct stat status
+            {
+            };
+            prepared.Before = Journal::ReadFileEnd(*prepared.File, status);
+            prepared.Allocated = allocatedEnd(status);
+        } else {
+            prepared.Before = Journal::ReadFileEnd(fileName);
+        }
     } catch (const Platform::RuntimeError& error) {
+        prepared.File.reset();
         // A file that has vanished (or is no regular file) is left to the
         // write, which reports it in the library's words; asked only now, to
         // keep the look-up off the path every file takes.
@@ -132,6 +190,7 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     }
     prepared.HadTag = prepared.Before.hasTrailer;
     if (prepared.HadTag && !settings.Overwrite) {
+        prepared.File.reset();
         outcome.Message = BatchMessages::TagExists();
         return prepared;
     }
@@ -143,22 +202,62 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     } catch (const Platform::RuntimeError& error) {
         return fail(error);
     }
+    // A splice is written by name, mostly as a new file renamed over this one.
+    if (prepared.Splice)
+        prepared.File.reset();
     prepared.Write = true;
     prepared.Recordable = true;
     noteId3v2();
     return prepared;
 }
 
-BatchOutcome CompleteFile(const PreparedFile& prepared)
+BatchOutcome CompleteFile(const PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
+                          WriteTime* written)
 {
     BatchOutcome outcome = prepared.Outcome;
     if (!prepared.Write)
         return outcome;
     const std::string& fileName = outcome.FileName;
+    outcome.Message = prepared.HadTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
+    Platform::BinaryFile* file = prepared.File.get();
+    if (file && outcome.NewTag->TagType() != Quaver::ID3Unknown && unchangedSince(*file, prepared.Before)) {
+        // The trailer in place of the old one, or appended.
+        const Journal::FileEnd& before = prepared.Before;
+        const Journal::Trailer& block = prepared.After.trailer;
+        const std::int64_t length = static_cast<std::int64_t>(block.size());
+        try {
+            file->WriteBlockAt(before.hasTrailer ? before.size - length : before.size, block.data(),
+                               block.size(),
+                               {.Size = before.size,
+                                .Allocated = prepared.Allocated,
+                                .Replaced = before.hasTrailer ? before.trailer.data() : nullptr,
+                                .SizeLimit = sizeLimit});
+            struct stat after
+            {
+            };
+            if (written && ::fstat(file->Descriptor(), &after) == 0)
+                *written = {true, after.st_mtim.tv_sec, after.st_mtim.tv_nsec};
+            file->Close();
+        } catch (const Platform::RuntimeError& error) {
+            // The file is as it was (a failed block write is undone), or a
+            // delayed write error came with the close.
+            outcome.Result = BatchOutcome::Group::Error;
+            outcome.Note.clear(); // no new tag to differ from
+            outcome.Message += BatchMessages::ErrorSeparator + libraryError(error);
+        }
+        return outcome;
+    }
+    // Changed since, or not open: written by name, as by the tag library.
+    if (file) {
+        try {
+            file->Close();
+        } catch (const Platform::RuntimeError&) {
+            // Nothing was written through it.
+        }
+    }
     Quaver::FileHandler handler;
     handler.setFileName(fileName);
     handler.setID3v1xTag(outcome.NewTag);
-    outcome.Message = prepared.HadTag ? BatchMessages::OverwriteTag() : BatchMessages::NewTag();
     if (Journal::WriteRecord(handler, prepared.Splice))
         return outcome;
     outcome.Result = BatchOutcome::Group::Error;
@@ -177,7 +276,7 @@ BatchOutcome CompleteFile(const PreparedFile& prepared)
 
 BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers)
 {
-    return CompleteFile(PrepareFile(settings, fileName, mayHoldOthers));
+    return CompleteFile(PrepareFile(settings, fileName, mayHoldOthers), Platform::FileSizeLimit());
 }
 
 } // namespace BatchProcessor

@@ -4,6 +4,7 @@
 #include "BatchProcessor.h"
 
 #include "OtherTags/OtherTags.h"
+#include "Platform/BinaryFile.h"
 #include "Platform/FileFind.h"
 #include "Platform/FileNameCodec.h"
 #include "Platform/RuntimeError.h"
@@ -13,10 +14,13 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <system_error>
 
 BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
 
@@ -78,6 +82,12 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_problem.clear();
     m_waiting.clear();
     m_waitingWrites = 0;
+    m_groupSize = GroupSize;
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 4, 1, GroupSize);
+    m_sizeLimit = Platform::FileSizeLimit();
+    m_lastKept = false;
     if (!settings.TestMode) {
         // Every write is recorded before it happens; without a journal the
         // run writes nothing. A run in test mode records nothing.
@@ -88,7 +98,13 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
             return;
         }
     }
+    m_stopWriting = false;
     const auto closeJournal = qScopeGuard([this] {
+        // The writer thread is done before the files it uses go away.
+        if (m_writing.valid())
+            m_writing.wait();
+        m_writing = {};
+        m_inWriting.clear();
         m_waiting.clear();
         if (m_journal) {
             try {
@@ -109,7 +125,10 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                             [spec = m_pDrvScan->FileSpec()](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status});
+        // A write reads each file's end again itself just before: on a warm
+        // cache the fetches would only cost time.
+        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
+         .SkipWhileCached = !settings.TestMode});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -122,6 +141,7 @@ void BatchRun::Cancel()
     if (!m_running)
         return;
     m_cancelled = true;
+    m_stopWriting = true;
     m_pDrvScan->setCancel(true);
 }
 
@@ -139,12 +159,19 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         return std::nullopt;
     }
     const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
-    return Fetched{tail.Regular, !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size)};
+    if (tail.Skipped)
+        return Fetched{.Known = false, .Regular = tail.Regular};
+    const bool endsInTag = tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
+                           tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
+    return Fetched{.Regular = tail.Regular,
+                   .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
+                   .EndsInTag = endsInTag};
 }
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
-    // A regular file a moment ago is processed; anything else is looked at again.
+    // A regular file a moment ago (looked at, or listed so) is processed;
+    // anything else is looked at again.
     const auto fetched = FetchedFile(fileName);
     if (!(fetched && fetched->Regular) && !BatchProcessor::IsProcessable(fileName))
         return;
@@ -153,8 +180,13 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         Publish(BatchProcessor::ProcessFile(settings, fileName, mayHoldOthers));
         return;
     }
-    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers);
-    if (!prepared.Write && m_waiting.empty()) {
+    // A file not looked at is taken to be like the one before: in a tree of
+    // tagged files whose tags are kept, none is opened for writing.
+    const bool endsInTag = fetched && (fetched->Known ? fetched->EndsInTag : m_lastKept);
+    BatchProcessor::PreparedFile prepared =
+        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag);
+    m_lastKept = !prepared.Write && prepared.HadTag;
+    if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
         Publish(std::move(prepared.Outcome));
         return;
     }
@@ -169,20 +201,87 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
             return;
         }
     }
-    if (m_waiting.empty())
+    if (m_waiting.empty()) {
         m_sinceWaiting.start();
+        m_waiting.reserve(m_groupSize);
+    }
     m_waitingWrites += prepared.Write;
     m_waiting.push_back(std::move(prepared));
-    if (m_waitingWrites >= GroupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
-        WriteWaiting();
+    if (m_waitingWrites >= m_groupSize || m_sinceWaiting.hasExpired(GroupWait.count()))
+        WriteWaiting(true);
 }
 
-void BatchRun::WriteWaiting()
+std::vector<BatchRun::Written>
+BatchRun::WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const
 {
+    std::vector<Written> written;
+    written.reserve(group.size());
+    for (const BatchProcessor::PreparedFile& prepared : group) {
+        if (m_stopWriting)
+            break;
+        Written& done = written.emplace_back();
+        done.Outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &done.Time);
+    }
+    return written;
+}
+
+void BatchRun::ReportWritten()
+{
+    if (!m_writing.valid())
+        return;
+    // Every file written is reported, a cancel meanwhile or not: it was written.
+    std::vector<Written> written;
+    try {
+        written = m_writing.get();
+    } catch (const Platform::RuntimeError& error) {
+        // The group's records could not be made durable: none of it was written.
+        m_problem = QString::fromStdString(error.Description());
+        m_inWriting.clear();
+        m_waiting.clear();
+        Cancel();
+        return;
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        NoteWritten(m_inWriting[i], written[i]);
+        Publish(std::move(written[i].Outcome));
+    }
+    m_inWriting.clear();
+}
+
+void BatchRun::NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written)
+{
+    if (!prepared.Entry || written.Outcome.Result != BatchOutcome::Group::Ok)
+        return;
+    if (written.Time.Known)
+        m_journal->Done(prepared.Entry, written.Time.Seconds, written.Time.Nanoseconds);
+    else
+        m_journal->Done(prepared.Entry, written.Outcome.FileName);
+}
+
+void BatchRun::WriteWaiting(bool overlap)
+{
+    ReportWritten();
     if (m_waiting.empty())
         return;
     try {
-        m_journal->Sync();
+        m_journal->Write();
+        // Written alongside, the group's records are made durable on the
+        // writer thread, before it writes the first file of the group.
+        if (overlap && !m_reportEachFolderFirst && !m_cancelled) {
+            m_inWriting.swap(m_waiting);
+            m_waitingWrites = 0;
+            try {
+                m_writing = std::async(std::launch::async, [this] {
+                    m_journal->SyncWritten();
+                    return WriteGroup(m_inWriting);
+                });
+                return;
+            } catch (const std::system_error&) {
+                // No thread to be had: the group is written here.
+                m_waiting.swap(m_inWriting);
+            }
+        }
+        m_journal->SyncWritten();
     } catch (const Platform::RuntimeError& error) {
         // Not one of the waiting files is written: their records may not be on disk.
         m_problem = QString::fromStdString(error.Description());
@@ -199,10 +298,10 @@ void BatchRun::WriteWaiting()
     for (const BatchProcessor::PreparedFile& prepared : group) {
         if (m_cancelled && !cancelledBefore)
             break;
-        BatchOutcome outcome = BatchProcessor::CompleteFile(prepared);
-        if (prepared.Entry && outcome.Result == BatchOutcome::Group::Ok)
-            m_journal->Done(prepared.Entry, outcome.FileName);
-        Publish(std::move(outcome));
+        Written written;
+        written.Outcome = BatchProcessor::CompleteFile(prepared, m_sizeLimit, &written.Time);
+        NoteWritten(prepared, written);
+        Publish(std::move(written.Outcome));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <fstream>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -266,4 +267,39 @@ TEST(BatchProcessor, AnId3v2TagThatDiffersFromTheNewTagIsNoted)
     const BatchOutcome written = ProcessFile(settings, differs);
     EXPECT_EQ(written.Message, BatchMessages::NewTag());
     EXPECT_EQ(written.Note, "The ID3v2.3 tag holds another title; players show it first.");
+}
+
+TEST(BatchProcessor, AFileChangedBetweenItsLookAndItsWriteIsWrittenAsItIsThen)
+{
+    LegatoTest::TempDir dir;
+    const std::string file = dir.write("Artist - Title.mp3", Audio());
+    const auto sizeLimit = std::optional<std::uint64_t>{};
+    // Untouched: written through the descriptor kept open since the look,
+    // and the journal learns the time the write left.
+    BatchProcessor::WriteTime written;
+    BatchOutcome outcome =
+        CompleteFile(BatchProcessor::PrepareFile(Settings(1, false), file), sizeLimit, &written);
+    EXPECT_EQ(outcome.Message, "New Tag.");
+    struct stat info
+    {
+    };
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_TRUE(written.Known);
+    EXPECT_EQ(written.Seconds, info.st_mtim.tv_sec);
+    EXPECT_EQ(written.Nanoseconds, info.st_mtim.tv_nsec);
+
+    // Another program adds audio in between: the write goes by name and
+    // appends the trailer to the file as it is then, not at the old end.
+    const std::string other = dir.write("Other - Title.mp3", Audio());
+    BatchProcessor::PreparedFile prepared = BatchProcessor::PrepareFile(Settings(1, false), other);
+    ASSERT_TRUE(prepared.Write);
+    {
+        std::ofstream append(other, std::ios::binary | std::ios::app);
+        append << Audio();
+    }
+    outcome = CompleteFile(prepared, sizeLimit);
+    EXPECT_EQ(outcome.Result, Group::Ok);
+    EXPECT_EQ(readAll(other).substr(0, 2 * Audio().size()), Audio() + Audio());
+    ASSERT_TRUE(ReadBack(other));
+    EXPECT_EQ(ReadBack(other)->Artist(), "Other");
 }

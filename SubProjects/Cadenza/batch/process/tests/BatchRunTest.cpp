@@ -1,8 +1,11 @@
 #include "BatchRun.h"
 #include "BatchFixtures.h"
+#include "BatchMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,5 +215,64 @@ TEST(BatchRun, AWritingRunIsRecordedAndUndoneWhileTestModeRecordsNothing)
     EXPECT_NE(run.Problem().indexOf("Cannot write the undo journal"), -1) << run.Problem().toStdString();
     EXPECT_EQ(run.Counts().Done, 0);
     EXPECT_EQ(LegatoTest::readAll(dir.file("A - One.mp3")), Audio());
+    unsetenv("XDG_STATE_HOME");
+}
+
+TEST(BatchRun, ALongRunWithoutStatusWritesItsGroupsAlongsideAndReportsInOrder)
+{
+    // More files than a group, so groups are written on the writer thread
+    // while the next is gathered; and cached, so the read-ahead passes most
+    // on unfetched, a folder named like a file among them.
+    LegatoTest::TempDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 700; ++i)
+        names.push_back(dir.write("A - " + std::to_string(1000 + i) + ".mp3", Audio()));
+    mkdir(dir.file("z").c_str(), 0755);
+    mkdir(dir.file("z/x.mp3").c_str(), 0755);
+    names.push_back(dir.write("z/B - Two.mp3", Audio()));
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+
+    BatchRun run;
+    run.SetReportEachFolderFirst(false);
+    std::vector<std::string> reported;
+    QObject::connect(&run, &BatchRun::FileProcessed, [&](const BatchOutcome& o) {
+        EXPECT_EQ(o.Message, "New Tag.") << o.FileName;
+        reported.push_back(o.FileName);
+    });
+    run.Run(dir.path(), Settings(1, false));
+    std::vector<std::string> sorted = reported;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, names) << "every file once, the folder not at all";
+    EXPECT_EQ(reported.back(), names.back()) << "in the order found";
+    EXPECT_EQ(LegatoTest::readAll(names.front()).size(), Audio().size() + 128);
+
+    Journal::UndoJournal journal;
+    const auto last = journal.Last();
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->files, 701);
+    for (const Journal::FileUndo& file : journal.Undo(last->id))
+        EXPECT_EQ(file.result, Journal::UndoResult::Restored) << file.name;
+    EXPECT_EQ(LegatoTest::readAll(names.back()), Audio());
+    unsetenv("XDG_STATE_HOME");
+}
+
+TEST(BatchRun, ARunThatKeepsEveryTagOpensNoFileForWriting)
+{
+    // Programs that watch a music folder take a file closed after being open
+    // for writing for a changed one; a run that keeps every tag changes none.
+    LegatoTest::TempDir dir;
+    for (int i = 0; i < 700; ++i)
+        dir.write("A - " + std::to_string(i) + ".mp3", Audio() + "TAG" + std::string(125, 'x'));
+    setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_CLOSE_WRITE), 0);
+
+    const Recorded recorded = RunOver(dir.path(), Settings(1, false));
+    ASSERT_EQ(recorded.outcomes.size(), 700u);
+    EXPECT_EQ(recorded.outcomes.back().Message, BatchMessages::TagExists());
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "a file was closed after writing";
+    close(watch);
     unsetenv("XDG_STATE_HOME");
 }

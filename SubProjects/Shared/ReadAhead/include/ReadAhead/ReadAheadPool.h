@@ -41,6 +41,15 @@ public:
         std::size_t Window = 512;
         std::chrono::milliseconds Wait{1000};
         Fetch What = Fetch::Trailer;
+        // For a consumer that reads each file again itself, so that a fetch
+        // only brings it into the cache: while fetches keep finding the files
+        // there already, the pool stops fetching most of them (they come
+        // with Tail::Skipped) and fetches one in Probe to notice when they no
+        // longer are. It costs the consumer nothing on a warm cache and at
+        // most a window of files read one at a time where the cold part of a
+        // tree begins. Only the default Fetch::Trailer action tells.
+        bool SkipWhileCached = false;
+        unsigned Probe = 16;
     };
 
     // What a worker found: whether the path named a regular file, and when it
@@ -51,6 +60,8 @@ public:
     {
         bool Regular = false;
         bool Read = false;
+        bool Cached = false;  // the last bytes were in the cache already
+        bool Skipped = false; // not fetched at all (SkipWhileCached): Regular is what the listing showed
         std::int64_t Size = 0;
         std::size_t Count = 0;
         std::array<std::uint8_t, 128> Bytes{};
@@ -73,9 +84,20 @@ public:
         Tail Fetched;
     };
 
+    // A path from the source, and whether its listing showed a regular file
+    // (a folder's entry types do; a plain path tells nothing).
+    struct Entry
+    {
+        Entry(std::string path, bool listedRegular = false)
+            : Path(std::move(path)), ListedRegular(listedRegular)
+        {
+        }
+        std::string Path;
+        bool ListedRegular = false;
+    };
     // The next path, or nothing at the end. Called on the pool's own feeder
     // thread, so it must own what it reads.
-    using Source = std::function<std::optional<std::string>()>;
+    using Source = std::function<std::optional<Entry>()>;
     // What a worker does for one path; the default fetches per Options::What.
     // Like the source it must own what it uses: a stuck worker may outlive
     // the pool.
@@ -111,7 +133,9 @@ public:
     static Source Tree(std::string root, std::function<bool(std::string_view name)> matches);
 
     // Fetches what Options::What names for path, as a worker does.
-    static Tail FetchFile(const std::string& path, Fetch what);
+    // With tellCached, Tail::Cached says whether its last bytes were cached
+    // (one more system call for a file that was not).
+    static Tail FetchFile(const std::string& path, Fetch what, bool tellCached = false);
 
 private:
     std::optional<File> Take(bool boundedSource);
