@@ -371,6 +371,10 @@ int main(int argc, char** argv)
         }
     }
     const std::string base = (fs::temp_directory_path() / ("bench-cli-" + std::to_string(getpid()))).string();
+    // The runs' undo journal goes with the tree: a benchmark neither fills the
+    // user's own journal nor prunes its older runs.
+    fs::create_directories(base + "/state");
+    ::setenv("XDG_STATE_HOME", (base + "/state").c_str(), 1);
     const Tree tree = MakeTree(base, 10000);
     const double n = static_cast<double>(tree.files.size());
     const std::string warmOut = base + "/warm.out", coldOut = base + "/cold.out";
