@@ -338,6 +338,7 @@ FileNames::~FileNames() = default;
 
 std::optional<std::string> FileNames::next()
 {
+    m_lastRegular = false;
     for (;;) {
         if (m_walk) {
             if (auto name = m_walk->next()) {
@@ -351,7 +352,9 @@ std::optional<std::string> FileNames::next()
             struct stat info
             {
             };
-            if (::stat(operand.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            const bool found = ::stat(operand.c_str(), &info) == 0;
+            if (!found || !S_ISDIR(info.st_mode)) {
+                m_lastRegular = found && S_ISREG(info.st_mode);
                 ++m_count;
                 return std::move(operand);
             }

@@ -76,6 +76,10 @@ public:
     // stderr and is passed over (Failed() tells).
     std::optional<std::string> next();
 
+    // Whether the last name next() gave was seen to be a regular file (an
+    // operand is looked at to tell a folder); false when it was not looked at.
+    bool LastWasRegular() const { return m_lastRegular; }
+
     // How many names next() gave.
     std::uint64_t Count() const { return m_count; }
     // Whether a folder or the list could not be read.
@@ -90,6 +94,7 @@ private:
     std::unique_ptr<NameList> m_list;
     std::uint64_t m_count = 0;
     bool m_failed = false;
+    bool m_lastRegular = false;
 };
 
 // The exit status of a verb that went through names: status, or ExitFailed

@@ -75,7 +75,12 @@ int runRead(const CliArgs& args)
     // The files come back in the order given, each with its last 128 bytes
     // fetched by the pool's threads while the ones before it are printed. The
     // pool's feeder alone takes the names, a folder's as it is walked.
-    ReadAhead::ReadAheadPool files([&names] { return names->next(); });
+    ReadAhead::ReadAheadPool files([&names]() -> std::optional<ReadAhead::ReadAheadPool::Entry> {
+        auto name = names->next();
+        if (!name)
+            return std::nullopt;
+        return ReadAhead::ReadAheadPool::Entry(std::move(*name), names->LastWasRegular());
+    });
     const std::vector<OtherTags::Found> none;
     const auto print = [&](const std::string& file, const Quaver::Tag& tag, Quaver::EID3TagConstants type,
                            const std::vector<OtherTags::Found>& others) {

@@ -31,6 +31,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     struct Item
     {
         std::string path;
+        bool listedRegular = false;
         bool done = false;
         Clock::time_point claimed{};
         Tail tail;
@@ -101,9 +102,11 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 continue; // passed on unfetched
             item.claimed = Clock::now();
             const std::string path = item.path;
+            const bool listedRegular = item.listedRegular;
             --idle;
             lock.unlock();
-            Tail tail = action(path);
+            Tail tail =
+                action ? action(path) : FetchFile(path, options.What, options.SkipWhileCached, listedRegular);
             lock.lock();
             ++idle;
             if (options.SkipWhileCached) {
@@ -162,6 +165,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                     }
                     Item& item = items.emplace_back();
                     item.path = std::move(path.Path);
+                    item.listedRegular = path.ListedRegular;
                     if (warm && ++sinceProbe % std::max(options.Probe, 1U) != 0) {
                         item.done = true;
                         item.tail.Skipped = true;
@@ -203,10 +207,6 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.Threads = std::max(options.Threads, 1U);
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
-    if (!action)
-        action = [what = options.What, tell = options.SkipWhileCached](const std::string& path) {
-            return FetchFile(path, what, tell);
-        };
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
@@ -382,15 +382,16 @@ ReadAheadPool::Source ReadAheadPool::Tree(std::string root,
     return [walk = std::make_shared<TreeWalk>(std::move(root), std::move(matches))] { return (*walk)(); };
 }
 
-ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what, bool tellCached)
+ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what, bool tellCached,
+                                             bool listedRegular)
 {
     // Only a regular file is opened, and without waiting: a FIFO or a device
-    // put in its place after the stat does not block either.
+    // put in its place after the stat (or the listing) does not block either.
     Tail tail;
     struct stat info
     {
     };
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (!listedRegular && (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)))
         return tail;
     tail.Regular = true;
     if (what == Fetch::Status)

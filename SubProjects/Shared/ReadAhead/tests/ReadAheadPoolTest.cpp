@@ -119,6 +119,8 @@ TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Opening the FIFO for reading would block here for good.
     EXPECT_FALSE(ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer).Regular);
+    // Listed as a regular file (replaced since): opened without waiting, and nothing read.
+    EXPECT_FALSE(ReadAheadPool::FetchFile(fifo, ReadAheadPool::Fetch::Trailer, false, true).Read);
     EXPECT_FALSE(ReadAheadPool::FetchFile(dir.file("missing.mp3"), ReadAheadPool::Fetch::Trailer).Read);
     const auto tail = ReadAheadPool::FetchFile(dir.write("short.mp3", "abc"), ReadAheadPool::Fetch::Trailer);
     EXPECT_TRUE(tail.Regular && tail.Read);

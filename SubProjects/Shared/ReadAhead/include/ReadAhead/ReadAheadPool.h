@@ -84,8 +84,10 @@ public:
         Tail Fetched;
     };
 
-    // A path from the source, and whether its listing showed a regular file
-    // (a folder's entry types do; a plain path tells nothing).
+    // A path from the source, and whether its listing (a folder's entry
+    // types) or a look a moment ago showed a regular file; a plain path
+    // tells nothing. The default fetch opens such a file without a look of
+    // its own.
     struct Entry
     {
         Entry(std::string path, bool listedRegular = false)
@@ -134,8 +136,10 @@ public:
 
     // Fetches what Options::What names for path, as a worker does.
     // With tellCached, Tail::Cached says whether its last bytes were cached
-    // (one more system call for a file that was not).
-    static Tail FetchFile(const std::string& path, Fetch what, bool tellCached = false);
+    // (one more system call for a file that was not). A file listedRegular
+    // (its source looked already) is opened without a look of its own.
+    static Tail FetchFile(const std::string& path, Fetch what, bool tellCached = false,
+                          bool listedRegular = false);
 
 private:
     std::optional<File> Take(bool boundedSource);
