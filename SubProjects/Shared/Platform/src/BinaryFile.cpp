@@ -39,6 +39,16 @@ int openFlags(BinaryFile::Access access)
     return O_RDONLY;
 }
 
+// Opens name by access; -1 with errno set on failure.
+int openFile(const std::string& name, BinaryFile::Access access)
+{
+    int fd = -1;
+    do {
+        fd = ::open(name.c_str(), openFlags(access) | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 // Makes sure a file can grow to newSize before a byte is written: the disk
 // blocks are reserved (without changing the size). Where the file system cannot reserve, the free
 // space is checked instead.
@@ -159,9 +169,7 @@ bool writeInHelper(BlockWrite& job)
 
 BinaryFile::BinaryFile(const std::string& name, Access access, const std::string& source) : m_source(source)
 {
-    do {
-        m_fd = ::open(name.c_str(), openFlags(access) | O_CLOEXEC, 0666);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = openFile(name, access);
     if (m_fd < 0)
         throw RuntimeError::fromErrno(errno, m_source);
 }
@@ -169,9 +177,7 @@ BinaryFile::BinaryFile(const std::string& name, Access access, const std::string
 BinaryFile::BinaryFile(const std::string& name, Access access, const std::string& source, int& errorNumber)
     : m_source(source)
 {
-    do {
-        m_fd = ::open(name.c_str(), openFlags(access) | O_CLOEXEC, 0666);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = openFile(name, access);
     errorNumber = m_fd < 0 ? errno : 0;
 }
 
