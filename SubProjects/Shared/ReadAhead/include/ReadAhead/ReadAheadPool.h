@@ -20,6 +20,9 @@ namespace ReadAhead {
 // consumer then finds them there: its own reads, the order of its work and its outcomes stay exactly what
 // they are without the pool, and nothing is read twice from the device.
 //
+// Where the system offers io_uring, one thread keeps up to 256 files' requests
+// in flight through it instead of the worker threads (Options::Ring).
+//
 // Only regular files are opened, non-blocking, so a FIFO or a device never
 // blocks a worker. A file that hangs anyway (a dead network mount) holds its
 // worker, not the run: the consumer waits at most Wait for a file, a stuck
@@ -50,6 +53,13 @@ public:
         // tree begins. Only the default Fetch::Trailer action tells.
         bool SkipWhileCached = false;
         unsigned Probe = 16;
+        // The default fetch goes through one io_uring where the system
+        // offers it: one thread submits the steps of up to 256 files at a
+        // time, so requests reach the device in batches, with far less
+        // processor time than a thread per request. MaxThreads then caps the
+        // kernel's helper threads for opens that wait on the device. Without
+        // io_uring (or with Ring off) the workers fetch.
+        bool Ring = true;
     };
 
     // What a worker found: whether the path named a regular file, and when it
