@@ -8,7 +8,6 @@
 #include <fcntl.h>
 #include <liburing.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -38,8 +37,9 @@ enum Step : std::uint64_t
     Open = 1,
     ReadEnd = 2,
     ReadLead = 3,
+    TryEnd = 4, // reads the last bytes only if they are cached
 };
-constexpr unsigned kStepBits = 2;
+constexpr unsigned kStepBits = 3;
 constexpr std::uint64_t kCancel = ~std::uint64_t{0};
 
 } // namespace
@@ -91,7 +91,8 @@ struct RingFetcher::Impl
     {
         Slot& slot = slots[index];
         io_uring_sqe* sqe = Sqe();
-        io_uring_prep_openat(sqe, AT_FDCWD, slot.path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+        io_uring_prep_openat(sqe, AT_FDCWD, slot.path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                             0);
         io_uring_sqe_set_data64(sqe, Data(index, Open));
     }
 
@@ -99,7 +100,10 @@ struct RingFetcher::Impl
     {
         Slot& slot = slots[index];
         io_uring_sqe* sqe = Sqe();
-        io_uring_prep_read(sqe, slot.fd, into, static_cast<unsigned>(count), static_cast<std::uint64_t>(offset));
+        io_uring_prep_read(sqe, slot.fd, into, static_cast<unsigned>(count),
+                           static_cast<std::uint64_t>(offset));
+        if (step == TryEnd)
+            sqe->rw_flags = RWF_NOWAIT;
         io_uring_sqe_set_data64(sqe, Data(index, step));
         ++slot.pending;
     }
@@ -118,7 +122,9 @@ struct RingFetcher::Impl
 
     // The file is open: reads its first and last bytes, unless it is no
     // longer a regular file. With tellCached, a read that must not wait
-    // tells whether the last bytes are cached, and takes them when they are.
+    // tells whether the last bytes are cached, and takes them when they are;
+    // when they are not, it has started reading them in, and a plain read
+    // then waits for them.
     void Opened(unsigned index, Finished& finished)
     {
         Slot& slot = slots[index];
@@ -132,12 +138,8 @@ struct RingFetcher::Impl
         slot.size = info.st_size;
         slot.count = std::min<off_t>(slot.size, static_cast<off_t>(slot.end.size()));
         slot.lead = std::min<off_t>(slot.size, static_cast<off_t>(slot.tail.Lead.size()));
-        if (slot.tellCached) {
-            iovec span{slot.end.data(), static_cast<std::size_t>(slot.count)};
-            slot.tail.Cached = ::preadv2(slot.fd, &span, 1, slot.size - slot.count, RWF_NOWAIT) == slot.count;
-        }
-        if (!slot.tail.Cached)
-            QueueRead(index, ReadEnd, slot.end.data(), slot.count, slot.size - slot.count);
+        QueueRead(index, slot.tellCached ? TryEnd : ReadEnd, slot.end.data(), slot.count,
+                  slot.size - slot.count);
         QueueRead(index, ReadLead, slot.tail.Lead.data(), slot.lead, 0);
     }
 
@@ -148,7 +150,8 @@ struct RingFetcher::Impl
             return;
         const auto index = static_cast<unsigned>(data >> kStepBits);
         Slot& slot = slots[index];
-        switch (static_cast<Step>(data & ((1U << kStepBits) - 1))) {
+        const auto step = static_cast<Step>(data & ((1U << kStepBits) - 1));
+        switch (step) {
         case Look:
             if (cqe.res < 0 || !S_ISREG(slot.look.stx_mode)) {
                 Finish(index, finished);
@@ -172,17 +175,39 @@ struct RingFetcher::Impl
             else
                 Opened(index, finished);
             return;
+        case TryEnd:
+            // Not cached (or a file system that cannot tell): read them plainly.
+            if (cqe.res == slot.count) {
+                slot.tail.Cached = true;
+            } else if (!draining) {
+                --slot.pending;
+                QueueRead(index, ReadEnd, slot.end.data(), slot.count, slot.size - slot.count);
+                return;
+            } else {
+                slot.failed = true;
+            }
+            if (--slot.pending > 0)
+                return;
+            Done(index, finished);
+            return;
         case ReadEnd:
         case ReadLead:
-            if (cqe.res != ((data & 1) == 0 ? slot.count : slot.lead))
+            if (cqe.res != (step == ReadEnd ? slot.count : slot.lead))
                 slot.failed = true; // short, failed, or a file system that would have to wait
             if (--slot.pending > 0)
                 return;
-            if (!slot.failed)
-                FillTail(slot.tail, slot.end, slot.count, slot.lead, slot.size);
-            Finish(index, finished);
+            Done(index, finished);
             return;
         }
+    }
+
+    // Every read of the file has ended.
+    void Done(unsigned index, Finished& finished)
+    {
+        Slot& slot = slots[index];
+        if (!slot.failed)
+            FillTail(slot.tail, slot.end, slot.count, slot.lead, slot.size);
+        Finish(index, finished);
     }
 
     void TakeCompleted(Finished& finished)
