@@ -27,6 +27,33 @@ std::string ReadAheadPool::Tail::End() const
     return end;
 }
 
+ReadAheadPool::OpenFile::~OpenFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+ReadAheadPool::OpenFile::OpenFile(OpenFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_writable(other.m_writable)
+{
+}
+
+ReadAheadPool::OpenFile& ReadAheadPool::OpenFile::operator=(OpenFile&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_writable = other.m_writable;
+    }
+    return *this;
+}
+
+int ReadAheadPool::OpenFile::Release()
+{
+    return std::exchange(m_fd, -1);
+}
+
 using Clock = std::chrono::steady_clock;
 
 struct ReadAheadPool::State : std::enable_shared_from_this<State>
@@ -74,6 +101,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     // instead of the workers; ringFull says the ring had no room left.
     std::unique_ptr<detail::RingFetcher> ring;
     bool ringFull = false;
+    // KeepOpen: whether the last file fetched is about to be written.
+    bool lastWrites = false;
     static constexpr unsigned kRingFiles = 256;
     static constexpr std::chrono::milliseconds kRingTurn{10};
 
@@ -144,8 +173,9 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 if (item.done)
                     continue; // passed on unfetched
                 item.claimed = Clock::now();
+                const bool writable = options.KeepOpen && lastWrites;
                 if (auto tail = ring->Start(number, item.path, options.What, options.SkipWhileCached,
-                                            item.listedRegular))
+                                            item.listedRegular, options.KeepOpen, writable))
                     Store(number, std::move(*tail));
             }
             ringFull = !ring->HasRoom();
@@ -168,6 +198,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             cachedInRow = tail.Cached ? cachedInRow + 1 : 0;
             warm = cachedInRow >= kWarmAfter;
         }
+        if (options.KeepOpen && tail.Read)
+            lastWrites = options.Writes(tail);
         if (number >= base) {
             Item& fetched = items[number - base];
             fetched.tail = std::move(tail);
@@ -279,6 +311,12 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
         if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
             limit = std::min<unsigned>(limit, static_cast<unsigned>(std::max<rlim_t>(files.rlim_cur / 4, 1)));
         m_state->ring = detail::RingFetcher::Create(limit, options.MaxThreads);
+        // Files handed over open are worth fetching also when cached; but
+        // each one in the window holds a descriptor.
+        if (m_state->ring && options.KeepOpen && options.Writes) {
+            m_state->options.SkipWhileCached = false;
+            m_state->options.Window = std::min<std::size_t>(options.Window, 2 * limit);
+        }
         if (m_state->ring) {
             try {
                 std::thread([state = m_state] { state->RingWork(); }).detach();
@@ -286,6 +324,12 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
                 m_state->ring.reset();
             }
         }
+    }
+    // The workers hand over nothing open.
+    if (!m_state->ring || !options.Writes) {
+        m_state->options.KeepOpen = false;
+        m_state->options.SkipWhileCached = options.SkipWhileCached;
+        m_state->options.Window = options.Window;
     }
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
@@ -352,7 +396,7 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
     }
     s.consumerWaits = false;
     State::Item& item = s.items.front();
-    File file{std::move(item.path), item.done ? item.tail : Tail{}};
+    File file{std::move(item.path), item.done ? std::move(item.tail) : Tail{}};
     s.Pass();
     return file;
 }

@@ -52,6 +52,8 @@ struct RingFetcher::Impl
         std::string path;
         Fetch what = Fetch::Trailer;
         bool tellCached = false;
+        bool keepOpen = false;
+        bool writable = false;
         int fd = -1;
         unsigned pending = 0;
         bool failed = false;
@@ -91,8 +93,8 @@ struct RingFetcher::Impl
     {
         Slot& slot = slots[index];
         io_uring_sqe* sqe = Sqe();
-        io_uring_prep_openat(sqe, AT_FDCWD, slot.path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                             0);
+        io_uring_prep_openat(sqe, AT_FDCWD, slot.path.c_str(),
+                             (slot.writable ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
         io_uring_sqe_set_data64(sqe, Data(index, Open));
     }
 
@@ -111,11 +113,13 @@ struct RingFetcher::Impl
     void Finish(unsigned index, Finished& finished)
     {
         Slot& slot = slots[index];
-        if (slot.fd >= 0)
+        if (slot.keepOpen && slot.tail.Read && !draining)
+            slot.tail.Open = ReadAheadPool::OpenFile(std::exchange(slot.fd, -1), slot.writable);
+        else if (slot.fd >= 0)
             ::close(slot.fd);
         slot.fd = -1;
         if (!draining)
-            finished.emplace_back(slot.id, slot.tail);
+            finished.emplace_back(slot.id, std::move(slot.tail));
         slot.path.clear();
         free.push_back(index);
     }
@@ -128,9 +132,7 @@ struct RingFetcher::Impl
     void Opened(unsigned index, Finished& finished)
     {
         Slot& slot = slots[index];
-        struct stat info
-        {
-        };
+        struct stat& info = slot.tail.Status;
         if (::fstat(slot.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
             Finish(index, finished);
             return;
@@ -165,6 +167,12 @@ struct RingFetcher::Impl
             return;
         case Open:
             slot.tail.Regular = true;
+            if (cqe.res < 0 && slot.writable && !draining) {
+                // Not to be written (read-only, say): read it all the same.
+                slot.writable = false;
+                QueueOpen(index);
+                return;
+            }
             if (cqe.res < 0) {
                 Finish(index, finished);
                 return;
@@ -262,7 +270,8 @@ unsigned RingFetcher::InFlight() const
 }
 
 std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t id, const std::string& path, Fetch what,
-                                                    bool tellCached, bool listedRegular)
+                                                    bool tellCached, bool listedRegular, bool keepOpen,
+                                                    bool writable)
 {
     if (what == Fetch::Status && listedRegular) {
         Tail tail;
@@ -277,6 +286,8 @@ std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t id, const std:
     slot.path = path;
     slot.what = what;
     slot.tellCached = tellCached;
+    slot.keepOpen = keepOpen;
+    slot.writable = writable;
     slot.fd = -1;
     slot.pending = 0;
     slot.failed = false;
@@ -347,7 +358,8 @@ unsigned RingFetcher::InFlight() const
 {
     return 0;
 }
-std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t, const std::string&, Fetch, bool, bool)
+std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t, const std::string&, Fetch, bool, bool,
+                                                    bool, bool)
 {
     return std::nullopt;
 }

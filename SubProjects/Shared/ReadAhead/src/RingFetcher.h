@@ -51,9 +51,11 @@ public:
 
     // Queues the first step for path; the id comes back with its Tail. A
     // fetch that needs no step (the status of a file listed as regular) is
-    // done at once: its Tail is returned and nothing is queued.
+    // done at once: its Tail is returned and nothing is queued. With
+    // keepOpen, a file read goes back open (Tail::Open), for reading and
+    // writing when writable asks so and the file allows it.
     std::optional<Tail> Start(std::uint64_t id, const std::string& path, Fetch what, bool tellCached,
-                              bool listedRegular);
+                              bool listedRegular, bool keepOpen = false, bool writable = false);
 
     // Submits what is queued, waits up to `wait` for a step to complete
     // (not at all with nothing in flight), takes every completed step,

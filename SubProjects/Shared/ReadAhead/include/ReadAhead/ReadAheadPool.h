@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace ReadAhead {
@@ -37,6 +38,8 @@ public:
         Trailer, // stat, then the last 128 bytes of a regular file
     };
 
+    struct Tail;
+
     struct Options
     {
         unsigned Threads = 16;
@@ -60,6 +63,36 @@ public:
         // kernel's helper threads for opens that wait on the device. Without
         // io_uring (or with Ring off) the workers fetch.
         bool Ring = true;
+        // With the ring: each fetched file stays open and goes to the
+        // consumer with the fetch (Tail::Open), so it need not open and read
+        // the file again. Files are then fetched also while cached. A file
+        // is opened for reading and writing when the last file fetched was
+        // one that Writes says is about to be written (a file that cannot
+        // be opened so is opened for reading); otherwise for reading.
+        bool KeepOpen = false;
+        std::function<bool(const Tail&)> Writes{};
+    };
+
+    // A file descriptor handed over with a fetch; closed with its owner.
+    class OpenFile
+    {
+    public:
+        OpenFile() = default;
+        OpenFile(int descriptor, bool writable) : m_fd(descriptor), m_writable(writable) {}
+        ~OpenFile();
+        OpenFile(OpenFile&& other) noexcept;
+        OpenFile& operator=(OpenFile&& other) noexcept;
+        OpenFile(const OpenFile&) = delete;
+        OpenFile& operator=(const OpenFile&) = delete;
+
+        bool IsOpen() const { return m_fd >= 0; }
+        bool Writable() const { return m_writable; }
+        // Gives up the descriptor to the caller, who closes it.
+        int Release();
+
+    private:
+        int m_fd = -1;
+        bool m_writable = false;
     };
 
     // What a worker found: whether the path named a regular file, and when it
@@ -79,6 +112,12 @@ public:
         std::array<std::uint8_t, 10> Lead{};
         std::size_t BeforeCount = 0;
         std::array<std::uint8_t, 227> Before{};
+        // Options::KeepOpen: the file as the fetch opened and read it, and
+        // what fstat said of it then.
+        OpenFile Open;
+        struct stat Status
+        {
+        };
 
         // The first bytes fetched; and the last ones, those before the last
         // 128 followed by those.
