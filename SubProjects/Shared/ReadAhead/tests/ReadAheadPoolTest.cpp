@@ -269,3 +269,28 @@ TEST(ReadAheadPool, TheRingFetchesWhatAWorkerFetchesAndClosesEverythingWhenCutSh
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(openFiles(), before);
 }
+
+TEST(ReadAheadPool, KeptOpenAFileFollowingOneToBeWrittenComesOpenForWriting)
+{
+    LegatoTest::TempDir dir;
+    std::vector<std::string> paths;
+    for (const char* end : {"x", "w", "x", "x"})
+        paths.push_back(dir.write("f" + std::to_string(paths.size()), std::string(400, 'a') + end));
+    // One file at a time, so each open follows the fetch before it.
+    ReadAheadPool pool(ReadAheadPool::List(paths),
+                       {.Window = 1, .KeepOpen = true, .Writes = [](const ReadAheadPool::Tail& tail) {
+                            return tail.Bytes[tail.Count - 1] == 'w';
+                        }});
+    std::vector<bool> writable;
+    while (auto file = pool.Next()) {
+        ReadAheadPool::OpenFile& open = file->Fetched.Open;
+        if (!open.IsOpen())
+            GTEST_SKIP() << "no io_uring here: the workers hand nothing over";
+        EXPECT_EQ(file->Fetched.Status.st_size, 401);
+        const int descriptor = open.Release();
+        EXPECT_EQ((fcntl(descriptor, F_GETFL) & O_ACCMODE) == O_RDWR, open.Writable());
+        close(descriptor);
+        writable.push_back(open.Writable());
+    }
+    EXPECT_EQ(writable, (std::vector<bool>{false, false, true, false}));
+}
