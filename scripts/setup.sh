@@ -10,7 +10,7 @@ packages=(
     libgl-dev
     qt6-l10n-tools qt6-translations-l10n
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    libgtest-dev libgmock-dev libtag1-dev
+    libgtest-dev libgmock-dev libtag1-dev liburing-dev
     xvfb xauth xdotool imagemagick sox lame
     man-db desktop-file-utils appstream bash-completion python3-mutagen
     "$@"

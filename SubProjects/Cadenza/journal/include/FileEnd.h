@@ -41,6 +41,10 @@ FileEnd ReadFileEnd(const std::string& name);
 // The same through a file opened already; status receives what fstat said of
 // it (a caller about to write it may use that).
 FileEnd ReadFileEnd(const Platform::BinaryFile& file, struct stat& status);
+// The same from what was read already: what fstat said of the file, and its
+// last min(size, 355) bytes read right after (count is fewer when the read
+// fell short, and then no trailer is taken to be there).
+FileEnd FileEndFrom(const struct stat& status, const std::uint8_t* last, std::size_t count);
 
 // The end after the trailer block is written: in place of the old trailer,
 // or appended when there was none.

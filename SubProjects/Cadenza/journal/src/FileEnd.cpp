@@ -37,21 +37,31 @@ FileEnd ReadFileEnd(const Platform::BinaryFile& file, struct stat& info)
         throw Platform::RuntimeError::fromErrno(errno, kSource);
     if (!S_ISREG(info.st_mode))
         throw Platform::RuntimeError::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, kSource);
+    // One read takes the trailer and the TAG+ block that may precede it.
+    std::uint8_t bytes[kLength + kExtended];
+    std::size_t count = 0;
+    if (info.st_size > kLength) {
+        count = static_cast<std::size_t>(std::min<std::int64_t>(info.st_size, kLength + kExtended));
+        if (file.ReadAt(info.st_size - static_cast<std::int64_t>(count), bytes, count) != count)
+            count = 0;
+    }
+    return FileEndFrom(info, bytes, count);
+}
+
+FileEnd FileEndFrom(const struct stat& status, const std::uint8_t* last, std::size_t count)
+{
     FileEnd end;
-    end.size = info.st_size;
-    end.modifiedSeconds = info.st_mtim.tv_sec;
-    end.modifiedNanoseconds = info.st_mtim.tv_nsec;
-    if (end.size > kLength) {
-        // One read takes the trailer and the TAG+ block that may precede it.
-        const auto count = static_cast<std::size_t>(std::min(end.size, kLength + kExtended));
-        std::uint8_t bytes[kLength + kExtended];
-        const std::uint8_t* trailer = bytes + count - kLength;
-        if (file.ReadAt(end.size - static_cast<std::int64_t>(count), bytes, count) == count &&
-            std::memcmp(trailer, "TAG", 3) == 0) {
+    end.size = status.st_size;
+    end.modifiedSeconds = status.st_mtim.tv_sec;
+    end.modifiedNanoseconds = status.st_mtim.tv_nsec;
+    if (end.size > kLength &&
+        count == static_cast<std::size_t>(std::min<std::int64_t>(end.size, kLength + kExtended))) {
+        const std::uint8_t* trailer = last + count - kLength;
+        if (std::memcmp(trailer, "TAG", 3) == 0) {
             end.hasTrailer = true;
             std::memcpy(end.trailer.data(), trailer, end.trailer.size());
             end.extended =
-                count == static_cast<std::size_t>(kLength + kExtended) && std::memcmp(bytes, "TAG+", 4) == 0;
+                count == static_cast<std::size_t>(kLength + kExtended) && std::memcmp(last, "TAG+", 4) == 0;
         }
     }
     return end;

@@ -1,5 +1,7 @@
 #include "ReadAhead/ReadAheadPool.h"
 
+#include "RingFetcher.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
@@ -8,6 +10,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <system_error>
@@ -22,6 +25,33 @@ std::string ReadAheadPool::Tail::End() const
     std::string end(reinterpret_cast<const char*>(Before.data()), BeforeCount);
     end.append(reinterpret_cast<const char*>(Bytes.data()), Count);
     return end;
+}
+
+ReadAheadPool::OpenFile::~OpenFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+ReadAheadPool::OpenFile::OpenFile(OpenFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_writable(other.m_writable)
+{
+}
+
+ReadAheadPool::OpenFile& ReadAheadPool::OpenFile::operator=(OpenFile&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_writable = other.m_writable;
+    }
+    return *this;
+}
+
+int ReadAheadPool::OpenFile::Release()
+{
+    return std::exchange(m_fd, -1);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -67,6 +97,14 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     bool warm = false;
     unsigned sinceProbe = 0;
     static constexpr unsigned kWarmAfter = 64;
+    // With io_uring, one thread keeps up to this many fetches in flight
+    // instead of the workers; ringFull says the ring had no room left.
+    std::unique_ptr<detail::RingFetcher> ring;
+    bool ringFull = false;
+    // KeepOpen: whether the last file fetched is about to be written.
+    bool lastWrites = false;
+    static constexpr unsigned kRingFiles = 256;
+    static constexpr std::chrono::milliseconds kRingTurn{10};
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
 
@@ -75,6 +113,8 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     // MaxThreads in all.
     void Grow()
     {
+        if (ring)
+            return;
         const std::uint64_t waiting = base + items.size() - std::max(nextClaim, base);
         while (waiting > idle && started - std::min(stuck, started) < options.Threads &&
                started < options.MaxThreads) {
@@ -109,18 +149,73 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 action ? action(path) : FetchFile(path, options.What, options.SkipWhileCached, listedRegular);
             lock.lock();
             ++idle;
-            if (options.SkipWhileCached) {
-                cachedInRow = tail.Cached ? cachedInRow + 1 : 0;
-                warm = cachedInRow >= kWarmAfter;
-            }
-            if (number >= base) {
-                Item& fetched = items[number - base];
-                fetched.tail = tail;
-                fetched.done = true;
-                if (number == base && consumerWaits)
-                    consumerWake.notify_one();
-            }
+            Store(number, std::move(tail));
         }
+    }
+
+    // One thread drives the ring: it starts fetching every file it may
+    // claim while the ring has room, then hands over what has completed.
+    // It looks for new files at least every kRingTurn, so files stuck in
+    // flight do not keep it from the others.
+    void RingWork()
+    {
+        detail::RingFetcher::Finished finished;
+        std::unique_lock lock(mutex);
+        for (;;) {
+            if (ring->InFlight() == 0)
+                workerWake.wait(lock, [this] { return stop || Claimable(); });
+            if (stop)
+                break;
+            while (ring->HasRoom() && Claimable()) {
+                const std::uint64_t number = std::max(nextClaim, base);
+                nextClaim = number + 1;
+                Item& item = items[number - base];
+                if (item.done)
+                    continue; // passed on unfetched
+                item.claimed = Clock::now();
+                const bool writable = options.KeepOpen && lastWrites;
+                if (auto tail = ring->Start(number, item.path, options.What, options.SkipWhileCached,
+                                            item.listedRegular, options.KeepOpen, writable))
+                    Store(number, std::move(*tail));
+            }
+            ringFull = !ring->HasRoom();
+            lock.unlock();
+            finished.clear();
+            ring->Turn(kRingTurn, finished);
+            lock.lock();
+            for (auto& [number, tail] : finished)
+                Store(number, std::move(tail));
+        }
+        lock.unlock();
+        // Whatever is still in flight ends (or is cancelled) before the ring goes.
+        ring->Drain();
+    }
+
+    // A fetch is done: its file gets what was found, unless the consumer has passed it.
+    void Store(std::uint64_t number, Tail tail)
+    {
+        if (options.SkipWhileCached) {
+            cachedInRow = tail.Cached ? cachedInRow + 1 : 0;
+            warm = cachedInRow >= kWarmAfter;
+        }
+        if (options.KeepOpen && tail.Read)
+            lastWrites = options.Writes(tail);
+        if (number >= base) {
+            Item& fetched = items[number - base];
+            fetched.tail = std::move(tail);
+            fetched.done = true;
+            if (number == base && consumerWaits)
+                consumerWake.notify_one();
+        }
+    }
+
+    // No fetch can start soon: every worker is busy and the pool may not
+    // grow, or the ring is full while some fetch in it hangs.
+    bool NoneFree() const
+    {
+        if (ring)
+            return ringFull && stuck > 0;
+        return idle == 0 && started >= options.MaxThreads;
     }
 
     // Fills the window in batches: woken when it has half emptied, the
@@ -208,6 +303,34 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
+    if (!m_state->action && options.Ring) {
+        // Every fetch in flight holds a file open: leave most of the
+        // process's descriptors to the consumer.
+        rlimit files{};
+        unsigned limit = std::min<unsigned>(State::kRingFiles, static_cast<unsigned>(options.Window));
+        if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+            limit = std::min<unsigned>(limit, static_cast<unsigned>(std::max<rlim_t>(files.rlim_cur / 4, 1)));
+        m_state->ring = detail::RingFetcher::Create(limit, options.MaxThreads);
+        // Files handed over open are worth fetching also when cached; but
+        // each one in the window holds a descriptor.
+        if (m_state->ring && options.KeepOpen && options.Writes) {
+            m_state->options.SkipWhileCached = false;
+            m_state->options.Window = std::min<std::size_t>(options.Window, 2 * limit);
+        }
+        if (m_state->ring) {
+            try {
+                std::thread([state = m_state] { state->RingWork(); }).detach();
+            } catch (const std::system_error&) {
+                m_state->ring.reset();
+            }
+        }
+    }
+    // The workers hand over nothing open.
+    if (!m_state->ring || !options.Writes) {
+        m_state->options.KeepOpen = false;
+        m_state->options.SkipWhileCached = options.SkipWhileCached;
+        m_state->options.Window = options.Window;
+    }
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();
     } catch (const std::system_error&) {
@@ -258,9 +381,8 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
     const auto asked = Clock::now();
     while (!s.items.front().done) {
         const bool claimed = s.nextClaim > s.base;
-        // Every worker is busy and the pool may not grow: nobody will fetch
-        // this file soon, so the consumer reads it itself.
-        if (!claimed && s.idle == 0 && s.started >= s.options.MaxThreads)
+        // Nobody will fetch this file soon, so the consumer reads it itself.
+        if (!claimed && s.NoneFree())
             break;
         const auto deadline = (claimed ? s.items.front().claimed : asked) + s.options.Wait;
         if (s.consumerWake.wait_until(lock, deadline) == std::cv_status::timeout && !s.items.front().done) {
@@ -274,7 +396,7 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
     }
     s.consumerWaits = false;
     State::Item& item = s.items.front();
-    File file{std::move(item.path), item.done ? item.tail : Tail{}};
+    File file{std::move(item.path), item.done ? std::move(item.tail) : Tail{}};
     s.Pass();
     return file;
 }
@@ -414,23 +536,13 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
             return ::preadv2(fd, &span, 1, offset, RWF_NOWAIT) == count;
         };
         // The trailer and the bytes before it in one read.
-        std::array<std::uint8_t,
-                   std::tuple_size_v<decltype(Tail::Before)> + std::tuple_size_v<decltype(Tail::Bytes)>>
-            end{};
+        detail::EndBytes end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
         const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
         tail.Cached = tellCached && readCached(end.data(), count, info.st_size - count);
         if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
-            readAt(tail.Lead.data(), lead, 0)) {
-            const off_t last = std::min<off_t>(count, static_cast<off_t>(tail.Bytes.size()));
-            std::copy(end.begin() + (count - last), end.begin() + count, tail.Bytes.begin());
-            std::copy(end.begin(), end.begin() + (count - last), tail.Before.begin());
-            tail.Read = true;
-            tail.Size = info.st_size;
-            tail.Count = static_cast<std::size_t>(last);
-            tail.BeforeCount = static_cast<std::size_t>(count - last);
-            tail.LeadCount = static_cast<std::size_t>(lead);
-        }
+            readAt(tail.Lead.data(), lead, 0))
+            detail::FillTail(tail, end, count, lead, info.st_size);
     }
     ::close(fd);
     return tail;

@@ -215,3 +215,82 @@ TEST(ReadAheadPool, WhileFilesAreCachedMostArePassedOnUnfetchedUntilAProbeMisses
     const std::vector<bool> cold = run();
     EXPECT_EQ(std::count(cold.begin(), cold.end(), true), 0);
 }
+
+TEST(ReadAheadPool, TheRingFetchesWhatAWorkerFetchesAndClosesEverythingWhenCutShort)
+{
+    namespace fs = std::filesystem;
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});
+    };
+    const auto before = openFiles();
+    LegatoTest::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe.mp3").c_str(), 0600), 0);
+    std::string bytes(5000, 'x');
+    bytes.replace(0, 10, "ID3head...");
+    bytes.replace(5000 - 128, 3, "TAG");
+    fs::create_directories(dir.file("folder.mp3"));
+    fs::create_symlink(dir.write("long.mp3", bytes), dir.file("link.mp3"));
+    fs::create_symlink(dir.file("pipe.mp3"), dir.file("pipelink.mp3"));
+    // Each name plain and as listed regular (a FIFO listed so was put in the file's place since).
+    std::vector<ReadAheadPool::Entry> entries;
+    for (const std::string name : {"pipe.mp3", "pipelink.mp3", "missing.mp3", "folder.mp3", "long.mp3",
+                                   "link.mp3", "empty.mp3", "short.mp3"})
+        for (const bool listed : {false, true})
+            entries.emplace_back(dir.file(name), listed);
+    dir.write("empty.mp3", "");
+    dir.write("short.mp3", "abc");
+    const auto same = [](const ReadAheadPool::Tail& a, const ReadAheadPool::Tail& b) {
+        return a.Regular == b.Regular && a.Read == b.Read && a.Size == b.Size && a.Count == b.Count &&
+               a.Bytes == b.Bytes && a.Head() == b.Head() && a.End() == b.End();
+    };
+    for (const auto what : {ReadAheadPool::Fetch::Trailer, ReadAheadPool::Fetch::Status}) {
+        ReadAheadPool pool(
+            [&, next = std::size_t{0}]() mutable -> std::optional<ReadAheadPool::Entry> {
+                return next < entries.size() ? std::optional(entries[next++]) : std::nullopt;
+            },
+            {.What = what});
+        for (const auto& entry : entries) {
+            const auto file = pool.Next();
+            ASSERT_TRUE(file);
+            EXPECT_EQ(file->Path, entry.Path);
+            EXPECT_TRUE(
+                same(file->Fetched, ReadAheadPool::FetchFile(entry.Path, what, false, entry.ListedRegular)))
+                << entry.Path << (entry.ListedRegular ? " listed" : "");
+        }
+        EXPECT_FALSE(pool.Next());
+    }
+
+    // A pool dropped with fetches in flight leaves no file open once they end.
+    {
+        ReadAheadPool pool(ReadAheadPool::List(std::vector<std::string>(2000, dir.file("long.mp3"))));
+        ASSERT_TRUE(pool.Next());
+    }
+    for (int i = 0; i < 500 && openFiles() > before; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(openFiles(), before);
+}
+
+TEST(ReadAheadPool, KeptOpenAFileFollowingOneToBeWrittenComesOpenForWriting)
+{
+    LegatoTest::TempDir dir;
+    std::vector<std::string> paths;
+    for (const char* end : {"x", "w", "x", "x"})
+        paths.push_back(dir.write("f" + std::to_string(paths.size()), std::string(400, 'a') + end));
+    // One file at a time, so each open follows the fetch before it.
+    ReadAheadPool pool(ReadAheadPool::List(paths),
+                       {.Window = 1, .KeepOpen = true, .Writes = [](const ReadAheadPool::Tail& tail) {
+                            return tail.Bytes[tail.Count - 1] == 'w';
+                        }});
+    std::vector<bool> writable;
+    while (auto file = pool.Next()) {
+        ReadAheadPool::OpenFile& open = file->Fetched.Open;
+        if (!open.IsOpen())
+            GTEST_SKIP() << "no io_uring here: the workers hand nothing over";
+        EXPECT_EQ(file->Fetched.Status.st_size, 401);
+        const int descriptor = open.Release();
+        EXPECT_EQ((fcntl(descriptor, F_GETFL) & O_ACCMODE) == O_RDWR, open.Writable());
+        close(descriptor);
+        writable.push_back(open.Writable());
+    }
+    EXPECT_EQ(writable, (std::vector<bool>{false, false, true, false}));
+}

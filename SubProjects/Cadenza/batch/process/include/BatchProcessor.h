@@ -6,10 +6,12 @@
 #include "FileEnd.h"
 #include "FileSplice.h"
 #include "OtherTags/OtherTags.h"
+#include "Platform/BinaryFile.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace Platform {
@@ -69,8 +71,23 @@ struct PreparedFile
 // moment ago found a tag at its end: a tag that is to be kept needs the file
 // only read, so it is not opened for writing (which watchers of the file
 // would take for a change). The decision is made on the end read here.
+//
+// opened, when given, is the file as the run's read-ahead opened and read it
+// a moment ago; its end is then not read again. The write uses its
+// descriptor when it was opened for writing (and only after checking that
+// the file is unchanged since); a file opened only for reading serves only
+// when its tag is kept.
+struct OpenedFile
+{
+    std::unique_ptr<Platform::BinaryFile> File;
+    bool Writable = false;
+    struct stat Status
+    {
+    };               // what fstat said of it, before its end was read
+    std::string End; // its last min(size, 355) bytes
+};
 PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName,
-                         bool mayHoldOthers = true, bool endsInTag = false);
+                         bool mayHoldOthers = true, bool endsInTag = false, OpenedFile* opened = nullptr);
 // The modification time the write left, for the undo journal, when
 // CompleteFile learnt it on the way.
 struct WriteTime

@@ -117,6 +117,8 @@ private:
         bool Regular = false;
         bool MayHoldOthers = true;
         bool EndsInTag = false;
+        // The file as the read-ahead opened and read it, when it hands it over.
+        std::optional<BatchProcessor::OpenedFile> Opened{};
     };
     std::optional<Fetched> FetchedFile(const std::string& fileName);
     void EmitProgress();

@@ -106,7 +106,7 @@ QString Id3v2Note(const std::vector<OtherTags::Found>& others, const Quaver::Tag
 }
 
 PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers,
-                         bool endsInTag)
+                         bool endsInTag, OpenedFile* opened)
 {
     PreparedFile prepared;
     BatchOutcome& outcome = prepared.Outcome;
@@ -157,15 +157,30 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     // The file's end as it is now, for the decision and for the undo journal,
     // read through the descriptor the write will use when the file can be
     // opened for writing (and is likely to be written).
+    bool readAlready = false;
+    if (opened && opened->File) {
+        const Journal::FileEnd end = Journal::FileEndFrom(
+            opened->Status, reinterpret_cast<const std::uint8_t*>(opened->End.data()), opened->End.size());
+        if (opened->Writable || (end.hasTrailer && !settings.Overwrite)) {
+            prepared.Before = end;
+            readAlready = true;
+            if (opened->Writable) {
+                prepared.File = std::move(opened->File);
+                prepared.Allocated = allocatedEnd(opened->Status);
+            }
+        }
+    }
     try {
-        if (!endsInTag || settings.Overwrite) {
+        if (!readAlready && (!endsInTag || settings.Overwrite)) {
             int openError = 0;
             prepared.File = std::make_unique<Platform::BinaryFile>(
                 fileName, Platform::BinaryFile::Access::ReadWriteNoWait, "Quaver", openError);
             if (!prepared.File->IsOpen())
                 prepared.File.reset();
         }
-        if (prepared.File) {
+        if (readAlready) {
+            // Taken from what the read-ahead read just now.
+        } else if (prepared.File) {
             struct stat status
             {
             };

@@ -22,6 +22,17 @@
 #include <sys/stat.h>
 #include <system_error>
 
+namespace {
+
+// Whether the read-ahead found the file ending in a tag (as the run's own read would).
+bool EndsInTag(const ReadAhead::ReadAheadPool::Tail& tail)
+{
+    return tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
+           tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
+}
+
+} // namespace
+
 BatchRun::BatchRun(QObject* parent) : QObject(parent) {}
 
 BatchRun::~BatchRun() = default;
@@ -127,8 +138,14 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                             }),
         // A write reads each file's end again itself just before: on a warm
         // cache the fetches would only cost time.
+        // A write that may go through the read-ahead's own descriptor is
+        // spared opening and reading the file again.
         {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
-         .SkipWhileCached = !settings.TestMode});
+         .SkipWhileCached = !settings.TestMode,
+         .KeepOpen = !settings.TestMode,
+         .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
+             return overwrite || !EndsInTag(tail);
+         }});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -153,26 +170,32 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         m_readAhead->Consumed();
         return std::nullopt;
     }
-    const auto file = m_readAhead->TryNext();
+    auto file = m_readAhead->TryNext();
     if (!file || file->Path != fileName) {
         m_readAheadInStep = false;
         return std::nullopt;
     }
-    const ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
+    ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
     if (tail.Skipped)
         return Fetched{.Known = false, .Regular = tail.Regular};
-    const bool endsInTag = tail.Read && tail.Size > 128 && tail.Count == 128 && tail.Bytes[0] == 'T' &&
-                           tail.Bytes[1] == 'A' && tail.Bytes[2] == 'G';
-    return Fetched{.Regular = tail.Regular,
-                   .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
-                   .EndsInTag = endsInTag};
+    Fetched fetched{.Regular = tail.Regular,
+                    .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
+                    .EndsInTag = EndsInTag(tail)};
+    if (tail.Open.IsOpen()) {
+        fetched.Opened.emplace();
+        fetched.Opened->Writable = tail.Open.Writable();
+        fetched.Opened->File = std::make_unique<Platform::BinaryFile>(tail.Open.Release(), "Quaver");
+        fetched.Opened->Status = tail.Status;
+        fetched.Opened->End = tail.End();
+    }
+    return fetched;
 }
 
 void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& settings)
 {
     // A regular file a moment ago (looked at, or listed so) is processed;
     // anything else is looked at again.
-    const auto fetched = FetchedFile(fileName);
+    auto fetched = FetchedFile(fileName);
     if (!(fetched && fetched->Regular) && !BatchProcessor::IsProcessable(fileName))
         return;
     const bool mayHoldOthers = !fetched || fetched->MayHoldOthers;
@@ -184,7 +207,8 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     // tagged files whose tags are kept, none is opened for writing.
     const bool endsInTag = fetched && (fetched->Known ? fetched->EndsInTag : m_lastKept);
     BatchProcessor::PreparedFile prepared =
-        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag);
+        BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag,
+                                    fetched && fetched->Opened ? &*fetched->Opened : nullptr);
     m_lastKept = !prepared.Write && prepared.HadTag;
     if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
         Publish(std::move(prepared.Outcome));

@@ -269,6 +269,56 @@ TEST(BatchProcessor, AnId3v2TagThatDiffersFromTheNewTagIsNoted)
     EXPECT_EQ(written.Note, "The ID3v2.3 tag holds another title; players show it first.");
 }
 
+namespace {
+
+// A file as the read-ahead hands it over: open, looked at, and its end read.
+BatchProcessor::OpenedFile Opened(const std::string& path, bool writable)
+{
+    BatchProcessor::OpenedFile opened;
+    opened.Writable = writable;
+    opened.File =
+        std::make_unique<Platform::BinaryFile>(::open(path.c_str(), writable ? O_RDWR : O_RDONLY), "test");
+    fstat(opened.File->Descriptor(), &opened.Status);
+    const std::string bytes = readAll(path);
+    opened.End = bytes.substr(bytes.size() - std::min<std::size_t>(bytes.size(), 355));
+    return opened;
+}
+
+} // namespace
+
+TEST(BatchProcessor, AFileHandedOverOpenIsWrittenAtItsEndAsItIsThen)
+{
+    LegatoTest::TempDir dir;
+    const auto sizeLimit = std::optional<std::uint64_t>{};
+    // Writable and untouched: written, with the end it was handed.
+    const std::string file = dir.write("Artist - Title.mp3", Audio());
+    BatchProcessor::OpenedFile opened = Opened(file, true);
+    BatchProcessor::PreparedFile prepared =
+        BatchProcessor::PrepareFile(Settings(1, false), file, true, false, &opened);
+    ASSERT_TRUE(prepared.Write);
+    EXPECT_EQ(prepared.Before.size, static_cast<std::int64_t>(Audio().size()));
+    EXPECT_EQ(CompleteFile(prepared, sizeLimit).Result, Group::Ok);
+    ASSERT_TRUE(ReadBack(file));
+    EXPECT_EQ(ReadBack(file)->Artist(), "Artist");
+
+    // Read-only, or changed since its end was read (audio appended): the
+    // trailer goes by name to the file's end as it is then.
+    for (const bool writable : {false, true}) {
+        const std::string other = dir.write("Other - Title.mp3", Audio());
+        opened = Opened(other, writable);
+        prepared = BatchProcessor::PrepareFile(Settings(1, false), other, true, false, &opened);
+        ASSERT_TRUE(prepared.Write);
+        {
+            std::ofstream append(other, std::ios::binary | std::ios::app);
+            append << Audio();
+        }
+        EXPECT_EQ(CompleteFile(prepared, sizeLimit).Result, Group::Ok);
+        EXPECT_EQ(readAll(other).size(), 2 * Audio().size() + 128) << writable;
+        ASSERT_TRUE(ReadBack(other));
+        EXPECT_EQ(ReadBack(other)->Artist(), "Other");
+    }
+}
+
 TEST(BatchProcessor, AFileChangedBetweenItsLookAndItsWriteIsWrittenAsItIsThen)
 {
     LegatoTest::TempDir dir;

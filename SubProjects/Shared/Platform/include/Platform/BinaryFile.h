@@ -28,6 +28,8 @@ public:
     // The same, but failing to open is not an error: errorNumber says why
     // and the object holds no file (IsOpen is false).
     BinaryFile(const std::string& name, Access access, const std::string& source, int& errorNumber);
+    // Takes over a descriptor opened elsewhere; it is closed with the object.
+    BinaryFile(int descriptor, const std::string& source) : m_fd(descriptor), m_source(source) {}
     ~BinaryFile();
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;

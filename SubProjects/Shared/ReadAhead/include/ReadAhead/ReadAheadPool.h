@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace ReadAhead {
@@ -19,6 +20,9 @@ namespace ReadAhead {
 // Fetch::Trailer its last 128 bytes and the few bytes that tell other tags) into the system's cache. The
 // consumer then finds them there: its own reads, the order of its work and its outcomes stay exactly what
 // they are without the pool, and nothing is read twice from the device.
+//
+// Where the system offers io_uring, one thread keeps up to 256 files' requests
+// in flight through it instead of the worker threads (Options::Ring).
 //
 // Only regular files are opened, non-blocking, so a FIFO or a device never
 // blocks a worker. A file that hangs anyway (a dead network mount) holds its
@@ -33,6 +37,8 @@ public:
         Status,  // stat only (the consumer looks at the files but reads none)
         Trailer, // stat, then the last 128 bytes of a regular file
     };
+
+    struct Tail;
 
     struct Options
     {
@@ -50,6 +56,43 @@ public:
         // tree begins. Only the default Fetch::Trailer action tells.
         bool SkipWhileCached = false;
         unsigned Probe = 16;
+        // The default fetch goes through one io_uring where the system
+        // offers it: one thread submits the steps of up to 256 files at a
+        // time, so requests reach the device in batches, with far less
+        // processor time than a thread per request. MaxThreads then caps the
+        // kernel's helper threads for opens that wait on the device. Without
+        // io_uring (or with Ring off) the workers fetch.
+        bool Ring = true;
+        // With the ring: each fetched file stays open and goes to the
+        // consumer with the fetch (Tail::Open), so it need not open and read
+        // the file again. Files are then fetched also while cached. A file
+        // is opened for reading and writing when the last file fetched was
+        // one that Writes says is about to be written (a file that cannot
+        // be opened so is opened for reading); otherwise for reading.
+        bool KeepOpen = false;
+        std::function<bool(const Tail&)> Writes{};
+    };
+
+    // A file descriptor handed over with a fetch; closed with its owner.
+    class OpenFile
+    {
+    public:
+        OpenFile() = default;
+        OpenFile(int descriptor, bool writable) : m_fd(descriptor), m_writable(writable) {}
+        ~OpenFile();
+        OpenFile(OpenFile&& other) noexcept;
+        OpenFile& operator=(OpenFile&& other) noexcept;
+        OpenFile(const OpenFile&) = delete;
+        OpenFile& operator=(const OpenFile&) = delete;
+
+        bool IsOpen() const { return m_fd >= 0; }
+        bool Writable() const { return m_writable; }
+        // Gives up the descriptor to the caller, who closes it.
+        int Release();
+
+    private:
+        int m_fd = -1;
+        bool m_writable = false;
     };
 
     // What a worker found: whether the path named a regular file, and when it
@@ -69,6 +112,12 @@ public:
         std::array<std::uint8_t, 10> Lead{};
         std::size_t BeforeCount = 0;
         std::array<std::uint8_t, 227> Before{};
+        // Options::KeepOpen: the file as the fetch opened and read it, and
+        // what fstat said of it then.
+        OpenFile Open;
+        struct stat Status
+        {
+        };
 
         // The first bytes fetched; and the last ones, those before the last
         // 128 followed by those.
