@@ -312,10 +312,12 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
             limit = std::min<unsigned>(limit, static_cast<unsigned>(std::max<rlim_t>(files.rlim_cur / 4, 1)));
         m_state->ring = detail::RingFetcher::Create(limit, options.MaxThreads);
         // Files handed over open are worth fetching also when cached; but
-        // each one in the window holds a descriptor.
+        // each one in the window holds a descriptor, so the window is kept
+        // to a quarter of the process's limit as well (a consumer that
+        // writes in groups holds two more such quarters at most).
         if (m_state->ring && options.KeepOpen && options.Writes) {
             m_state->options.SkipWhileCached = false;
-            m_state->options.Window = std::min<std::size_t>(options.Window, 2 * limit);
+            m_state->options.Window = std::min<std::size_t>(options.Window, limit);
         }
         if (m_state->ring) {
             try {
