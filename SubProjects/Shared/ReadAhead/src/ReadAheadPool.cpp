@@ -325,8 +325,7 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
         m_state->ring = detail::RingFetcher::Create(limit, State::kRingHelpers);
         // Files handed over open are worth fetching also when cached; but
         // each one in the window holds a descriptor, so the window is kept
-        // to a quarter of the process's limit as well (a consumer that
-        // writes in groups holds two more such quarters at most).
+        // to a quarter of the process's limit as well.
         if (m_state->ring && options.KeepOpen && options.Writes) {
             m_state->options.SkipWhileCached = false;
             m_state->options.Window = std::min(options.Window, quarter);
