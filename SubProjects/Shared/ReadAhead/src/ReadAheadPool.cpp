@@ -228,12 +228,17 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
         return idle == 0 && started >= options.MaxThreads;
     }
 
-    // Fills the window in batches: woken when it has half emptied, the
+    // How many files the consumer passes before the feeder tops the window
+    // up: few enough that the fetches never run dry while the consumer is
+    // busy, enough to wake the feeder seldom.
+    std::size_t Refill() const { return std::clamp<std::size_t>(options.Window / 2, 1, 64); }
+
+    // Fills the window in batches: woken when Refill files have left it, the
     // feeder takes paths until it is full again, handing them over in chunks
     // so that threads wake once per chunk rather than once per file.
     void Feed()
     {
-        const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
+        const std::size_t refill = Refill();
         constexpr std::size_t kChunk = 64;
         std::vector<Entry> paths;
         bool first = true;
@@ -241,7 +246,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             std::size_t room = 0;
             {
                 std::unique_lock lock(mutex);
-                feederWake.wait(lock, [&] { return stop || items.size() + half <= options.Window; });
+                feederWake.wait(lock, [&] { return stop || items.size() + refill <= options.Window; });
                 if (stop)
                     return;
                 room = options.Window - items.size();
@@ -300,7 +305,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     {
         items.pop_front();
         ++base;
-        if (!exhausted && items.size() + std::max<std::size_t>(options.Window / 2, 1) == options.Window)
+        if (!exhausted && items.size() + Refill() == options.Window)
             feederWake.notify_one();
     }
 };
