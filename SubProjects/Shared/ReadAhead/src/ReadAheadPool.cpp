@@ -104,6 +104,11 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     // KeepOpen: whether the last file fetched is about to be written.
     bool lastWrites = false;
     static constexpr unsigned kRingFiles = 256;
+    // The kernel's helper threads for the ring's opens that must wait on the
+    // device: a few suffice, since a folder's files share their inode table
+    // blocks, and more cost processor time. One more for each file given up
+    // on as hung, up to MaxThreads.
+    static constexpr unsigned kRingHelpers = 4;
     static constexpr std::chrono::milliseconds kRingTurn{10};
 
     bool Claimable() const { return std::max(nextClaim, base) < base + items.size(); }
@@ -160,12 +165,17 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     void RingWork()
     {
         detail::RingFetcher::Finished finished;
+        unsigned helpersFor = 0;
         std::unique_lock lock(mutex);
         for (;;) {
             if (ring->InFlight() == 0)
                 workerWake.wait(lock, [this] { return stop || Claimable(); });
             if (stop)
                 break;
+            if (stuck != helpersFor) {
+                helpersFor = stuck;
+                ring->SetKernelThreads(std::min(kRingHelpers + stuck, options.MaxThreads));
+            }
             while (ring->HasRoom() && Claimable()) {
                 const std::uint64_t number = std::max(nextClaim, base);
                 nextClaim = number + 1;
@@ -218,12 +228,17 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
         return idle == 0 && started >= options.MaxThreads;
     }
 
-    // Fills the window in batches: woken when it has half emptied, the
+    // How many files the consumer passes before the feeder tops the window
+    // up: few enough that the fetches never run dry while the consumer is
+    // busy, enough to wake the feeder seldom.
+    std::size_t Refill() const { return std::clamp<std::size_t>(options.Window / 2, 1, 64); }
+
+    // Fills the window in batches: woken when Refill files have left it, the
     // feeder takes paths until it is full again, handing them over in chunks
     // so that threads wake once per chunk rather than once per file.
     void Feed()
     {
-        const std::size_t half = std::max<std::size_t>(options.Window / 2, 1);
+        const std::size_t refill = Refill();
         constexpr std::size_t kChunk = 64;
         std::vector<Entry> paths;
         bool first = true;
@@ -231,7 +246,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             std::size_t room = 0;
             {
                 std::unique_lock lock(mutex);
-                feederWake.wait(lock, [&] { return stop || items.size() + half <= options.Window; });
+                feederWake.wait(lock, [&] { return stop || items.size() + refill <= options.Window; });
                 if (stop)
                     return;
                 room = options.Window - items.size();
@@ -290,7 +305,7 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
     {
         items.pop_front();
         ++base;
-        if (!exhausted && items.size() + std::max<std::size_t>(options.Window / 2, 1) == options.Window)
+        if (!exhausted && items.size() + Refill() == options.Window)
             feederWake.notify_one();
     }
 };
@@ -307,15 +322,18 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
         // Every fetch in flight holds a file open: leave most of the
         // process's descriptors to the consumer.
         rlimit files{};
-        unsigned limit = std::min<unsigned>(State::kRingFiles, static_cast<unsigned>(options.Window));
+        std::size_t quarter = options.Window;
         if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
-            limit = std::min<unsigned>(limit, static_cast<unsigned>(std::max<rlim_t>(files.rlim_cur / 4, 1)));
-        m_state->ring = detail::RingFetcher::Create(limit, options.MaxThreads);
+            quarter = std::max<std::size_t>(files.rlim_cur / 4, 1);
+        const auto limit =
+            static_cast<unsigned>(std::min({std::size_t{State::kRingFiles}, options.Window, quarter}));
+        m_state->ring = detail::RingFetcher::Create(limit, State::kRingHelpers);
         // Files handed over open are worth fetching also when cached; but
-        // each one in the window holds a descriptor.
+        // each one in the window holds a descriptor, so the window is kept
+        // to a quarter of the process's limit as well.
         if (m_state->ring && options.KeepOpen && options.Writes) {
             m_state->options.SkipWhileCached = false;
-            m_state->options.Window = std::min<std::size_t>(options.Window, 2 * limit);
+            m_state->options.Window = std::min(options.Window, quarter);
         }
         if (m_state->ring) {
             try {

@@ -243,13 +243,20 @@ std::unique_ptr<RingFetcher> RingFetcher::Create(unsigned limit, unsigned kernel
     if (io_uring_queue_init(entries, &impl->ring, IORING_SETUP_COOP_TASKRUN) < 0 &&
         io_uring_queue_init(entries, &impl->ring, 0) < 0)
         return nullptr;
-    unsigned workers[2] = {kernelThreads, kernelThreads};
-    io_uring_register_iowq_max_workers(&impl->ring, workers);
     impl->slots.resize(limit);
     impl->free.reserve(limit);
     for (unsigned i = limit; i-- > 0;)
         impl->free.push_back(i);
-    return std::unique_ptr<RingFetcher>(new RingFetcher(std::move(impl)));
+    auto fetcher = std::unique_ptr<RingFetcher>(new RingFetcher(std::move(impl)));
+    fetcher->SetKernelThreads(kernelThreads);
+    return fetcher;
+}
+
+void RingFetcher::SetKernelThreads(unsigned count)
+{
+    // Without this (kernels before 5.15) the kernel's own cap applies.
+    unsigned workers[2] = {count, count};
+    io_uring_register_iowq_max_workers(&m_impl->ring, workers);
 }
 
 RingFetcher::RingFetcher(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
@@ -350,6 +357,7 @@ std::unique_ptr<RingFetcher> RingFetcher::Create(unsigned, unsigned)
 
 RingFetcher::RingFetcher(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
 RingFetcher::~RingFetcher() = default;
+void RingFetcher::SetKernelThreads(unsigned) {}
 bool RingFetcher::HasRoom() const
 {
     return false;

@@ -46,6 +46,9 @@ public:
     RingFetcher(const RingFetcher&) = delete;
     RingFetcher& operator=(const RingFetcher&) = delete;
 
+    // Changes the cap on the kernel's helper threads (for this thread's rings).
+    void SetKernelThreads(unsigned count);
+
     bool HasRoom() const;
     unsigned InFlight() const;
 

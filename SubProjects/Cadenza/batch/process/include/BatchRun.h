@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <future>
 #include <memory>
 #include <vector>
@@ -66,7 +67,7 @@ public:
     // Writes are recorded in the undo journal in groups of this many, made
     // durable together before any of them happens; a group also goes out
     // when the oldest waiting file has waited GroupWait. A waiting write
-    // holds its file open, so a group stays within a quarter of the files
+    // holds its file open, so a group stays within an eighth of the files
     // the process may have open.
     static constexpr std::size_t GroupSize = 256;
     static constexpr std::chrono::milliseconds GroupWait{200};
@@ -95,7 +96,9 @@ private:
     // and reported at the next call.
     void WriteWaiting(bool overlap = false);
     // Waits for the group on the writer thread and reports it.
-    void ReportWritten();
+    // Reports the groups written alongside, oldest first, until fewer than
+    // keep are left in writing.
+    void ReportWritten(std::size_t keep = 0);
     // One file's outcome, and the time its write left.
     struct Written
     {
@@ -141,10 +144,16 @@ private:
     std::unique_ptr<Journal::JournalRun> m_journal;
     std::vector<BatchProcessor::PreparedFile> m_waiting;
     std::size_t m_waitingWrites = 0;
-    // The group being written on the writer thread (left alone here until
-    // m_writing is ready).
-    std::vector<BatchProcessor::PreparedFile> m_inWriting;
-    std::future<std::vector<Written>> m_writing;
+    // The groups being written on writer threads, oldest first (each left
+    // alone here until its writer is done). Two at a time: while one waits
+    // for its records to reach the disk, the other writes.
+    struct Writing
+    {
+        std::vector<BatchProcessor::PreparedFile> Group;
+        std::future<std::vector<Written>> Done;
+    };
+    static constexpr std::size_t MaxWriting = 2;
+    std::deque<Writing> m_writing;
     std::atomic<bool> m_stopWriting = false;
     std::size_t m_groupSize = GroupSize;
     std::optional<std::uint64_t> m_sizeLimit; // the file-size limit, asked once per run

@@ -93,10 +93,14 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_problem.clear();
     m_waiting.clear();
     m_waitingWrites = 0;
+    // Each file gathered or in writing is held open, as are those the
+    // read-ahead has fetched (a quarter of the limit at most): a group is an
+    // eighth at most, so the three held at once (one gathered, two in
+    // writing) leave room for the rest of the process.
     m_groupSize = GroupSize;
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
-        m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 4, 1, GroupSize);
+        m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 8, 1, GroupSize);
     m_sizeLimit = Platform::FileSizeLimit();
     m_lastKept = false;
     if (!settings.TestMode) {
@@ -111,11 +115,10 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     }
     m_stopWriting = false;
     const auto closeJournal = qScopeGuard([this] {
-        // The writer thread is done before the files it uses go away.
-        if (m_writing.valid())
-            m_writing.wait();
-        m_writing = {};
-        m_inWriting.clear();
+        // The writer threads are done before the files they use go away.
+        for (Writing& writing : m_writing)
+            writing.Done.wait();
+        m_writing.clear();
         m_waiting.clear();
         if (m_journal) {
             try {
@@ -210,7 +213,7 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         BatchProcessor::PrepareFile(settings, fileName, mayHoldOthers, endsInTag,
                                     fetched && fetched->Opened ? &*fetched->Opened : nullptr);
     m_lastKept = !prepared.Write && prepared.HadTag;
-    if (!prepared.Write && m_waiting.empty() && !m_writing.valid()) {
+    if (!prepared.Write && m_waiting.empty() && m_writing.empty()) {
         Publish(std::move(prepared.Outcome));
         return;
     }
@@ -249,27 +252,26 @@ BatchRun::WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) con
     return written;
 }
 
-void BatchRun::ReportWritten()
+void BatchRun::ReportWritten(std::size_t keep)
 {
-    if (!m_writing.valid())
-        return;
     // Every file written is reported, a cancel meanwhile or not: it was written.
-    std::vector<Written> written;
-    try {
-        written = m_writing.get();
-    } catch (const Platform::RuntimeError& error) {
-        // The group's records could not be made durable: none of it was written.
-        m_problem = QString::fromStdString(error.Description());
-        m_inWriting.clear();
-        m_waiting.clear();
-        Cancel();
-        return;
+    while (!m_writing.empty() && m_writing.size() >= std::max<std::size_t>(keep, 1)) {
+        Writing& writing = m_writing.front();
+        try {
+            std::vector<Written> written = writing.Done.get();
+            for (std::size_t i = 0; i < written.size(); ++i) {
+                NoteWritten(writing.Group[i], written[i]);
+                Publish(std::move(written[i].Outcome));
+            }
+        } catch (const Platform::RuntimeError& error) {
+            // The group's records could not be made durable: none of it was
+            // written. A later group may have written some before the cancel.
+            m_problem = QString::fromStdString(error.Description());
+            m_waiting.clear();
+            Cancel();
+        }
+        m_writing.pop_front();
     }
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        NoteWritten(m_inWriting[i], written[i]);
-        Publish(std::move(written[i].Outcome));
-    }
-    m_inWriting.clear();
 }
 
 void BatchRun::NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written)
@@ -284,25 +286,29 @@ void BatchRun::NoteWritten(const BatchProcessor::PreparedFile& prepared, const W
 
 void BatchRun::WriteWaiting(bool overlap)
 {
-    ReportWritten();
+    const bool alongside = overlap && !m_reportEachFolderFirst && !m_cancelled;
+    ReportWritten(alongside ? MaxWriting : 0);
     if (m_waiting.empty())
         return;
     try {
         m_journal->Write();
         // Written alongside, the group's records are made durable on the
         // writer thread, before it writes the first file of the group.
-        if (overlap && !m_reportEachFolderFirst && !m_cancelled) {
-            m_inWriting.swap(m_waiting);
+        if (alongside) {
+            Writing& writing = m_writing.emplace_back();
+            writing.Group.swap(m_waiting);
             m_waitingWrites = 0;
             try {
-                m_writing = std::async(std::launch::async, [this] {
+                writing.Done = std::async(std::launch::async, [this, group = &writing.Group] {
                     m_journal->SyncWritten();
-                    return WriteGroup(m_inWriting);
+                    return WriteGroup(*group);
                 });
                 return;
             } catch (const std::system_error&) {
-                // No thread to be had: the group is written here.
-                m_waiting.swap(m_inWriting);
+                // No thread to be had: the group is written here, after those before it.
+                m_waiting.swap(writing.Group);
+                m_writing.pop_back();
+                ReportWritten();
             }
         }
         m_journal->SyncWritten();

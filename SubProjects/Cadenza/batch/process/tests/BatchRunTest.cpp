@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -221,8 +222,9 @@ TEST(BatchRun, AWritingRunIsRecordedAndUndoneWhileTestModeRecordsNothing)
 TEST(BatchRun, ALongRunWithoutStatusWritesItsGroupsAlongsideAndReportsInOrder)
 {
     // More files than a group, so groups are written on the writer thread
-    // while the next is gathered; and cached, so the read-ahead passes most
-    // on unfetched, a folder named like a file among them.
+    // while the next is gathered, a folder named like a file among them. The
+    // run keeps many files open at once (read ahead, gathered, in writing):
+    // under a low limit on open files, it must stay within it.
     LegatoTest::TempDir dir;
     std::vector<std::string> names;
     for (int i = 0; i < 700; ++i)
@@ -239,7 +241,14 @@ TEST(BatchRun, ALongRunWithoutStatusWritesItsGroupsAlongsideAndReportsInOrder)
         EXPECT_EQ(o.Message, "New Tag.") << o.FileName;
         reported.push_back(o.FileName);
     });
+    rlimit files{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &files), 0);
+    const rlim_t before = files.rlim_cur;
+    files.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &files), 0);
     run.Run(dir.path(), Settings(1, false));
+    files.rlim_cur = before;
+    setrlimit(RLIMIT_NOFILE, &files);
     std::vector<std::string> sorted = reported;
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, names) << "every file once, the folder not at all";

@@ -59,8 +59,9 @@ public:
         // The default fetch goes through one io_uring where the system
         // offers it: one thread submits the steps of up to 256 files at a
         // time, so requests reach the device in batches, with far less
-        // processor time than a thread per request. MaxThreads then caps the
-        // kernel's helper threads for opens that wait on the device. Without
+        // processor time than a thread per request. A few of the kernel's
+        // helper threads take the opens that wait on the device, one more
+        // for each file given up on as hung, up to MaxThreads. Without
         // io_uring (or with Ring off) the workers fetch.
         bool Ring = true;
         // With the ring: each fetched file stays open and goes to the
