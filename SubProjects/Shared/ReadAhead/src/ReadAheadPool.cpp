@@ -133,6 +133,22 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
         }
     }
 
+    // Takes the next file to fetch, skipping those passed on unfetched,
+    // and notes when; null when none is left to claim.
+    Item* Claim(std::uint64_t& number)
+    {
+        while (Claimable()) {
+            number = std::max(nextClaim, base);
+            nextClaim = number + 1;
+            Item& item = items[number - base];
+            if (!item.done) {
+                item.claimed = Clock::now();
+                return &item;
+            }
+        }
+        return nullptr;
+    }
+
     void Work()
     {
         std::unique_lock lock(mutex);
@@ -140,14 +156,12 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             workerWake.wait(lock, [this] { return stop || Claimable(); });
             if (stop)
                 return;
-            const std::uint64_t number = std::max(nextClaim, base);
-            nextClaim = number + 1;
-            Item& item = items[number - base];
-            if (item.done)
-                continue; // passed on unfetched
-            item.claimed = Clock::now();
-            const std::string path = item.path;
-            const bool listedRegular = item.listedRegular;
+            std::uint64_t number = 0;
+            const Item* item = Claim(number);
+            if (!item)
+                continue;
+            const std::string path = item->path;
+            const bool listedRegular = item->listedRegular;
             --idle;
             lock.unlock();
             Tail tail =
@@ -176,16 +190,14 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
                 helpersFor = stuck;
                 ring->SetKernelThreads(std::min(kRingHelpers + stuck, options.MaxThreads));
             }
-            while (ring->HasRoom() && Claimable()) {
-                const std::uint64_t number = std::max(nextClaim, base);
-                nextClaim = number + 1;
-                Item& item = items[number - base];
-                if (item.done)
-                    continue; // passed on unfetched
-                item.claimed = Clock::now();
+            std::uint64_t number = 0;
+            while (ring->HasRoom()) {
+                const Item* item = Claim(number);
+                if (!item)
+                    break;
                 const bool writable = options.KeepOpen && lastWrites;
-                if (auto tail = ring->Start(number, item.path, options.What, options.SkipWhileCached,
-                                            item.listedRegular, options.KeepOpen, writable))
+                if (auto tail = ring->Start(number, item->path, options.What, options.SkipWhileCached,
+                                            item->listedRegular, options.KeepOpen, writable))
                     Store(number, std::move(*tail));
             }
             ringFull = !ring->HasRoom();
