@@ -96,11 +96,20 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     // Each file gathered or in writing is held open, as are those the
     // read-ahead has fetched (a quarter of the limit at most): a group is an
     // eighth at most, so the three held at once (one gathered, two in
-    // writing) leave room for the rest of the process.
+    // writing) leave room for the rest of the process. The usual limit of
+    // 1024 is raised, where the hard limit allows, to make room for whole
+    // groups (nothing in the process waits on descriptors with select()).
     m_groupSize = GroupSize;
     rlimit files{};
-    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY) {
+        constexpr rlim_t wanted = 8 * GroupSize;
+        if (files.rlim_cur < wanted && files.rlim_max > files.rlim_cur) {
+            files.rlim_cur = std::min(wanted, files.rlim_max);
+            ::setrlimit(RLIMIT_NOFILE, &files);
+            ::getrlimit(RLIMIT_NOFILE, &files);
+        }
         m_groupSize = std::clamp<std::size_t>(files.rlim_cur / 8, 1, GroupSize);
+    }
     m_sizeLimit = Platform::FileSizeLimit();
     m_lastKept = false;
     if (!settings.TestMode) {
