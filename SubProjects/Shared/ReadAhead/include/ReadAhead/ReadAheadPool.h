@@ -70,6 +70,9 @@ public:
         // is opened for reading and writing when the last file fetched was
         // one that Writes says is about to be written (a file that cannot
         // be opened so is opened for reading); otherwise for reading.
+        // Writes is called on the pool's own thread. Each file in the
+        // window may hold a descriptor, so the window is then kept within a
+        // quarter of the process's limit on open files.
         bool KeepOpen = false;
         std::function<bool(const Tail&)> Writes{};
     };
