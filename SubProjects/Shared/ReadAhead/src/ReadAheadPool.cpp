@@ -330,6 +330,9 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
     options.MaxThreads = std::max(options.MaxThreads, options.Threads);
     options.Window = std::max<std::size_t>(options.Window, 1);
     m_state = std::make_shared<State>(std::move(source), options, std::move(action));
+    // Only the ring hands files over open; its options are settled before
+    // its thread starts.
+    m_state->options.KeepOpen = false;
     if (!m_state->action && options.Ring) {
         // Every fetch in flight holds a file open: leave most of the
         // process's descriptors to the consumer.
@@ -344,6 +347,7 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
         // each one in the window holds a descriptor, so the window is kept
         // to a quarter of the process's limit as well.
         if (m_state->ring && options.KeepOpen && options.Writes) {
+            m_state->options.KeepOpen = true;
             m_state->options.SkipWhileCached = false;
             m_state->options.Window = std::min(options.Window, quarter);
         }
@@ -351,15 +355,12 @@ ReadAheadPool::ReadAheadPool(Source source, Options options, Action action)
             try {
                 std::thread([state = m_state] { state->RingWork(); }).detach();
             } catch (const std::system_error&) {
+                // The workers fetch, and hand over nothing open.
                 m_state->ring.reset();
+                m_state->options = options;
+                m_state->options.KeepOpen = false;
             }
         }
-    }
-    // The workers hand over nothing open.
-    if (!m_state->ring || !options.Writes) {
-        m_state->options.KeepOpen = false;
-        m_state->options.SkipWhileCached = options.SkipWhileCached;
-        m_state->options.Window = options.Window;
     }
     try {
         std::thread([state = m_state] { state->Feed(); }).detach();

@@ -154,9 +154,10 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
         prepared.File.reset();
         return std::move(prepared);
     };
-    // The file's end as it is now, for the decision and for the undo journal,
-    // read through the descriptor the write will use when the file can be
-    // opened for writing (and is likely to be written).
+    // The file's end as it is now, for the decision and for the undo journal:
+    // as the read-ahead read it just now through the descriptor handed over,
+    // or read here through the descriptor the write will use when the file
+    // can be opened for writing (and is likely to be written).
     bool readAlready = false;
     if (opened && opened->File) {
         const Journal::FileEnd end = Journal::FileEndFrom(
@@ -178,15 +179,13 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
             if (!prepared.File->IsOpen())
                 prepared.File.reset();
         }
-        if (readAlready) {
-            // Taken from what the read-ahead read just now.
-        } else if (prepared.File) {
+        if (!readAlready && prepared.File) {
             struct stat status
             {
             };
             prepared.Before = Journal::ReadFileEnd(*prepared.File, status);
             prepared.Allocated = allocatedEnd(status);
-        } else {
+        } else if (!readAlready) {
             prepared.Before = Journal::ReadFileEnd(fileName);
         }
     } catch (const Platform::RuntimeError& error) {

@@ -148,10 +148,10 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
                             [spec = m_pDrvScan->FileSpec()](std::string_view name) {
                                 return Platform::MatchesWildcard(name, spec);
                             }),
-        // A write reads each file's end again itself just before: on a warm
-        // cache the fetches would only cost time.
-        // A write that may go through the read-ahead's own descriptor is
-        // spared opening and reading the file again.
+        // Through io_uring the read-ahead hands each file over open and read,
+        // so a write need not open and read it again. Without, a write reads
+        // each file's end again itself just before, so on a warm cache the
+        // fetches would only cost time.
         {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
          .SkipWhileCached = !settings.TestMode,
          .KeepOpen = !settings.TestMode,
