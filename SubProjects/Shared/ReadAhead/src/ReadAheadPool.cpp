@@ -203,10 +203,25 @@ struct ReadAheadPool::State : std::enable_shared_from_this<State>
             ringFull = !ring->HasRoom();
             lock.unlock();
             finished.clear();
-            ring->Turn(kRingTurn, finished);
+            const bool usable = ring->Turn(kRingTurn, finished);
+            if (!usable)
+                ring->Abandon(finished);
             lock.lock();
             for (auto& [number, tail] : finished)
                 Store(number, std::move(tail));
+            if (!usable) {
+                // The files given up on come to the consumer unfetched; from
+                // here this thread is one of the workers, which fetch the rest
+                // and hand over nothing open.
+                ring.reset();
+                ringFull = false;
+                options.KeepOpen = false;
+                ++started;
+                ++idle;
+                lock.unlock();
+                Work();
+                return;
+            }
         }
         lock.unlock();
         // Whatever is still in flight ends (or is cancelled) before the ring goes.

@@ -54,6 +54,7 @@ struct RingFetcher::Impl
         bool tellCached = false;
         bool keepOpen = false;
         bool writable = false;
+        bool busy = false; // a file is in flight in this slot
         int fd = -1;
         unsigned pending = 0;
         bool failed = false;
@@ -121,6 +122,7 @@ struct RingFetcher::Impl
         if (!draining)
             finished.emplace_back(slot.id, std::move(slot.tail));
         slot.path.clear();
+        slot.busy = false;
         free.push_back(index);
     }
 
@@ -291,6 +293,7 @@ std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t id, const std:
     Impl::Slot& slot = ring.slots[index];
     slot.id = id;
     slot.path = path;
+    slot.busy = true;
     slot.what = what;
     slot.tellCached = tellCached;
     slot.keepOpen = keepOpen;
@@ -309,19 +312,33 @@ std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t id, const std:
     return std::nullopt;
 }
 
-void RingFetcher::Turn(std::chrono::milliseconds wait, Finished& finished)
+bool RingFetcher::Turn(std::chrono::milliseconds wait, Finished& finished)
 {
     Impl& ring = *m_impl;
     if (InFlight() == 0)
-        return;
+        return true;
     __kernel_timespec timeout{};
     timeout.tv_sec = wait.count() / 1000;
     timeout.tv_nsec = (wait.count() % 1000) * 1000000;
     io_uring_cqe* cqe = nullptr;
-    // An error here (a signal, the kernel short of memory) only means that
-    // this turn took nothing; what is queued goes out on the next.
-    io_uring_submit_and_wait_timeout(&ring.ring, &cqe, 1, &timeout, nullptr);
+    // A signal, the time running out or the kernel short of room only means
+    // that this turn took nothing; what is queued goes out on the next. Any
+    // other refusal would come again on every turn.
+    const int result = io_uring_submit_and_wait_timeout(&ring.ring, &cqe, 1, &timeout, nullptr);
     ring.TakeCompleted(finished);
+    return result >= 0 || result == -ETIME || result == -EINTR || result == -EAGAIN || result == -EBUSY;
+}
+
+void RingFetcher::Abandon(Finished& finished)
+{
+    Impl& ring = *m_impl;
+    for (unsigned index = 0; index < ring.slots.size(); ++index) {
+        Impl::Slot& slot = ring.slots[index];
+        if (!slot.busy)
+            continue;
+        slot.tail = Tail{};
+        ring.Finish(index, finished);
+    }
 }
 
 void RingFetcher::Drain()
@@ -371,7 +388,11 @@ std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t, const std::st
 {
     return std::nullopt;
 }
-void RingFetcher::Turn(std::chrono::milliseconds, Finished&) {}
+bool RingFetcher::Turn(std::chrono::milliseconds, Finished&)
+{
+    return false;
+}
+void RingFetcher::Abandon(Finished&) {}
 void RingFetcher::Drain() {}
 
 #endif

@@ -63,7 +63,13 @@ public:
     // Submits what is queued, waits up to `wait` for a step to complete
     // (not at all with nothing in flight), takes every completed step,
     // queues the next ones, and appends the files now done to finished.
-    void Turn(std::chrono::milliseconds wait, Finished& finished);
+    // False when the kernel refuses the ring from now on (a sandbox that
+    // lets it be set up but not used, say): see Abandon.
+    bool Turn(std::chrono::milliseconds wait, Finished& finished);
+
+    // Gives up the ring: every file in flight comes back unfetched (an
+    // empty Tail), and what was opened for it is closed.
+    void Abandon(Finished& finished);
 
     // Cancels what is in flight and waits until every step has ended,
     // closing what they opened. A step stuck in the kernel (a dead network
