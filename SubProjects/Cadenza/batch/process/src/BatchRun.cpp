@@ -190,15 +190,16 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
     ReadAhead::ReadAheadPool::Tail& tail = file->Fetched;
     if (tail.Skipped)
         return Fetched{.Known = false, .Regular = tail.Regular};
+    std::string end = tail.End();
     Fetched fetched{.Regular = tail.Regular,
-                    .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), tail.End(), tail.Size),
+                    .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), end, tail.Size),
                     .EndsInTag = EndsInTag(tail)};
     if (tail.Open.IsOpen()) {
         fetched.Opened.emplace();
         fetched.Opened->Writable = tail.Open.Writable();
         fetched.Opened->File = std::make_unique<Platform::BinaryFile>(tail.Open.Release(), "Quaver");
         fetched.Opened->Status = tail.Status;
-        fetched.Opened->End = tail.End();
+        fetched.Opened->End = std::move(end);
     }
     return fetched;
 }
