@@ -416,15 +416,19 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
     std::unique_lock lock(s.mutex);
     s.consumerWaits = true;
     const auto fed = [&] { return !s.items.empty() || s.exhausted; };
-    if (boundedSource)
-        s.consumerWake.wait_for(lock, s.options.Wait, fed);
-    else
-        s.consumerWake.wait(lock, fed);
+    // The clock is read only when there is something to wait for: mostly
+    // the next file is there, fetched.
+    if (!fed()) {
+        if (boundedSource)
+            s.consumerWake.wait_for(lock, s.options.Wait, fed);
+        else
+            s.consumerWake.wait(lock, fed);
+    }
     if (s.items.empty()) {
         s.consumerWaits = false;
         return std::nullopt;
     }
-    const auto asked = Clock::now();
+    const auto asked = s.items.front().done ? Clock::time_point{} : Clock::now();
     while (!s.items.front().done) {
         const bool claimed = s.nextClaim > s.base;
         // Nobody will fetch this file soon, so the consumer reads it itself.
