@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
+#include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <mutex>
@@ -339,4 +340,35 @@ TEST(ReadAheadPool, ARingTheKernelRefusesToRunGivesWayToWorkersAtOnce)
     for (int i = 0; i < 100; ++i)
         paths.push_back(dir.write("f" + std::to_string(i), std::string(400, 'x')));
     EXPECT_EXIT(std::_Exit(FetchUnderARefusedRing(paths)), testing::ExitedWithCode(0), "");
+}
+
+namespace {
+
+// Run in a child process as an ordinary user, to whom every file belongs to
+// somebody else: 0 when each came back read in full.
+int FetchSomebodyElsesFiles(const std::vector<std::string>& paths)
+{
+    constexpr uid_t nobody = 65534;
+    if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
+        setresuid(nobody, nobody, nobody) != 0)
+        return 2;
+    ReadAheadPool pool(ReadAheadPool::List(paths), {});
+    std::size_t read = 0;
+    while (auto file = pool.Next())
+        read += file->Fetched.Read && file->Fetched.Size == 400;
+    return read == paths.size() ? 0 : 3;
+}
+
+} // namespace
+
+TEST(ReadAheadPool, SomebodyElsesFilesAreReadAsWell)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the files are made somebody else's by running as another user";
+    LegatoTest::TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back(dir.write("f" + std::to_string(i), std::string(400, 'x')));
+    EXPECT_EXIT(std::_Exit(FetchSomebodyElsesFiles(paths)), testing::ExitedWithCode(0), "");
 }
