@@ -2,6 +2,7 @@
 
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
+#include "TaskThreads.h"
 
 #include "OtherTags/OtherTags.h"
 #include "Platform/BinaryFile.h"
@@ -128,7 +129,9 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         for (Writing& writing : m_writing)
             writing.Done.wait();
         m_writing.clear();
+        m_writers.reset();
         m_waiting.clear();
+        m_spareGroups.clear();
         if (m_journal) {
             try {
                 m_journal->Finish();
@@ -240,6 +243,10 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     }
     if (m_waiting.empty()) {
         m_sinceWaiting.start();
+        if (m_waiting.capacity() < m_groupSize && !m_spareGroups.empty()) {
+            m_waiting.swap(m_spareGroups.back());
+            m_spareGroups.pop_back();
+        }
         m_waiting.reserve(m_groupSize);
     }
     m_waitingWrites += prepared.Write;
@@ -280,6 +287,7 @@ void BatchRun::ReportWritten(std::size_t keep)
             m_waiting.clear();
             Cancel();
         }
+        Recycle(writing.Group);
         m_writing.pop_front();
     }
 }
@@ -309,7 +317,9 @@ void BatchRun::WriteWaiting(bool overlap)
             writing.Group.swap(m_waiting);
             m_waitingWrites = 0;
             try {
-                writing.Done = std::async(std::launch::async, [this, group = &writing.Group] {
+                if (!m_writers)
+                    m_writers = std::make_unique<TaskThreads<std::vector<Written>>>(MaxWriting);
+                writing.Done = m_writers->Run([this, group = &writing.Group] {
                     m_journal->SyncWritten();
                     return WriteGroup(*group);
                 });
@@ -343,6 +353,14 @@ void BatchRun::WriteWaiting(bool overlap)
         NoteWritten(prepared, written);
         Publish(std::move(written.Outcome));
     }
+    Recycle(group);
+}
+
+void BatchRun::Recycle(std::vector<BatchProcessor::PreparedFile>& group)
+{
+    group.clear();
+    if (group.capacity() > 0 && m_spareGroups.size() <= MaxWriting)
+        m_spareGroups.push_back(std::move(group));
 }
 
 void BatchRun::Publish(BatchOutcome outcome)
