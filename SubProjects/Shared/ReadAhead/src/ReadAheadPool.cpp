@@ -588,10 +588,11 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
         // The trailer and the bytes before it in one read.
         detail::EndBytes end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
-        const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
+        const off_t lead =
+            what == Fetch::End ? 0 : std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
         tail.Cached = tellCached && readCached(end.data(), count, info.st_size - count);
         if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
-            readAt(tail.Lead.data(), lead, 0))
+            (lead == 0 || readAt(tail.Lead.data(), lead, 0)))
             detail::FillTail(tail, end, count, lead, info.st_size);
     }
     ::close(fd);

@@ -161,10 +161,13 @@ struct RingFetcher::Impl
         }
         slot.size = info.st_size;
         slot.count = std::min<off_t>(slot.size, static_cast<off_t>(slot.end.size()));
-        slot.lead = std::min<off_t>(slot.size, static_cast<off_t>(slot.tail.Lead.size()));
+        slot.lead = slot.what == Fetch::End
+                        ? 0
+                        : std::min<off_t>(slot.size, static_cast<off_t>(slot.tail.Lead.size()));
         QueueRead(index, slot.tellCached ? TryEnd : ReadEnd, slot.end.data(), slot.count,
                   slot.size - slot.count);
-        QueueRead(index, ReadLead, slot.tail.Lead.data(), slot.lead, 0);
+        if (slot.lead > 0)
+            QueueRead(index, ReadLead, slot.tail.Lead.data(), slot.lead, 0);
     }
 
     void Complete(const io_uring_cqe& cqe, Finished& finished)

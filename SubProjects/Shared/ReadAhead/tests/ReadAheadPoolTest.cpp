@@ -145,6 +145,11 @@ TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
     EXPECT_EQ(big.BeforeCount, 227u);
     EXPECT_EQ(std::string(big.Before.begin(), big.Before.begin() + 4), "TAG+");
     EXPECT_EQ(std::string(big.Bytes.begin(), big.Bytes.begin() + 3), "TAG");
+    // Without the first bytes, the rest alike.
+    const auto end = ReadAheadPool::FetchFile(dir.file("long.mp3"), ReadAheadPool::Fetch::End);
+    ASSERT_TRUE(end.Read);
+    EXPECT_EQ(end.LeadCount, 0u);
+    EXPECT_EQ(end.End(), big.End());
 }
 
 TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
@@ -249,7 +254,8 @@ TEST(ReadAheadPool, TheRingFetchesWhatAWorkerFetchesAndClosesEverythingWhenCutSh
         return a.Regular == b.Regular && a.Read == b.Read && a.Size == b.Size && a.Count == b.Count &&
                a.Bytes == b.Bytes && a.Head() == b.Head() && a.End() == b.End();
     };
-    for (const auto what : {ReadAheadPool::Fetch::Trailer, ReadAheadPool::Fetch::Status}) {
+    for (const auto what :
+         {ReadAheadPool::Fetch::Trailer, ReadAheadPool::Fetch::End, ReadAheadPool::Fetch::Status}) {
         ReadAheadPool pool(
             [&, next = std::size_t{0}]() mutable -> std::optional<ReadAheadPool::Entry> {
                 return next < entries.size() ? std::optional(entries[next++]) : std::nullopt;

@@ -135,6 +135,7 @@ private:
     // the first file where they differ its findings are no longer used.
     ReadAhead::ReadAheadPool* m_readAhead = nullptr;
     bool m_readAheadInStep = false;
+    bool m_headsFetched = false; // the read-ahead fetches the files' first bytes too
     bool m_running = false;
     bool m_cancelled = false;
     BatchCounts m_counts;

@@ -142,25 +142,29 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         }
     });
 
-    // A write reads the file's trailer first; when differing ID3v2 tags are
-    // noted, the first and last bytes tell which files may hold one.
+    // A write reads the file's end first; when differing ID3v2 tags are
+    // noted, the first and last bytes tell which files may hold one. The
+    // first bytes are fetched only then: on a large file they are one more
+    // read from the device.
     using ReadAhead::ReadAheadPool;
-    const bool noteOthers = !settings.TestMode || settings.NotesId3v2();
-    ReadAheadPool readAhead(
-        ReadAheadPool::Tree(m_pDrvScan->Path(),
-                            [spec = m_pDrvScan->FileSpec()](std::string_view name) {
-                                return Platform::MatchesWildcard(name, spec);
-                            }),
-        // Through io_uring the read-ahead hands each file over open and read,
-        // so a write need not open and read it again. Without, a write reads
-        // each file's end again itself just before, so on a warm cache the
-        // fetches would only cost time.
-        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
-         .SkipWhileCached = !settings.TestMode,
-         .KeepOpen = !settings.TestMode,
-         .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
-             return overwrite || !EndsInTag(tail);
-         }});
+    m_headsFetched = settings.NotesId3v2();
+    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
+                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
+                                                          : ReadAheadPool::Fetch::End;
+    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
+                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
+                                                    return Platform::MatchesWildcard(name, spec);
+                                                }),
+                            // Through io_uring the read-ahead hands each file over open and read,
+                            // so a write need not open and read it again. Without, a write reads
+                            // each file's end again itself just before, so on a warm cache the
+                            // fetches would only cost time.
+                            {.What = what,
+                             .SkipWhileCached = !settings.TestMode,
+                             .KeepOpen = !settings.TestMode,
+                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
+                                 return overwrite || !EndsInTag(tail);
+                             }});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -195,7 +199,8 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         return Fetched{.Known = false, .Regular = tail.Regular};
     std::string end = tail.End();
     Fetched fetched{.Regular = tail.Regular,
-                    .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), end, tail.Size),
+                    .MayHoldOthers =
+                        !tail.Read || !m_headsFetched || OtherTags::MayHold(tail.Head(), end, tail.Size),
                     .EndsInTag = EndsInTag(tail)};
     if (tail.Open.IsOpen()) {
         fetched.Opened.emplace();

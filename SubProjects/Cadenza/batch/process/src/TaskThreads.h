@@ -14,8 +14,7 @@
 // does: a batch run hands its groups of writes over one after another, and a
 // thread of its own for each would cost its start and its end every time.
 // Every job handed over is run, also when this is destroyed meanwhile.
-template <typename Result>
-class TaskThreads
+template <typename Result> class TaskThreads
 {
 public:
     explicit TaskThreads(std::size_t count) : m_count(count) {}
