@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace Journal::Format {
 
@@ -50,30 +51,51 @@ std::optional<int> RunId(std::string_view fileName)
 
 // Encoding runs for every file a run records, so it writes the text
 // directly (standard alphabet, padded); decoding is left to Qt.
-std::string Base64(std::string_view bytes)
+void AppendBase64(std::string& out, std::string_view bytes)
 {
     static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     const auto byte = [&](std::size_t i) {
         return i < bytes.size() ? static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) : 0U;
     };
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+    const std::size_t at = out.size();
+    out.resize(at + (bytes.size() + 2) / 3 * 4);
+    char* text = out.data() + at;
+    for (std::size_t i = 0; i < bytes.size(); i += 3, text += 4) {
         const std::uint32_t group = byte(i) << 16 | byte(i + 1) << 8 | byte(i + 2);
-        out += kDigits[group >> 18];
-        out += kDigits[(group >> 12) & 63];
-        out += i + 1 < bytes.size() ? kDigits[(group >> 6) & 63] : '=';
-        out += i + 2 < bytes.size() ? kDigits[group & 63] : '=';
+        text[0] = kDigits[group >> 18];
+        text[1] = kDigits[(group >> 12) & 63];
+        text[2] = i + 1 < bytes.size() ? kDigits[(group >> 6) & 63] : '=';
+        text[3] = i + 2 < bytes.size() ? kDigits[group & 63] : '=';
     }
+}
+
+std::string Base64(std::string_view bytes)
+{
+    std::string out;
+    AppendBase64(out, bytes);
     return out;
+}
+
+void AppendHex(std::string& out, std::uint64_t value, int digits)
+{
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0 && value != 0; --i, value >>= 4)
+        out[at + static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 15];
 }
 
 std::string Hex(std::uint64_t value, int digits)
 {
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0 && value != 0; --i, value >>= 4)
-        text[static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 15];
+    std::string text;
+    AppendHex(text, value, digits);
     return text;
+}
+
+void AppendNumber(std::string& out, std::int64_t value)
+{
+    char digits[24];
+    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), value);
+    out.append(digits, end);
 }
 
 std::optional<std::string> FromBase64(std::string_view text)
@@ -94,9 +116,14 @@ void AppendLine(std::string& out, const std::vector<std::string>& fields)
             out += '\t';
         out += fields[i];
     }
+    EndLine(out, start);
+}
+
+void EndLine(std::string& out, std::size_t start)
+{
     const std::uint32_t sum = checksum(std::string_view(out).substr(start));
     out += '\t';
-    out += Hex(sum, 8);
+    AppendHex(out, sum, 8);
     out += '\n';
 }
 
@@ -122,13 +149,25 @@ std::optional<std::vector<std::string>> ParseLine(std::string_view line)
     return fields;
 }
 
+void AppendEnd(std::string& out, const FileEnd& end)
+{
+    AppendNumber(out, end.size);
+    out += '\t';
+    if (end.hasTrailer)
+        AppendBase64(out, std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128));
+    else
+        out += '-';
+    out += '\t';
+    AppendNumber(out, end.modifiedSeconds);
+    out += '.';
+    AppendNumber(out, end.modifiedNanoseconds);
+}
+
 std::string EncodeEnd(const FileEnd& end)
 {
-    const std::string trailer =
-        end.hasTrailer ? Base64(std::string_view(reinterpret_cast<const char*>(end.trailer.data()), 128))
-                       : "-";
-    return std::to_string(end.size) + '\t' + trailer + '\t' + std::to_string(end.modifiedSeconds) + '.' +
-           std::to_string(end.modifiedNanoseconds);
+    std::string text;
+    AppendEnd(text, end);
+    return text;
 }
 
 std::string DigestHex(std::string_view bytes)

@@ -21,12 +21,18 @@ std::string RunFileName(int id);
 std::optional<int> RunId(std::string_view fileName);
 
 std::string Base64(std::string_view bytes);
+void AppendBase64(std::string& out, std::string_view bytes);
 std::optional<std::string> FromBase64(std::string_view text);
 // value in lower-case hexadecimal, zero-padded to digits.
 std::string Hex(std::uint64_t value, int digits);
+void AppendHex(std::string& out, std::uint64_t value, int digits);
+void AppendNumber(std::string& out, std::int64_t value);
 
 // Appends one line of the given fields, checksum and newline included.
 void AppendLine(std::string& out, const std::vector<std::string>& fields);
+// Ends the line whose fields were appended to out from start on (tab
+// separated): appends its checksum and the newline.
+void EndLine(std::string& out, std::size_t start);
 
 // The fields of one line (without its newline); nothing when its checksum
 // does not match.
@@ -34,6 +40,7 @@ std::optional<std::vector<std::string>> ParseLine(std::string_view line);
 
 // Three fields: size, trailer (or "-"), modification time ("seconds.nanoseconds").
 std::string EncodeEnd(const FileEnd& end);
+void AppendEnd(std::string& out, const FileEnd& end);
 std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified);
 
 // A 64-bit FNV-1a digest of bytes, as 16 hex digits: what the journal keeps

@@ -63,11 +63,6 @@ std::string workingFolder()
     return path;
 }
 
-std::string hex(std::uint64_t value)
-{
-    return Format::Hex(value, 16);
-}
-
 } // namespace
 
 std::unique_ptr<JournalRun> JournalRun::Begin(const std::string& folder, const std::string& kind,
@@ -120,9 +115,25 @@ std::string JournalRun::absolute(const std::string& name)
 int JournalRun::Intend(const std::string& name, const FileEnd& before, const FileEnd& after)
 {
     const int entry = ++m_entries;
-    Format::AppendLine(m_buffer,
-                       {"F", std::to_string(entry), Format::Base64(absolute(name)), Format::EncodeEnd(before),
-                        std::to_string(after.size), after.hasTrailer ? hex(Digest(after)) : "-"});
+    // One line per file of a run: put together in place.
+    const std::size_t start = m_buffer.size();
+    m_buffer += "F\t";
+    Format::AppendNumber(m_buffer, entry);
+    m_buffer += '\t';
+    if (name.empty() || name.front() != '/')
+        Format::AppendBase64(m_buffer, absolute(name));
+    else
+        Format::AppendBase64(m_buffer, name);
+    m_buffer += '\t';
+    Format::AppendEnd(m_buffer, before);
+    m_buffer += '\t';
+    Format::AppendNumber(m_buffer, after.size);
+    m_buffer += '\t';
+    if (after.hasTrailer)
+        Format::AppendHex(m_buffer, Digest(after), 16);
+    else
+        m_buffer += '-';
+    Format::EndLine(m_buffer, start);
     if (m_buffer.size() >= kFlushAt)
         flush();
     return entry;

@@ -231,3 +231,32 @@ TEST_F(JournalTest, ReadingTheEndOfAPipeOrFolderFailsWithoutWaiting)
     EXPECT_THROW(ReadFileEnd(pipe), Platform::RuntimeError);
     EXPECT_THROW(ReadFileEnd(dir.path()), Platform::RuntimeError);
 }
+
+TEST_F(JournalTest, AFileRecordIsWrittenAsEarlierVersionsWroteIt)
+{
+    // Runs recorded by an earlier version are undone by a later one, so the
+    // record's bytes may not change.
+    FileEnd before;
+    before.size = 1668;
+    before.modifiedSeconds = 1700000000;
+    before.modifiedNanoseconds = 123456789;
+    const FileEnd after = AfterWrite(before, block('x'));
+    FileEnd tagged = after;
+    tagged.modifiedNanoseconds = 5;
+    auto run = JournalRun::Begin(folder, "batch", "/music");
+    EXPECT_EQ(run->Intend("/music/a b.mp3", before, after), 1);
+    EXPECT_EQ(run->Intend("/music/c.mp3", tagged, after), 2);
+    run->Write();
+    const std::string text = LegatoTest::readAll(folder + "/run-000001.journal");
+    // "TAG" and 125 times 'x', in base64.
+    std::string tag = "VEFH";
+    for (int i = 0; i < 41; ++i)
+        tag += "eHh4";
+    tag += "eHg=";
+    EXPECT_NE(text.find("\nF\t1\tL211c2ljL2EgYi5tcDM=\t1668\t-\t1700000000.123456789\t1796\t"
+                        "7e3ad55cb4c63a61\t76a314c1\n"
+                        "F\t2\tL211c2ljL2MubXAz\t1796\t" +
+                        tag + "\t0.5\t1796\t7e3ad55cb4c63a61\tac11dad5\n"),
+              std::string::npos)
+        << text;
+}

@@ -416,15 +416,19 @@ std::optional<ReadAheadPool::File> ReadAheadPool::Take(bool boundedSource)
     std::unique_lock lock(s.mutex);
     s.consumerWaits = true;
     const auto fed = [&] { return !s.items.empty() || s.exhausted; };
-    if (boundedSource)
-        s.consumerWake.wait_for(lock, s.options.Wait, fed);
-    else
-        s.consumerWake.wait(lock, fed);
+    // The clock is read only when there is something to wait for: mostly
+    // the next file is there, fetched.
+    if (!fed()) {
+        if (boundedSource)
+            s.consumerWake.wait_for(lock, s.options.Wait, fed);
+        else
+            s.consumerWake.wait(lock, fed);
+    }
     if (s.items.empty()) {
         s.consumerWaits = false;
         return std::nullopt;
     }
-    const auto asked = Clock::now();
+    const auto asked = s.items.front().done ? Clock::time_point{} : Clock::now();
     while (!s.items.front().done) {
         const bool claimed = s.nextClaim > s.base;
         // Nobody will fetch this file soon, so the consumer reads it itself.
@@ -584,10 +588,11 @@ ReadAheadPool::Tail ReadAheadPool::FetchFile(const std::string& path, Fetch what
         // The trailer and the bytes before it in one read.
         detail::EndBytes end{};
         const off_t count = std::min<off_t>(info.st_size, static_cast<off_t>(end.size()));
-        const off_t lead = std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
+        const off_t lead =
+            what == Fetch::End ? 0 : std::min<off_t>(info.st_size, static_cast<off_t>(tail.Lead.size()));
         tail.Cached = tellCached && readCached(end.data(), count, info.st_size - count);
         if ((tail.Cached || readAt(end.data(), count, info.st_size - count)) &&
-            readAt(tail.Lead.data(), lead, 0))
+            (lead == 0 || readAt(tail.Lead.data(), lead, 0)))
             detail::FillTail(tail, end, count, lead, info.st_size);
     }
     ::close(fd);

@@ -52,6 +52,8 @@ struct RingFetcher::Impl
         std::string path;
         Fetch what = Fetch::Trailer;
         bool tellCached = false;
+        bool openAsync = false;
+        bool noAccessTime = false;
         bool keepOpen = false;
         bool writable = false;
         bool busy = false; // a file is in flight in this slot
@@ -72,6 +74,15 @@ struct RingFetcher::Impl
     std::vector<Slot> slots;
     std::vector<unsigned> free;
     bool draining = false;
+    // Reads that were asked whether the last bytes were cached, in a row,
+    // that found them not; and the files started since the last one asked.
+    unsigned missedInRow = 0;
+    unsigned sinceAsked = 0;
+    // Files are opened without touching their access time until the kernel
+    // refuses that for one (only its owner may ask it).
+    bool noAccessTime = true;
+    static constexpr unsigned kColdAfter = 2;
+    static constexpr unsigned kAskEvery = 16;
 
     io_uring_sqe* Sqe()
     {
@@ -94,8 +105,17 @@ struct RingFetcher::Impl
     {
         Slot& slot = slots[index];
         io_uring_sqe* sqe = Sqe();
+        // A look at a file's first and last bytes is no access to what it
+        // holds: without O_NOATIME each one would also mark the file's
+        // record changed, to be written back to the disk.
         io_uring_prep_openat(sqe, AT_FDCWD, slot.path.c_str(),
-                             (slot.writable ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+                             (slot.writable ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                 (slot.noAccessTime ? O_NOATIME : 0),
+                             0);
+        // On a cold tree an open finds no cached entry and goes to a kernel
+        // helper anyway: sent there right away, it is not tried here first.
+        if (slot.openAsync)
+            sqe->flags |= IOSQE_ASYNC;
         io_uring_sqe_set_data64(sqe, Data(index, Open));
     }
 
@@ -141,10 +161,13 @@ struct RingFetcher::Impl
         }
         slot.size = info.st_size;
         slot.count = std::min<off_t>(slot.size, static_cast<off_t>(slot.end.size()));
-        slot.lead = std::min<off_t>(slot.size, static_cast<off_t>(slot.tail.Lead.size()));
+        slot.lead = slot.what == Fetch::End
+                        ? 0
+                        : std::min<off_t>(slot.size, static_cast<off_t>(slot.tail.Lead.size()));
         QueueRead(index, slot.tellCached ? TryEnd : ReadEnd, slot.end.data(), slot.count,
                   slot.size - slot.count);
-        QueueRead(index, ReadLead, slot.tail.Lead.data(), slot.lead, 0);
+        if (slot.lead > 0)
+            QueueRead(index, ReadLead, slot.tail.Lead.data(), slot.lead, 0);
     }
 
     void Complete(const io_uring_cqe& cqe, Finished& finished)
@@ -169,6 +192,12 @@ struct RingFetcher::Impl
             return;
         case Open:
             slot.tail.Regular = true;
+            if (cqe.res == -EPERM && slot.noAccessTime && !draining) {
+                // Somebody else's file: opened plainly, as are the rest.
+                slot.noAccessTime = noAccessTime = false;
+                QueueOpen(index);
+                return;
+            }
             if (cqe.res < 0 && slot.writable && !draining) {
                 // Not to be written (read-only, say): read it all the same.
                 slot.writable = false;
@@ -189,7 +218,9 @@ struct RingFetcher::Impl
             // Not cached (or a file system that cannot tell): read them plainly.
             if (cqe.res == slot.count) {
                 slot.tail.Cached = true;
+                missedInRow = 0;
             } else if (!draining) {
+                ++missedInRow;
                 --slot.pending;
                 QueueRead(index, ReadEnd, slot.end.data(), slot.count, slot.size - slot.count);
                 return;
@@ -295,7 +326,15 @@ std::optional<RingFetcher::Tail> RingFetcher::Start(std::uint64_t id, const std:
     slot.path = path;
     slot.busy = true;
     slot.what = what;
-    slot.tellCached = tellCached;
+    // Whether the last bytes are cached is asked of every file when the
+    // caller wants to know, else of one in kAskEvery: the answers tell a cold
+    // tree. Once files are found not cached, only one in kAskEvery is asked
+    // (a read that must not wait costs a round trip when it misses), and the
+    // others' opens go straight to the kernel's helpers.
+    const bool cold = ring.missedInRow >= Impl::kColdAfter;
+    slot.tellCached = (tellCached && !cold) || ++ring.sinceAsked % Impl::kAskEvery == 0;
+    slot.openAsync = cold && !slot.tellCached;
+    slot.noAccessTime = ring.noAccessTime;
     slot.keepOpen = keepOpen;
     slot.writable = writable;
     slot.fd = -1;

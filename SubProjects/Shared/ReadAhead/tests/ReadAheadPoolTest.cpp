@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
+#include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <mutex>
@@ -144,6 +145,11 @@ TEST(ReadAheadPool, FetchingReadsTheTailOfRegularFilesAndNeverOpensAFifo)
     EXPECT_EQ(big.BeforeCount, 227u);
     EXPECT_EQ(std::string(big.Before.begin(), big.Before.begin() + 4), "TAG+");
     EXPECT_EQ(std::string(big.Bytes.begin(), big.Bytes.begin() + 3), "TAG");
+    // Without the first bytes, the rest alike.
+    const auto end = ReadAheadPool::FetchFile(dir.file("long.mp3"), ReadAheadPool::Fetch::End);
+    ASSERT_TRUE(end.Read);
+    EXPECT_EQ(end.LeadCount, 0u);
+    EXPECT_EQ(end.End(), big.End());
 }
 
 TEST(ReadAheadPool, TreeListsAFoldersFilesBeforeItsSubfoldersAndEntersEachOnce)
@@ -248,7 +254,8 @@ TEST(ReadAheadPool, TheRingFetchesWhatAWorkerFetchesAndClosesEverythingWhenCutSh
         return a.Regular == b.Regular && a.Read == b.Read && a.Size == b.Size && a.Count == b.Count &&
                a.Bytes == b.Bytes && a.Head() == b.Head() && a.End() == b.End();
     };
-    for (const auto what : {ReadAheadPool::Fetch::Trailer, ReadAheadPool::Fetch::Status}) {
+    for (const auto what :
+         {ReadAheadPool::Fetch::Trailer, ReadAheadPool::Fetch::End, ReadAheadPool::Fetch::Status}) {
         ReadAheadPool pool(
             [&, next = std::size_t{0}]() mutable -> std::optional<ReadAheadPool::Entry> {
                 return next < entries.size() ? std::optional(entries[next++]) : std::nullopt;
@@ -339,4 +346,35 @@ TEST(ReadAheadPool, ARingTheKernelRefusesToRunGivesWayToWorkersAtOnce)
     for (int i = 0; i < 100; ++i)
         paths.push_back(dir.write("f" + std::to_string(i), std::string(400, 'x')));
     EXPECT_EXIT(std::_Exit(FetchUnderARefusedRing(paths)), testing::ExitedWithCode(0), "");
+}
+
+namespace {
+
+// Run in a child process as an ordinary user, to whom every file belongs to
+// somebody else: 0 when each came back read in full.
+int FetchSomebodyElsesFiles(const std::vector<std::string>& paths)
+{
+    constexpr uid_t nobody = 65534;
+    if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
+        setresuid(nobody, nobody, nobody) != 0)
+        return 2;
+    ReadAheadPool pool(ReadAheadPool::List(paths), {});
+    std::size_t read = 0;
+    while (auto file = pool.Next())
+        read += file->Fetched.Read && file->Fetched.Size == 400;
+    return read == paths.size() ? 0 : 3;
+}
+
+} // namespace
+
+TEST(ReadAheadPool, SomebodyElsesFilesAreReadAsWell)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the files are made somebody else's by running as another user";
+    LegatoTest::TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 40; ++i)
+        paths.push_back(dir.write("f" + std::to_string(i), std::string(400, 'x')));
+    EXPECT_EXIT(std::_Exit(FetchSomebodyElsesFiles(paths)), testing::ExitedWithCode(0), "");
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 class cDrvScan;
+template <typename Result> class TaskThreads;
 namespace ReadAhead {
 class ReadAheadPool;
 }
@@ -95,10 +96,11 @@ private:
     // to keep in step) the waiting group is written on the writer thread
     // and reported at the next call.
     void WriteWaiting(bool overlap = false);
-    // Waits for the group on the writer thread and reports it.
     // Reports the groups written alongside, oldest first, until fewer than
     // keep are left in writing.
     void ReportWritten(std::size_t keep = 0);
+    // Empties a group reported, keeping its room for the next.
+    void Recycle(std::vector<BatchProcessor::PreparedFile>& group);
     // One file's outcome, and the time its write left.
     struct Written
     {
@@ -133,6 +135,7 @@ private:
     // the first file where they differ its findings are no longer used.
     ReadAhead::ReadAheadPool* m_readAhead = nullptr;
     bool m_readAheadInStep = false;
+    bool m_headsFetched = false; // the read-ahead fetches the files' first bytes too
     bool m_running = false;
     bool m_cancelled = false;
     BatchCounts m_counts;
@@ -144,6 +147,10 @@ private:
     std::unique_ptr<Journal::JournalRun> m_journal;
     std::vector<BatchProcessor::PreparedFile> m_waiting;
     std::size_t m_waitingWrites = 0;
+    // The room of groups reported already, kept for the next ones (as many
+    // as may be in hand at once): a group is large enough that fresh room
+    // would come from the system each time.
+    std::vector<std::vector<BatchProcessor::PreparedFile>> m_spareGroups;
     // The groups being written on writer threads, oldest first (each left
     // alone here until its writer is done). Two at a time: while one waits
     // for its records to reach the disk, the other writes.
@@ -154,6 +161,7 @@ private:
     };
     static constexpr std::size_t MaxWriting = 2;
     std::deque<Writing> m_writing;
+    std::unique_ptr<TaskThreads<std::vector<Written>>> m_writers; // one per group in writing
     std::atomic<bool> m_stopWriting = false;
     std::size_t m_groupSize = GroupSize;
     std::optional<std::uint64_t> m_sizeLimit; // the file-size limit, asked once per run

@@ -2,6 +2,7 @@
 
 #include "BatchMessages.h"
 #include "BatchProcessor.h"
+#include "TaskThreads.h"
 
 #include "OtherTags/OtherTags.h"
 #include "Platform/BinaryFile.h"
@@ -128,7 +129,9 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         for (Writing& writing : m_writing)
             writing.Done.wait();
         m_writing.clear();
+        m_writers.reset();
         m_waiting.clear();
+        m_spareGroups.clear();
         if (m_journal) {
             try {
                 m_journal->Finish();
@@ -139,25 +142,29 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         }
     });
 
-    // A write reads the file's trailer first; when differing ID3v2 tags are
-    // noted, the first and last bytes tell which files may hold one.
+    // A write reads the file's end first; when differing ID3v2 tags are
+    // noted, the first and last bytes tell which files may hold one. The
+    // first bytes are fetched only then: on a large file they are one more
+    // read from the device.
     using ReadAhead::ReadAheadPool;
-    const bool noteOthers = !settings.TestMode || settings.NotesId3v2();
-    ReadAheadPool readAhead(
-        ReadAheadPool::Tree(m_pDrvScan->Path(),
-                            [spec = m_pDrvScan->FileSpec()](std::string_view name) {
-                                return Platform::MatchesWildcard(name, spec);
-                            }),
-        // Through io_uring the read-ahead hands each file over open and read,
-        // so a write need not open and read it again. Without, a write reads
-        // each file's end again itself just before, so on a warm cache the
-        // fetches would only cost time.
-        {.What = noteOthers ? ReadAheadPool::Fetch::Trailer : ReadAheadPool::Fetch::Status,
-         .SkipWhileCached = !settings.TestMode,
-         .KeepOpen = !settings.TestMode,
-         .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
-             return overwrite || !EndsInTag(tail);
-         }});
+    m_headsFetched = settings.NotesId3v2();
+    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
+                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
+                                                          : ReadAheadPool::Fetch::End;
+    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
+                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
+                                                    return Platform::MatchesWildcard(name, spec);
+                                                }),
+                            // Through io_uring the read-ahead hands each file over open and read,
+                            // so a write need not open and read it again. Without, a write reads
+                            // each file's end again itself just before, so on a warm cache the
+                            // fetches would only cost time.
+                            {.What = what,
+                             .SkipWhileCached = !settings.TestMode,
+                             .KeepOpen = !settings.TestMode,
+                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
+                                 return overwrite || !EndsInTag(tail);
+                             }});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -192,7 +199,8 @@ std::optional<BatchRun::Fetched> BatchRun::FetchedFile(const std::string& fileNa
         return Fetched{.Known = false, .Regular = tail.Regular};
     std::string end = tail.End();
     Fetched fetched{.Regular = tail.Regular,
-                    .MayHoldOthers = !tail.Read || OtherTags::MayHold(tail.Head(), end, tail.Size),
+                    .MayHoldOthers =
+                        !tail.Read || !m_headsFetched || OtherTags::MayHold(tail.Head(), end, tail.Size),
                     .EndsInTag = EndsInTag(tail)};
     if (tail.Open.IsOpen()) {
         fetched.Opened.emplace();
@@ -240,6 +248,10 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
     }
     if (m_waiting.empty()) {
         m_sinceWaiting.start();
+        if (m_waiting.capacity() < m_groupSize && !m_spareGroups.empty()) {
+            m_waiting.swap(m_spareGroups.back());
+            m_spareGroups.pop_back();
+        }
         m_waiting.reserve(m_groupSize);
     }
     m_waitingWrites += prepared.Write;
@@ -280,6 +292,7 @@ void BatchRun::ReportWritten(std::size_t keep)
             m_waiting.clear();
             Cancel();
         }
+        Recycle(writing.Group);
         m_writing.pop_front();
     }
 }
@@ -309,7 +322,9 @@ void BatchRun::WriteWaiting(bool overlap)
             writing.Group.swap(m_waiting);
             m_waitingWrites = 0;
             try {
-                writing.Done = std::async(std::launch::async, [this, group = &writing.Group] {
+                if (!m_writers)
+                    m_writers = std::make_unique<TaskThreads<std::vector<Written>>>(MaxWriting);
+                writing.Done = m_writers->Run([this, group = &writing.Group] {
                     m_journal->SyncWritten();
                     return WriteGroup(*group);
                 });
@@ -343,6 +358,14 @@ void BatchRun::WriteWaiting(bool overlap)
         NoteWritten(prepared, written);
         Publish(std::move(written.Outcome));
     }
+    Recycle(group);
+}
+
+void BatchRun::Recycle(std::vector<BatchProcessor::PreparedFile>& group)
+{
+    group.clear();
+    if (group.capacity() > 0 && m_spareGroups.size() <= MaxWriting)
+        m_spareGroups.push_back(std::move(group));
 }
 
 void BatchRun::Publish(BatchOutcome outcome)

@@ -35,7 +35,8 @@ public:
     enum class Fetch
     {
         Status,  // stat only (the consumer looks at the files but reads none)
-        Trailer, // stat, then the last 128 bytes of a regular file
+        Trailer, // stat, then the first and the last bytes of a regular file
+        End,     // the same without the first bytes (one read less from the device)
     };
 
     struct Tail;
@@ -53,7 +54,7 @@ public:
         // with Tail::Skipped) and fetches one in Probe to notice when they no
         // longer are. It costs the consumer nothing on a warm cache and at
         // most a window of files read one at a time where the cold part of a
-        // tree begins. Only the default Fetch::Trailer action tells.
+        // tree begins. Only the default fetch of the last bytes tells.
         bool SkipWhileCached = false;
         unsigned Probe = 16;
         // The default fetch goes through one io_uring where the system
