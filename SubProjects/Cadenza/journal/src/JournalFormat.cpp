@@ -163,13 +163,6 @@ void AppendEnd(std::string& out, const FileEnd& end)
     AppendNumber(out, end.modifiedNanoseconds);
 }
 
-std::string EncodeEnd(const FileEnd& end)
-{
-    std::string text;
-    AppendEnd(text, end);
-    return text;
-}
-
 std::string DigestHex(std::string_view bytes)
 {
     std::uint64_t hash = 14695981039346656037ULL;

@@ -39,7 +39,6 @@ void EndLine(std::string& out, std::size_t start);
 std::optional<std::vector<std::string>> ParseLine(std::string_view line);
 
 // Three fields: size, trailer (or "-"), modification time ("seconds.nanoseconds").
-std::string EncodeEnd(const FileEnd& end);
 void AppendEnd(std::string& out, const FileEnd& end);
 std::optional<FileEnd> DecodeEnd(std::string_view size, std::string_view trailer, std::string_view modified);
 
