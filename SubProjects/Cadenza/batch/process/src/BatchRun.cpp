@@ -113,6 +113,31 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     }
     m_sizeLimit = Platform::FileSizeLimit();
     m_lastKept = false;
+    // A write reads the file's end first; when differing ID3v2 tags are
+    // noted, the first and last bytes tell which files may hold one. The
+    // first bytes are fetched only then: on a large file they are one more
+    // read from the device.
+    using ReadAhead::ReadAheadPool;
+    m_headsFetched = settings.NotesId3v2();
+    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
+                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
+                                                          : ReadAheadPool::Fetch::End;
+    // The read-ahead starts before the journal is begun: its first fetches
+    // then overlap the journal's first sync, and it only reads.
+    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
+                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
+                                                    return Platform::MatchesWildcard(name, spec);
+                                                }),
+                            // Through io_uring the read-ahead hands each file over open and read,
+                            // so a write need not open and read it again. Without, a write reads
+                            // each file's end again itself just before, so on a warm cache the
+                            // fetches would only cost time.
+                            {.What = what,
+                             .SkipWhileCached = !settings.TestMode,
+                             .KeepOpen = !settings.TestMode,
+                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
+                                 return overwrite || !EndsInTag(tail);
+                             }});
     if (!settings.TestMode) {
         // Every write is recorded before it happens; without a journal the
         // run writes nothing. A run in test mode records nothing.
@@ -142,29 +167,6 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         }
     });
 
-    // A write reads the file's end first; when differing ID3v2 tags are
-    // noted, the first and last bytes tell which files may hold one. The
-    // first bytes are fetched only then: on a large file they are one more
-    // read from the device.
-    using ReadAhead::ReadAheadPool;
-    m_headsFetched = settings.NotesId3v2();
-    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
-                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
-                                                          : ReadAheadPool::Fetch::End;
-    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
-                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
-                                                    return Platform::MatchesWildcard(name, spec);
-                                                }),
-                            // Through io_uring the read-ahead hands each file over open and read,
-                            // so a write need not open and read it again. Without, a write reads
-                            // each file's end again itself just before, so on a warm cache the
-                            // fetches would only cost time.
-                            {.What = what,
-                             .SkipWhileCached = !settings.TestMode,
-                             .KeepOpen = !settings.TestMode,
-                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
-                                 return overwrite || !EndsInTag(tail);
-                             }});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
