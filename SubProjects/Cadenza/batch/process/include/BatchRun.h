@@ -109,7 +109,7 @@ private:
     };
     // Writes the files of a group whose records are durable, in order,
     // until they are done or the run is cancelled.
-    std::vector<Written> WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const;
+    std::vector<Written> WriteGroup(std::vector<BatchProcessor::PreparedFile>& group) const;
     // Notes a write in the journal once it is done.
     void NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written);
     void Publish(BatchOutcome outcome);

@@ -262,12 +262,11 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         WriteWaiting(true);
 }
 
-std::vector<BatchRun::Written>
-BatchRun::WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const
+std::vector<BatchRun::Written> BatchRun::WriteGroup(std::vector<BatchProcessor::PreparedFile>& group) const
 {
     std::vector<Written> written;
     written.reserve(group.size());
-    for (const BatchProcessor::PreparedFile& prepared : group) {
+    for (BatchProcessor::PreparedFile& prepared : group) {
         if (m_stopWriting)
             break;
         Written& done = written.emplace_back();
@@ -352,7 +351,7 @@ void BatchRun::WriteWaiting(bool overlap)
     // The files were found before a cancel that came already (they are in
     // hand); a cancel while they are reported leaves the rest alone.
     const bool cancelledBefore = m_cancelled;
-    for (const BatchProcessor::PreparedFile& prepared : group) {
+    for (BatchProcessor::PreparedFile& prepared : group) {
         if (m_cancelled && !cancelledBefore)
             break;
         Written written;
