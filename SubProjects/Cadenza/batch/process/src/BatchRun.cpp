@@ -96,8 +96,8 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_waitingWrites = 0;
     // Each file gathered or in writing is held open, as are those the
     // read-ahead has fetched (a quarter of the limit at most): a group is an
-    // eighth at most, so the three held at once (one gathered, two in
-    // writing) leave room for the rest of the process. The usual limit of
+    // eighth at most, so the four held at once (one gathered, three in
+    // writing) leave a quarter for the rest of the process. The usual limit of
     // 1024 is raised, where the hard limit allows, to make room for whole
     // groups (nothing in the process waits on descriptors with select()).
     m_groupSize = GroupSize;
