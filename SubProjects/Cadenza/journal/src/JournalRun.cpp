@@ -190,8 +190,15 @@ void JournalRun::Done(int entry, const std::string& name)
 
 void JournalRun::Done(int entry, std::int64_t modifiedSeconds, std::int64_t modifiedNanoseconds)
 {
-    Format::AppendLine(m_buffer, {"D", std::to_string(entry), std::to_string(modifiedSeconds),
-                                  std::to_string(modifiedNanoseconds)});
+    // One line per file written, put together in place as Intend's.
+    const std::size_t start = m_buffer.size();
+    m_buffer += "D\t";
+    Format::AppendNumber(m_buffer, entry);
+    m_buffer += '\t';
+    Format::AppendNumber(m_buffer, modifiedSeconds);
+    m_buffer += '\t';
+    Format::AppendNumber(m_buffer, modifiedNanoseconds);
+    Format::EndLine(m_buffer, start);
     if (m_buffer.size() >= kFlushAt)
         flush();
 }

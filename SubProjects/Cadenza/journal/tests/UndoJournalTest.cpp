@@ -246,6 +246,7 @@ TEST_F(JournalTest, AFileRecordIsWrittenAsEarlierVersionsWroteIt)
     auto run = JournalRun::Begin(folder, "batch", "/music");
     EXPECT_EQ(run->Intend("/music/a b.mp3", before, after), 1);
     EXPECT_EQ(run->Intend("/music/c.mp3", tagged, after), 2);
+    run->Done(1, 1700000001, 42);
     run->Write();
     const std::string text = LegatoTest::readAll(folder + "/run-000001.journal");
     // "TAG" and 125 times 'x', in base64.
@@ -256,7 +257,9 @@ TEST_F(JournalTest, AFileRecordIsWrittenAsEarlierVersionsWroteIt)
     EXPECT_NE(text.find("\nF\t1\tL211c2ljL2EgYi5tcDM=\t1668\t-\t1700000000.123456789\t1796\t"
                         "7e3ad55cb4c63a61\t76a314c1\n"
                         "F\t2\tL211c2ljL2MubXAz\t1796\t" +
-                        tag + "\t0.5\t1796\t7e3ad55cb4c63a61\tac11dad5\n"),
+                        tag +
+                        "\t0.5\t1796\t7e3ad55cb4c63a61\tac11dad5\n"
+                        "D\t1\t1700000001\t42\tf812f784\n"),
               std::string::npos)
         << text;
 }

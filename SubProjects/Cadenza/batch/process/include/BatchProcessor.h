@@ -97,8 +97,9 @@ struct WriteTime
     std::int64_t Nanoseconds = 0;
 };
 // sizeLimit is the process's file-size limit as Platform::FileSizeLimit()
-// said it (a run asks once for all its files).
-BatchOutcome CompleteFile(const PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
+// said it (a run asks once for all its files). The outcome is taken over
+// from prepared (its Outcome is left empty); the rest of it stays.
+BatchOutcome CompleteFile(PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
                           WriteTime* written = nullptr);
 
 // Processes one file: derive its tag and, unless test mode is on or an

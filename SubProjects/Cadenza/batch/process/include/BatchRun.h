@@ -109,7 +109,7 @@ private:
     };
     // Writes the files of a group whose records are durable, in order,
     // until they are done or the run is cancelled.
-    std::vector<Written> WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const;
+    std::vector<Written> WriteGroup(std::vector<BatchProcessor::PreparedFile>& group) const;
     // Notes a write in the journal once it is done.
     void NoteWritten(const BatchProcessor::PreparedFile& prepared, const Written& written);
     void Publish(BatchOutcome outcome);
@@ -152,14 +152,15 @@ private:
     // would come from the system each time.
     std::vector<std::vector<BatchProcessor::PreparedFile>> m_spareGroups;
     // The groups being written on writer threads, oldest first (each left
-    // alone here until its writer is done). Two at a time: while one waits
-    // for its records to reach the disk, the other writes.
+    // alone here until its writer is done). Three at a time: while one waits
+    // for its records to reach the disk, the others write, and the run's
+    // thread goes on gathering instead of waiting for a writer.
     struct Writing
     {
         std::vector<BatchProcessor::PreparedFile> Group;
         std::future<std::vector<Written>> Done;
     };
-    static constexpr std::size_t MaxWriting = 2;
+    static constexpr std::size_t MaxWriting = 3;
     std::deque<Writing> m_writing;
     std::unique_ptr<TaskThreads<std::vector<Written>>> m_writers; // one per group in writing
     std::atomic<bool> m_stopWriting = false;

@@ -13,3 +13,5 @@
 // - Genre: the default's when parsed has none (255) and the default has one.
 // - A type still unknown at the end becomes ID3v1.0.
 Quaver::TagPtr MergeTags(const Quaver::Tag& parsed, const Quaver::Tag& defaults);
+// The same merge done on parsed itself, for a record nothing else holds.
+void MergeInto(Quaver::Tag& parsed, const Quaver::Tag& defaults);

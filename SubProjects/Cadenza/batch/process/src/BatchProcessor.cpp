@@ -28,7 +28,9 @@ Quaver::TagPtr DeriveTag(const std::shared_ptr<TagFormats>& format, const Quaver
     Quaver::TagPtr parsed;
     // The pattern is matched on characters, so the base name is decoded for it.
     parseError = modTagFormat::ParseFileName(*format, Platform::DecodeFileName(baseName), parsed);
-    return MergeTags(*parsed, defaultTag);
+    // The parsed record is this file's alone: the gaps are filled in it.
+    MergeInto(*parsed, defaultTag);
+    return parsed;
 }
 
 bool IsProcessable(const std::string& fileName)
@@ -225,10 +227,10 @@ PreparedFile PrepareFile(const BatchSettings& settings, const std::string& fileN
     return prepared;
 }
 
-BatchOutcome CompleteFile(const PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
+BatchOutcome CompleteFile(PreparedFile& prepared, const std::optional<std::uint64_t>& sizeLimit,
                           WriteTime* written)
 {
-    BatchOutcome outcome = prepared.Outcome;
+    BatchOutcome outcome = std::move(prepared.Outcome);
     if (!prepared.Write)
         return outcome;
     const std::string& fileName = outcome.FileName;
@@ -290,7 +292,8 @@ BatchOutcome CompleteFile(const PreparedFile& prepared, const std::optional<std:
 
 BatchOutcome ProcessFile(const BatchSettings& settings, const std::string& fileName, bool mayHoldOthers)
 {
-    return CompleteFile(PrepareFile(settings, fileName, mayHoldOthers), Platform::FileSizeLimit());
+    PreparedFile prepared = PrepareFile(settings, fileName, mayHoldOthers);
+    return CompleteFile(prepared, Platform::FileSizeLimit());
 }
 
 } // namespace BatchProcessor

@@ -96,8 +96,8 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     m_waitingWrites = 0;
     // Each file gathered or in writing is held open, as are those the
     // read-ahead has fetched (a quarter of the limit at most): a group is an
-    // eighth at most, so the three held at once (one gathered, two in
-    // writing) leave room for the rest of the process. The usual limit of
+    // eighth at most, so the four held at once (one gathered, three in
+    // writing) leave a quarter for the rest of the process. The usual limit of
     // 1024 is raised, where the hard limit allows, to make room for whole
     // groups (nothing in the process waits on descriptors with select()).
     m_groupSize = GroupSize;
@@ -113,6 +113,31 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
     }
     m_sizeLimit = Platform::FileSizeLimit();
     m_lastKept = false;
+    // A write reads the file's end first; when differing ID3v2 tags are
+    // noted, the first and last bytes tell which files may hold one. The
+    // first bytes are fetched only then: on a large file they are one more
+    // read from the device.
+    using ReadAhead::ReadAheadPool;
+    m_headsFetched = settings.NotesId3v2();
+    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
+                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
+                                                          : ReadAheadPool::Fetch::End;
+    // The read-ahead starts before the journal is begun: its first fetches
+    // then overlap the journal's first sync, and it only reads.
+    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
+                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
+                                                    return Platform::MatchesWildcard(name, spec);
+                                                }),
+                            // Through io_uring the read-ahead hands each file over open and read,
+                            // so a write need not open and read it again. Without, a write reads
+                            // each file's end again itself just before, so on a warm cache the
+                            // fetches would only cost time.
+                            {.What = what,
+                             .SkipWhileCached = !settings.TestMode,
+                             .KeepOpen = !settings.TestMode,
+                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
+                                 return overwrite || !EndsInTag(tail);
+                             }});
     if (!settings.TestMode) {
         // Every write is recorded before it happens; without a journal the
         // run writes nothing. A run in test mode records nothing.
@@ -142,29 +167,6 @@ void BatchRun::Run(const std::string& path, const BatchSettings& settings)
         }
     });
 
-    // A write reads the file's end first; when differing ID3v2 tags are
-    // noted, the first and last bytes tell which files may hold one. The
-    // first bytes are fetched only then: on a large file they are one more
-    // read from the device.
-    using ReadAhead::ReadAheadPool;
-    m_headsFetched = settings.NotesId3v2();
-    const ReadAheadPool::Fetch what = m_headsFetched      ? ReadAheadPool::Fetch::Trailer
-                                      : settings.TestMode ? ReadAheadPool::Fetch::Status
-                                                          : ReadAheadPool::Fetch::End;
-    ReadAheadPool readAhead(ReadAheadPool::Tree(m_pDrvScan->Path(),
-                                                [spec = m_pDrvScan->FileSpec()](std::string_view name) {
-                                                    return Platform::MatchesWildcard(name, spec);
-                                                }),
-                            // Through io_uring the read-ahead hands each file over open and read,
-                            // so a write need not open and read it again. Without, a write reads
-                            // each file's end again itself just before, so on a warm cache the
-                            // fetches would only cost time.
-                            {.What = what,
-                             .SkipWhileCached = !settings.TestMode,
-                             .KeepOpen = !settings.TestMode,
-                             .Writes = [overwrite = settings.Overwrite](const ReadAheadPool::Tail& tail) {
-                                 return overwrite || !EndsInTag(tail);
-                             }});
     m_readAhead = &readAhead;
     m_readAheadInStep = true;
     const auto walked = qScopeGuard([this] { m_readAhead = nullptr; });
@@ -260,12 +262,11 @@ void BatchRun::ProcessFound(const std::string& fileName, const BatchSettings& se
         WriteWaiting(true);
 }
 
-std::vector<BatchRun::Written>
-BatchRun::WriteGroup(const std::vector<BatchProcessor::PreparedFile>& group) const
+std::vector<BatchRun::Written> BatchRun::WriteGroup(std::vector<BatchProcessor::PreparedFile>& group) const
 {
     std::vector<Written> written;
     written.reserve(group.size());
-    for (const BatchProcessor::PreparedFile& prepared : group) {
+    for (BatchProcessor::PreparedFile& prepared : group) {
         if (m_stopWriting)
             break;
         Written& done = written.emplace_back();
@@ -350,7 +351,7 @@ void BatchRun::WriteWaiting(bool overlap)
     // The files were found before a cancel that came already (they are in
     // hand); a cancel while they are reported leaves the rest alone.
     const bool cancelledBefore = m_cancelled;
-    for (const BatchProcessor::PreparedFile& prepared : group) {
+    for (BatchProcessor::PreparedFile& prepared : group) {
         if (m_cancelled && !cancelledBefore)
             break;
         Written written;

@@ -8,11 +8,11 @@ namespace {
 // more than the rest of the merge.
 constexpr std::uint8_t NoGenre = 255;
 
-void FillGap(const std::string& parsed, const std::string& fallback, void (Quaver::Tag::*set)(std::string),
-             Quaver::Tag& into)
+void FillGap(const std::string& (Quaver::Tag::*get)() const, void (Quaver::Tag::*set)(std::string),
+             const Quaver::Tag& defaults, Quaver::Tag& into)
 {
-    if (parsed.empty() && !fallback.empty())
-        (into.*set)(fallback);
+    if ((into.*get)().empty() && !(defaults.*get)().empty())
+        (into.*set)((defaults.*get)());
 }
 
 } // namespace
@@ -20,18 +20,22 @@ void FillGap(const std::string& parsed, const std::string& fallback, void (Quave
 Quaver::TagPtr MergeTags(const Quaver::Tag& parsed, const Quaver::Tag& defaults)
 {
     auto merged = std::make_shared<Quaver::Tag>(parsed);
-
-    FillGap(parsed.Artist(), defaults.Artist(), &Quaver::Tag::setArtist, *merged);
-    FillGap(parsed.Album(), defaults.Album(), &Quaver::Tag::setAlbum, *merged);
-    if (parsed.Track() == 0 && defaults.Track() != 0) {
-        merged->setTrack(defaults.Track());
-        merged->setTagType(defaults.TagType());
-    }
-    FillGap(parsed.Year(), defaults.Year(), &Quaver::Tag::setYear, *merged);
-    FillGap(parsed.Comment(), defaults.Comment(), &Quaver::Tag::setComment, *merged);
-    if (parsed.Genre() == NoGenre && defaults.Genre() != NoGenre)
-        merged->setGenre(defaults.Genre());
-    if (merged->TagType() == Quaver::ID3Unknown)
-        merged->setTagType(Quaver::ID3V1);
+    MergeInto(*merged, defaults);
     return merged;
+}
+
+void MergeInto(Quaver::Tag& merged, const Quaver::Tag& defaults)
+{
+    FillGap(&Quaver::Tag::Artist, &Quaver::Tag::setArtist, defaults, merged);
+    FillGap(&Quaver::Tag::Album, &Quaver::Tag::setAlbum, defaults, merged);
+    if (merged.Track() == 0 && defaults.Track() != 0) {
+        merged.setTrack(defaults.Track());
+        merged.setTagType(defaults.TagType());
+    }
+    FillGap(&Quaver::Tag::Year, &Quaver::Tag::setYear, defaults, merged);
+    FillGap(&Quaver::Tag::Comment, &Quaver::Tag::setComment, defaults, merged);
+    if (merged.Genre() == NoGenre && defaults.Genre() != NoGenre)
+        merged.setGenre(defaults.Genre());
+    if (merged.TagType() == Quaver::ID3Unknown)
+        merged.setTagType(Quaver::ID3V1);
 }

@@ -327,8 +327,8 @@ TEST(BatchProcessor, AFileChangedBetweenItsLookAndItsWriteIsWrittenAsItIsThen)
     // Untouched: written through the descriptor kept open since the look,
     // and the journal learns the time the write left.
     BatchProcessor::WriteTime written;
-    BatchOutcome outcome =
-        CompleteFile(BatchProcessor::PrepareFile(Settings(1, false), file), sizeLimit, &written);
+    BatchProcessor::PreparedFile untouched = BatchProcessor::PrepareFile(Settings(1, false), file);
+    BatchOutcome outcome = CompleteFile(untouched, sizeLimit, &written);
     EXPECT_EQ(outcome.Message, "New Tag.");
     struct stat info
     {
